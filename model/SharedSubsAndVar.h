@@ -34,8 +34,8 @@ struct AircraftRecord {
     int16_t Team = 0;
     std::string Squad;
     int16_t Arena = 0;
-    float X = 0;  // km, east
-    float Y = 0;  // km, north
+    float X = 0;                // km, east
+    float Y = 0;                // km, north
     int16_t HeadingSector = 0;  // 0..7
     int16_t Altitude = 0;       // feet
     int16_t Airspeed = 0;
@@ -105,8 +105,9 @@ struct SharedSubsAndVar {
     int NumCommands() const { return Commands.Count(); }
 
     // View state
-    int16_t ZoomLevel = 0;         // km from the view's centre to its edge
-    int16_t SelectedAircraft = 0;  // 0 own, n aircraft n, -1 an objective; test against AircraftCount
+    int16_t ZoomLevel = 0;  // km from the view's centre to its edge
+    int16_t SelectedAircraft =
+        0;  // 0 own, n aircraft n, -1 an objective; test against AircraftCount
 
     // Order state
     int16_t OrderHeading = 0;

@@ -1,0 +1,79 @@
+#include "Numbers.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace velmora {
+
+double RoundHalfEven(double v) {
+    // nearbyint follows the current rounding mode; the program never changes it from
+    // round-to-nearest-even, but a library might, so make the mode explicit.
+    const int saved = std::fegetround();
+    if (saved != FE_TONEAREST) {
+        std::fesetround(FE_TONEAREST);
+    }
+    const double r = std::nearbyint(v);
+    if (saved != FE_TONEAREST) {
+        std::fesetround(saved);
+    }
+    return r;
+}
+
+std::optional<int16_t> RoundToInt16(double v) {
+    if (!std::isfinite(v)) {
+        return std::nullopt;
+    }
+    const double r = RoundHalfEven(v);
+    if (r < -32768.0 || r > 32767.0) {
+        return std::nullopt;
+    }
+    return static_cast<int16_t>(r);
+}
+
+int16_t RoundClampInt16(double v) {
+    if (std::isnan(v)) {
+        return 0;
+    }
+    const double r = RoundHalfEven(v);
+    if (r <= -32768.0) {
+        return -32768;
+    }
+    if (r >= 32767.0) {
+        return 32767;
+    }
+    return static_cast<int16_t>(r);
+}
+
+std::string CaptionNumber(double v) {
+    if (v == 0.0 || std::isnan(v)) {
+        return " 0";  // also -0, which would otherwise print a minus sign
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.7G", v);
+    // %G drops trailing zeros and writes large or tiny values as "1E+07".
+    const std::string s = buf;
+    return v < 0 ? s : " " + s;
+}
+
+std::string MapNumber(double v) {
+    if (std::isnan(v)) {
+        return "0.0";
+    }
+    if (std::isinf(v)) {
+        return v < 0 ? "-Infinity" : "Infinity";
+    }
+    char buf[400];  // a float's largest value has 39 digits; a double's 309
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    std::string s = buf;
+    if (s.back() == '0') {
+        s.pop_back();
+    }
+    if (s == "-0.0") {
+        s = "0.0";
+    }
+    return s;
+}
+
+}  // namespace velmora

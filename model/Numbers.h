@@ -1,0 +1,36 @@
+#pragma once
+// The number rules every window shares: one rounding, and the two ways numbers are written.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+// Rounds half to even (2.5 -> 2, 3.5 -> 4, -0.5 -> -0).
+double RoundHalfEven(double v);
+
+// Rounds half to even into a 16-bit integer; nothing when the result is outside
+// -32768..32767 or the value is not finite.
+std::optional<int16_t> RoundToInt16(double v);
+
+// Rounds half to even and clamps into 16 bits; for values the design expects to fit but that
+// must never overflow (geometry of far-away points, sums of scores).
+int16_t RoundClampInt16(double v);
+
+// A number after a caption word: one leading blank when not negative, the minus sign in its
+// place otherwise. Whole numbers carry no decimals; a single-precision value is written with up
+// to seven significant digits and no trailing zeros (1500.5f -> " 1500.5", -5 -> "-5").
+std::string CaptionNumber(double v);
+inline std::string CaptionNumber(float v) {
+    return CaptionNumber(static_cast<double>(v));
+}
+inline std::string CaptionNumber(int v) {
+    return CaptionNumber(static_cast<double>(v));
+}
+
+// A map position or distance, "#0.0#": at least one and at most two decimals
+// (3 -> "3.0", 12.5 -> "12.5", -4.25 -> "-4.25").
+std::string MapNumber(double v);
+
+}  // namespace velmora
