@@ -46,15 +46,27 @@ int16_t RoundClampInt16(double v) {
     return static_cast<int16_t>(r);
 }
 
-std::string CaptionNumber(double v) {
+namespace {
+
+std::string captionWithDigits(double v, int digits) {
     if (v == 0.0 || std::isnan(v)) {
         return " 0";  // also -0, which would otherwise print a minus sign
     }
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.7G", v);
+    std::snprintf(buf, sizeof buf, "%.*G", digits, v);
     // %G drops trailing zeros and writes large or tiny values as "1E+07".
     const std::string s = buf;
     return v < 0 ? s : " " + s;
+}
+
+}  // namespace
+
+std::string CaptionNumber(double v) {
+    return captionWithDigits(v, 7);
+}
+
+std::string CaptionNumberDouble(double v) {
+    return captionWithDigits(v, 15);
 }
 
 std::string MapNumber(double v) {

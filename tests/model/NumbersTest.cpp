@@ -60,6 +60,11 @@ TEST(CaptionNumber, LeadingBlankOrSign) {
     // A single keeps seven significant digits, not the binary expansion of the double.
     EXPECT_EQ(CaptionNumber(1234.567f), " 1234.567");
     EXPECT_EQ(CaptionNumber(0.1f), " 0.1");
+    // A typed parameter is a double: fifteen digits, so 0.1 stays 0.1 and 1/3 keeps its length.
+    EXPECT_EQ(CaptionNumberDouble(0.1), " 0.1");
+    EXPECT_EQ(CaptionNumberDouble(-3), "-3");
+    EXPECT_EQ(CaptionNumberDouble(1.0 / 3), " 0.333333333333333");
+    EXPECT_EQ(CaptionNumberDouble(123456789012.5), " 123456789012.5");
 }
 
 TEST(MapNumber, OneOrTwoDecimals) {
