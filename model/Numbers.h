@@ -29,6 +29,10 @@ inline std::string CaptionNumber(int v) {
     return CaptionNumber(static_cast<double>(v));
 }
 
+// The same notation for a double-precision value (a typed parameter): up to fifteen
+// significant digits (2.5 -> " 2.5", -3 -> "-3").
+std::string CaptionNumberDouble(double v);
+
 // A map position or distance, "#0.0#": at least one and at most two decimals
 // (3 -> "3.0", 12.5 -> "12.5", -4.25 -> "-4.25").
 std::string MapNumber(double v);
