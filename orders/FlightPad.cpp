@@ -1,0 +1,161 @@
+#include "FlightPad.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "Numbers.h"
+#include "SharedProcedures.h"
+
+namespace velmora {
+
+namespace {
+
+int16_t saturateInt16(int v) {
+    return static_cast<int16_t>(std::clamp(v, int{std::numeric_limits<int16_t>::min()},
+                                           int{std::numeric_limits<int16_t>::max()}));
+}
+
+}  // namespace
+
+int ArrowStep(PadArrow arrow, ArrowEvent event) {
+    const bool dbl = event == ArrowEvent::DblClick;
+    switch (arrow) {
+        case PadArrow::HeadLeft:
+            return dbl ? -10 : -1;
+        case PadArrow::HeadRight:
+            return dbl ? 10 : 1;
+        case PadArrow::AltUp:
+            return dbl ? 1000 : 100;
+        case PadArrow::AltDown:
+            return dbl ? -1000 : -100;
+        case PadArrow::ThrottleUp:
+            return 10;  // the double click repeats the click's step, not ten times it
+        case PadArrow::ThrottleDown:
+            return -10;
+    }
+    return 0;
+}
+
+void StepArrow(SharedSubsAndVar& s, PadArrow arrow, ArrowEvent event) {
+    const int step = ArrowStep(arrow, event);
+    switch (arrow) {
+        case PadArrow::HeadLeft:
+        case PadArrow::HeadRight:
+            s.OrderHeading = WrapHeading(int{s.OrderHeading} + step);
+            break;
+        case PadArrow::AltUp:
+        case PadArrow::AltDown:
+            s.OrderAltitude = saturateInt16(int{s.OrderAltitude} + step);
+            ClampOrderAltitude(s);
+            break;
+        case PadArrow::ThrottleUp:
+        case PadArrow::ThrottleDown:
+            s.OrderThrottle = saturateInt16(int{s.OrderThrottle} + step);
+            ClampOrderThrottle(s);
+            break;
+    }
+}
+
+void ClampOrderAltitude(SharedSubsAndVar& s) {
+    if (s.OrderAltitude > s.Ceiling) {
+        s.OrderAltitude = s.Ceiling;
+    }
+    if (s.OrderAltitude < 100) {
+        s.OrderAltitude = 100;
+    }
+}
+
+void ClampOrderThrottle(SharedSubsAndVar& s) {
+    if (s.OrderThrottle > 100) {
+        s.OrderThrottle = 100;
+    }
+    if (s.OrderThrottle < 0) {
+        s.OrderThrottle = 0;
+    }
+}
+
+void LoadPadState(SharedSubsAndVar& s, PadChecks& checks) {
+    checks = PadChecks{};
+    ClampOrderAltitude(s);
+    ClampOrderThrottle(s);
+}
+
+std::string HeadingCaption(int16_t orderHeading) {
+    return "Heading:" + CaptionNumber(int{orderHeading});
+}
+
+std::string AltitudeCaption(int16_t orderAltitude) {
+    return "Altitude:" + CaptionNumber(int{orderAltitude});
+}
+
+std::string ThrottleCaption(int16_t orderThrottle) {
+    return "Throttle:" + CaptionNumber(int{orderThrottle});
+}
+
+std::vector<std::string> PadCommandCaptions(const SharedSubsAndVar& s) {
+    std::vector<std::string> captions;
+    const int shown = std::min(s.NumCommands(), kPadCommandItems);
+    for (int i = 1; i <= shown; ++i) {
+        captions.push_back(s.Commands(i).Name);
+    }
+    return captions;
+}
+
+void PickImmelmann(PadChecks& checks) {
+    if (checks.Immelmann) {
+        checks.Immelmann = false;
+    } else {
+        checks.Immelmann = true;
+        checks.SplitS = false;
+    }
+}
+
+void PickSplitS(PadChecks& checks) {
+    if (checks.SplitS) {
+        checks.SplitS = false;
+    } else {
+        checks.SplitS = true;
+        checks.Immelmann = false;
+    }
+}
+
+void PickBailOut(PadChecks& checks) {
+    checks.BailOut = !checks.BailOut;
+}
+
+bool PickCustomCommand(SharedSubsAndVar& s, PadChecks& checks, int index) {
+    if (index < 0 || index >= kPadCommandItems) {
+        return false;
+    }
+    auto& mark = checks.Commands[static_cast<std::size_t>(index)];
+    if (mark) {
+        mark = false;
+        return false;
+    }
+    if (!s.Commands.Has(index + 1)) {
+        return false;
+    }
+    s.CurrentCommand = static_cast<int16_t>(index + 1);
+    mark = true;
+    return true;
+}
+
+void PickRadio(SharedSubsAndVar& s, PadChecks& checks, int16_t kind) {
+    if (kind == kRadioPrivate) {
+        checks.RadioPrivate = true;
+    } else if (kind == kRadioTeam) {
+        checks.RadioTeam = true;
+    } else {
+        checks.RadioSquadron = true;
+    }
+    s.RadioKind = kind;
+}
+
+void ClearRadioMessages(SharedSubsAndVar& s, PadChecks& checks) {
+    s.RadioMessages.clear();
+    checks.RadioPrivate = false;
+    checks.RadioSquadron = false;
+    checks.RadioTeam = false;
+}
+
+}  // namespace velmora

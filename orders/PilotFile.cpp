@@ -1,0 +1,125 @@
+#include "PilotFile.h"
+
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool isFieldEnd(char c) {
+    return c == ',' || c == '\r' || c == '\n';
+}
+
+std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    out += '"';
+    return out;
+}
+
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
+
+    std::optional<std::string> next() {
+        while (pos_ < bytes_.size() && isBlank(bytes_[pos_])) {
+            ++pos_;
+        }
+        if (pos_ >= bytes_.size()) {
+            return std::nullopt;
+        }
+        std::optional<std::string> field =
+            bytes_[pos_] == '"' ? readQuoted() : std::optional<std::string>(readUnquoted());
+        if (field) {
+            skipSeparator();
+        }
+        return field;
+    }
+
+private:
+    std::optional<std::string> readQuoted() {
+        std::string text;
+        ++pos_;  // the opening quote
+        for (;;) {
+            if (pos_ >= bytes_.size()) {
+                return std::nullopt;  // cut short inside the quotes
+            }
+            const char c = bytes_[pos_++];
+            if (c != '"') {
+                text += c;
+            } else if (pos_ < bytes_.size() && bytes_[pos_] == '"') {
+                text += '"';
+                ++pos_;
+            } else {
+                break;
+            }
+        }
+        while (pos_ < bytes_.size() && !isFieldEnd(bytes_[pos_])) {
+            ++pos_;
+        }
+        return text;
+    }
+
+    std::string readUnquoted() {
+        const std::size_t start = pos_;
+        while (pos_ < bytes_.size() && !isFieldEnd(bytes_[pos_])) {
+            ++pos_;
+        }
+        std::size_t end = pos_;
+        while (end > start && isBlank(bytes_[end - 1])) {
+            --end;
+        }
+        return std::string(bytes_.substr(start, end - start));
+    }
+
+    void skipSeparator() {
+        if (pos_ >= bytes_.size()) {
+            return;
+        }
+        const char c = bytes_[pos_++];
+        if (c == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') {
+            ++pos_;
+        }
+    }
+
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+std::string PilotFileBytes(std::string_view name, std::string_view password) {
+    return quoted(name) + "\r\n" + quoted(password) + "\r\n";
+}
+
+PilotFileFields ReadPilotFile(std::string_view bytes) {
+    FieldReader reader(bytes);
+    PilotFileFields fields;
+    fields.Name = reader.next();
+    if (fields.Name) {
+        fields.Password = reader.next();
+    }
+    return fields;
+}
+
+bool LoadPilotLogin(SharedSubsAndVar& s, std::string_view bytes) {
+    PilotFileFields fields = ReadPilotFile(bytes);
+    if (fields.Name) {
+        s.PilotName = std::move(*fields.Name);
+    }
+    if (fields.Password) {
+        s.PilotPassword = std::move(*fields.Password);
+    }
+    return fields.Name.has_value() && fields.Password.has_value();
+}
+
+}  // namespace velmora
