@@ -91,6 +91,8 @@ TEST(TargetInfoTest, ShotRating) {
          34, "Impossible Shot"},
         {"across north: heading 350, bearing 10", 350, 0, 4, AircraftAtBearing(10, 1, 0),
          "1.0" + in, "Yes", " 0" + kDeg, 3, "Excellent Shot"},
+        {"25 degrees off: 2.5 points round to 2", 25, 0, 4, AircraftAtBearing(0, 1, 0), "1.0" + in,
+         "Yes", " 0" + kDeg, 3, "Excellent Shot"},
         {"60 degrees off is ahead", 0, 0, 4, AircraftAtBearing(60, 1, 0), "1.0" + in, "Yes",
          " 0" + kDeg, 7, "Good Shot"},
         {"61 degrees off is not", 0, 0, 4, AircraftAtBearing(61, 1, 0), "1.0" + in, "No",
