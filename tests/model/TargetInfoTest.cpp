@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,8 @@ const RgbColor kDim{64, 64, 0};
 // An aircraft seen from the origin at the given bearing and distance.
 AircraftRecord AircraftAtBearing(double bearing, double km, int16_t altitude) {
     AircraftRecord a;
-    a.X = static_cast<float>(km * std::sin(bearing * M_PI / 180));
-    a.Y = static_cast<float>(km * std::cos(bearing * M_PI / 180));
+    a.X = static_cast<float>(km * std::sin(bearing * std::numbers::pi / 180));
+    a.Y = static_cast<float>(km * std::cos(bearing * std::numbers::pi / 180));
     a.Altitude = altitude;
     return a;
 }
