@@ -28,7 +28,7 @@ struct Layer {
     QRectF place = QRectF();  // in pixels; empty: the whole picture
 };
 
-struct PictureSpec {
+struct PictureDef {
     QString name;
     QSize size;
     QColor ground;  // transparent: the picture keeps an alpha channel
@@ -38,13 +38,13 @@ struct PictureSpec {
 const QColor kBlack(0, 0, 0);
 
 // The registry, in the order names() gives. Sizes are the design's pixel sizes.
-std::vector<PictureSpec> pictureSpecs() {
-    std::vector<PictureSpec> specs;
+std::vector<PictureDef> pictureDefs() {
+    std::vector<PictureDef> specs;
     auto add = [&specs](QString name, QSize size, QColor ground, std::vector<Layer> layers) {
         specs.push_back({std::move(name), size, ground, std::move(layers)});
     };
 
-    // Main window (Part 2.101): the map and the three aircraft sets, one drawing turned in
+    // Main window: the map and the three aircraft sets, one drawing turned in
     // 45-degree steps over an unturned ground.
     add("ViewWindow", {320, 320}, kBlack, {{"viewwindow.svg", {}}});
     const std::pair<const char*, const char*> sides[] = {
@@ -75,10 +75,10 @@ std::vector<PictureSpec> pictureSpecs() {
     add("AppIcon", {32, 32}, Qt::transparent, {{"app-icon.svg", {}}});
     add("SplashTitle", {320, 240}, kBlack, {{"splash-title.svg", {}}});
 
-    // About window (Part 2.104).
+    // About window.
     add("AboutBackground", {320, 240}, kBlack, {{"about-background.svg", {}}});
 
-    // Flight control pad (Part 3.101). The arrows are one drawing turned; a pressed up or down
+    // Flight control pad. The arrows are one drawing turned; a pressed up or down
     // arrow sinks one pixel into its 25 x 26 picture.
     add("Image1", {135, 112}, kBlack, {{"camo-fighter.svg", {}}});
     const std::tuple<const char*, const char*, int, QSize> arrows[] = {
@@ -103,7 +103,7 @@ std::vector<PictureSpec> pictureSpecs() {
     }
     add("ThreeDIcon", {32, 32}, Qt::transparent, {{"threed-icon.svg", {}}});
 
-    // Damage report (Part 5.101): the same camouflaged fighter as the flight pad's, laid out so
+    // Damage report: the same camouflaged fighter as the flight pad's, laid out so
     // the five outlines fall on engine, wings, tail plane and fuselage.
     add("ChartPic", {260, 213}, kBlack, {{"camo-fighter.svg", {}}});
     return specs;
@@ -153,15 +153,15 @@ private:
     std::map<std::pair<QString, QString>, std::unique_ptr<QSvgRenderer>> renderers_;
 };
 
-QImage render(const PictureSpec& spec, DrawingCache& drawings) {
-    const bool opaque = spec.ground.alpha() == 255;
-    QImage image(spec.size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    image.fill(spec.ground);
+QImage render(const PictureDef& def, DrawingCache& drawings) {
+    const bool opaque = def.ground.alpha() == 255;
+    QImage image(def.size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    image.fill(def.ground);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                            QPainter::TextAntialiasing);
-    for (const Layer& layer : spec.layers) {
-        const QRectF place = layer.place.isEmpty() ? QRectF(QPointF(0, 0), spec.size) : layer.place;
+    for (const Layer& layer : def.layers) {
+        const QRectF place = layer.place.isEmpty() ? QRectF(QPointF(0, 0), def.size) : layer.place;
         painter.save();
         painter.translate(place.center());
         painter.rotate(layer.turnDegrees);
@@ -178,8 +178,8 @@ QList<NamedPicture> renderAllPictures() {
     initPictureResources();
     DrawingCache drawings;
     QList<NamedPicture> pictures;
-    for (const PictureSpec& spec : pictureSpecs()) {
-        pictures.append({spec.name, render(spec, drawings)});
+    for (const PictureDef& def : pictureDefs()) {
+        pictures.append({def.name, render(def, drawings)});
     }
     return pictures;
 }

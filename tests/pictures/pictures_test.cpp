@@ -27,7 +27,7 @@ struct Expected {
     int height;
 };
 
-// Every picture the design names, at the pixel size the specification gives.
+// Every picture the design names, at its design pixel size.
 std::vector<Expected> expectedPictures() {
     std::vector<Expected> list = {
         {"ViewWindow", 320, 320}, {"BullsEye", 24, 24},      {"FCup", 50, 50},
@@ -360,7 +360,7 @@ TEST(PicturesTest, CompassMarkersAreRedLettersOnAGreyBallWithBlackCorners) {
 
 // --- Damage chart ------------------------------------------------------------------------------
 
-// The outlines of Part 5.101, in chart pixels (twips / 15 from the chart's corner).
+// The outlines, in chart pixels (twips / 15 from the chart's corner).
 TEST(DamageChartTest, OutlinesFallOnTheAircraft) {
     const QImage& chart = pictures().get("ChartPic");
     auto aircraftAt = [&chart](int x, int y) { return qGray(chart.pixel(x, y)) > 25; };
