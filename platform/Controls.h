@@ -1,0 +1,385 @@
+#pragma once
+// The controls a window places on itself. Every control is a member of its window's class and
+// lives as long as the window object; what Qt makes for it exists only while the window is loaded.
+// Unloading returns every property to its default, so the next load starts from the design,
+// while the event handlers (std::function members) stay wired.
+// Positions and sizes are in twips from the top-left corner of the window's inner area (or of
+// the frame that holds the control).
+
+#include <QAction>
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QMenu>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QPainter;
+class QEvent;
+
+namespace velmora {
+
+class Form;
+class Frame;
+
+using ClickHandler = std::function<void()>;
+using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
+using KeyPressHandler = std::function<void(int KeyAscii)>;
+using KeyDownHandler = std::function<void(int KeyCode, int Shift)>;
+using ChangeHandler = std::function<void()>;
+
+class Control {
+public:
+    Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    // True while the control belongs to a loaded window.
+    bool Loaded() const { return form_ != nullptr; }
+
+protected:
+    friend class Form;
+    // Lets go of what Qt made and returns the properties to their defaults.
+    virtual void Detach() = 0;
+
+    Form* form_ = nullptr;
+};
+
+// --- Lightweight controls: painted into the window's surface, in z-order ---
+
+class LightControl : public Control {
+public:
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    // Repaints the control's rectangle at once: back colour, then every visible lightweight
+    // control there, bottom to top. Whatever was drawn there is gone.
+    void Refresh();
+
+protected:
+    friend class Form;
+    virtual QRect PixelBounds() const = 0;
+    virtual void Paint(QPainter& painter) const = 0;
+    // Call after a change of look or place: repaints where the control was and where it is.
+    void Repaint(const QRect& before);
+
+    bool visible_ = true;
+};
+
+class Image : public LightControl {
+public:
+    ~Image() override;
+
+    const QImage& Picture() const { return picture_; }
+    void SetPicture(const QImage& picture);
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+    void SetLeft(float left) { Move(left, top_, width_, height_); }
+    void SetTop(float top) { Move(left_, top, width_, height_); }
+    void SetWidth(float width) { Move(left_, top_, width, height_); }
+    void SetHeight(float height) { Move(left_, top_, width_, height); }
+    void Move(float left, float top, float width, float height);
+    // Stretched pictures fill the control; others show at natural size from its top-left,
+    // cut at its edges.
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool stretch);
+
+    ClickHandler Click;
+    ClickHandler DblClick;
+    MouseHandler MouseDown;
+    MouseHandler MouseUp;
+    MouseHandler MouseMove;
+
+protected:
+    void Detach() override;
+    QRect PixelBounds() const override;
+    void Paint(QPainter& painter) const override;
+
+private:
+    friend class Form;
+    QImage picture_;
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool stretch_ = false;
+};
+
+// A line control: drawn in the surface, receives no events.
+class LineControl : public LightControl {
+public:
+    ~LineControl() override;
+
+    float X1() const { return x1_; }
+    float Y1() const { return y1_; }
+    float X2() const { return x2_; }
+    float Y2() const { return y2_; }
+    void SetEnds(float x1, float y1, float x2, float y2);
+    int BorderWidth() const { return borderWidth_; }  // pixels
+    void SetBorderWidth(int pixels);
+    QColor BorderColor() const { return borderColor_; }
+    void SetBorderColor(const QColor& color);
+
+protected:
+    void Detach() override;
+    QRect PixelBounds() const override;
+    void Paint(QPainter& painter) const override;
+
+private:
+    friend class Form;
+    float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+    int borderWidth_ = 1;
+    QColor borderColor_ = Qt::black;
+};
+
+// --- Controls that are real Qt widgets, stacked above the surface ---
+
+class ControlBridge;
+
+class WidgetControl : public Control {
+public:
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+    void SetLeft(float left) { Move(left, top_, width_, height_); }
+    void SetTop(float top) { Move(left_, top, width_, height_); }
+    void SetWidth(float width) { Move(left_, top_, width, height_); }
+    void SetHeight(float height) { Move(left_, top_, width_, height); }
+    void Move(float left, float top, float width, float height);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    QString ToolTipText() const { return toolTip_; }
+    void SetToolTipText(const QString& text);
+
+    QColor ForeColor() const;
+    void SetForeColor(const QColor& color);
+    QColor BackColor() const;
+    void SetBackColor(const QColor& color);
+
+    QFont Font() const;
+    void SetFontName(const QString& name);
+    void SetFontSize(float points);
+    void SetFontBold(bool bold);
+
+    // The widget while the window is loaded, else null; for tests and fine tuning.
+    QWidget* Widget() const { return widget_; }
+
+protected:
+    friend class Form;
+    friend class Frame;
+    friend class ControlBridge;
+
+    // Makes the widget under parent and wires its signals to the bridge.
+    virtual QWidget* Create(QWidget* parent) = 0;
+    // Wires the widget's signals through bridge_.
+    virtual void Connect() {}
+    virtual void ResetProperties() = 0;
+    virtual bool TakesFocus() const { return false; }
+    // Runs for every event of the widget; true swallows it.
+    virtual bool FilterEvent(QEvent* event);
+    // Palette roles of the control's text and ground.
+    virtual int ForeRole() const;
+    virtual int BackRole() const;
+    virtual void FitToText() {}
+
+    void Detach() override;
+    void Attach(Form& form, QWidget* parent, float left, float top, float width, float height);
+    void ApplyGeometry();
+    void ApplyLook();
+    // Throws away the widget and makes it again from the properties, in the same place.
+    void Rebuild();
+    // True while the widget that raised the event being handled still belongs to this control.
+    bool StillOwns(QWidget* widget) const { return widget_ == widget && widget != nullptr; }
+
+    QPointer<QWidget> widget_;
+    ControlBridge* bridge_ = nullptr;
+    QWidget* parent_ = nullptr;
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    QString toolTip_;
+    QColor foreColor_;  // invalid: the style's
+    QColor backColor_;  // invalid: transparent for labels, the style's for the rest
+    QString fontName_;
+    float fontSize_ = 0;  // 0: the default size
+    bool fontBold_ = false;
+
+private:
+    void ResetCommon();
+};
+
+class Label : public WidgetControl {
+public:
+    ~Label() override;
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+    // Sized to its text: the width follows the text, or with WordWrap the height does.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wrap);
+
+    ClickHandler Click;
+    ClickHandler DblClick;
+
+protected:
+    QWidget* Create(QWidget* parent) override;
+    void ResetProperties() override;
+    bool FilterEvent(QEvent* event) override;
+    void FitToText() override;
+
+private:
+    QString caption_;
+    bool autoSize_ = false;
+    bool wordWrap_ = false;
+    bool pressed_ = false;
+};
+
+enum class ScrollBars { None, Vertical };
+
+class TextBox : public WidgetControl {
+public:
+    ~TextBox() override;
+
+    // Multi-line text comes back with CR LF line ends, whatever was typed or set.
+    QString Text() const;
+    void SetText(const QString& text);
+    bool MultiLine() const { return multiLine_; }
+    void SetMultiLine(bool multiLine);
+    ScrollBars ScrollBar() const { return scrollBars_; }
+    void SetScrollBars(ScrollBars bars);
+    int MaxLength() const { return maxLength_; }  // 0: no limit
+    void SetMaxLength(int length);
+    bool Locked() const { return locked_; }  // read-only
+    void SetLocked(bool locked);
+    QChar PasswordChar() const { return passwordChar_; }  // null: text shown in clear
+    void SetPasswordChar(QChar c);
+    int SelStart() const;
+    void SetSelStart(int start);
+    int SelLength() const;
+    void SetSelLength(int length);
+    void SetFocus();
+
+    ChangeHandler Change;
+    KeyPressHandler KeyPress;
+    KeyDownHandler KeyDown;
+
+protected:
+    QWidget* Create(QWidget* parent) override;
+    void Connect() override;
+    void ResetProperties() override;
+    bool TakesFocus() const override { return true; }
+    bool FilterEvent(QEvent* event) override;
+    int ForeRole() const override;
+    int BackRole() const override;
+
+private:
+    void TextEdited();
+
+    QString text_;  // kept only while no widget holds it
+    bool multiLine_ = false;
+    ScrollBars scrollBars_ = ScrollBars::None;
+    int maxLength_ = 0;
+    bool locked_ = false;
+    QChar passwordChar_;
+    bool trimming_ = false;
+};
+
+class CommandButton : public WidgetControl {
+public:
+    ~CommandButton() override;
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+    // Enter pressed anywhere in the window presses the default button, Esc the cancel button.
+    bool Default() const { return default_; }
+    void SetDefault(bool isDefault);
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool isCancel);
+    void SetFocus();
+
+    ClickHandler Click;
+
+protected:
+    friend class Form;
+    QWidget* Create(QWidget* parent) override;
+    void Connect() override;
+    void ResetProperties() override;
+    bool TakesFocus() const override { return true; }
+    int ForeRole() const override;
+    int BackRole() const override;
+    // Presses the button as a click would, when it is visible and enabled.
+    void Press();
+
+private:
+    void Clicked();
+
+    QString caption_;
+    bool default_ = false;
+    bool cancel_ = false;
+};
+
+// A container with a caption; controls added to it are placed relative to its top-left corner.
+class Frame : public WidgetControl {
+public:
+    ~Frame() override;
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+    void Add(WidgetControl& control, float left, float top, float width, float height);
+
+protected:
+    QWidget* Create(QWidget* parent) override;
+    void ResetProperties() override;
+
+private:
+    QString caption_;
+};
+
+// A menu of the menu bar or an item of one. A caption of "-" makes a separator line.
+class MenuItem : public Control {
+public:
+    ~MenuItem() override;
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+    // The check mark changes only when set; picking the item does not toggle it.
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    // Hiding every menu of the menu bar removes the bar.
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    // Adds an item to this menu of the menu bar.
+    void Add(MenuItem& item, const QString& caption);
+
+    // The Qt action while the window is loaded, else null; for tests.
+    QAction* Action() const { return action_; }
+
+    ClickHandler Click;
+
+protected:
+    friend class Form;
+    void Detach() override;
+
+private:
+    void Attach(Form& form, QAction* action, QMenu* menu);
+    void ApplyCheck();
+
+    QPointer<QAction> action_;
+    QPointer<QMenu> menu_;  // set for menus of the menu bar
+    QString caption_;
+    bool checked_ = false;
+    bool enabled_ = true;
+    bool visible_ = true;
+};
+
+}  // namespace velmora

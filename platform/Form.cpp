@@ -1,0 +1,834 @@
+#include "platform/Form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/FormWidgets.h"
+
+namespace velmora {
+
+namespace detail {
+
+TopWindow::TopWindow(Form* form, QWidget* parent) : QMainWindow(parent), form_(form) {}
+
+void TopWindow::closeEvent(QCloseEvent* event) {
+    if (form_ != nullptr) {
+        form_->CloseRequested();
+    }
+    event->accept();
+}
+
+bool TopWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && form_ != nullptr) {
+        form_->Activated();
+    }
+    return QMainWindow::event(event);
+}
+
+Surface::Surface(Form* form) : form_(form) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void Surface::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (form_ == nullptr) {
+        painter.fillRect(event->rect(), Qt::black);
+        return;
+    }
+    const QImage& image = form_->surface_;
+    const QRect shown = event->rect() & image.rect();
+    if (!shown.isEmpty()) {
+        painter.drawImage(shown.topLeft(), image, shown);
+    }
+    // The widget can be larger than the surface for a moment while it grows.
+    const QRegion rest = QRegion(event->rect()).subtracted(QRegion(image.rect()));
+    for (const QRect& r : rest) {
+        painter.fillRect(r, form_->backColor_);
+    }
+}
+
+void Surface::resizeEvent(QResizeEvent*) {
+    if (form_ != nullptr) {
+        form_->SurfaceResized(size());
+    }
+}
+
+void Surface::mousePressEvent(QMouseEvent* event) {
+    Mouse(event);
+}
+void Surface::mouseReleaseEvent(QMouseEvent* event) {
+    Mouse(event);
+}
+void Surface::mouseDoubleClickEvent(QMouseEvent* event) {
+    Mouse(event);
+}
+void Surface::mouseMoveEvent(QMouseEvent* event) {
+    Mouse(event);
+}
+
+void Surface::Mouse(QMouseEvent* event) {
+    if (form_ != nullptr) {
+        form_->MouseEvent(event);
+    }
+}
+
+void Surface::keyPressEvent(QKeyEvent* event) {
+    if (form_ != nullptr) {
+        form_->KeyEvent(event);
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace detail
+
+namespace {
+
+QPen onePixelPen(const QColor& color) {
+    QPen pen(color);
+    pen.setWidth(1);
+    return pen;
+}
+
+}  // namespace
+
+Form::Form(Services& services) : services_(services) {
+    ResetDesign();
+}
+
+Form::~Form() {
+    const std::vector<Form*> owned = owned_;
+    for (Form* form : owned) {
+        form->Unload();
+    }
+    for (Form* form : owned_) {
+        form->owner_ = nullptr;
+    }
+    if (owner_ != nullptr) {
+        owner_->ForgetOwned(*this);
+    }
+    for (Control* control : controls_) {
+        control->form_ = nullptr;
+    }
+    if (top_ != nullptr) {
+        top_->form_ = nullptr;
+        area_->form_ = nullptr;
+        delete top_;
+    }
+}
+
+// --- Lifecycle ---
+
+void Form::Show(Form* owner) {
+    if (loaded_) {
+        if (top_ != nullptr && live_) {
+            top_->show();
+            top_->raise();
+            top_->activateWindow();
+        }
+        return;
+    }
+    Load(owner);
+}
+
+void Form::Load(Form* owner) {
+    if (owner == this || (owner != nullptr && !owner->loaded_)) {
+        owner = nullptr;
+    }
+    loaded_ = true;
+    const unsigned load = ++loadCount_;
+    owner_ = owner;
+    if (owner != nullptr) {
+        owner->owned_.push_back(this);
+    }
+    top_ = new detail::TopWindow(this, owner != nullptr ? owner->top_ : nullptr);
+    area_ = new detail::Surface(this);
+    top_->setCentralWidget(area_);
+    ApplyWindowKind();
+    ApplyInnerSize();
+
+    Design();
+    if (!Alive(load)) {
+        return;
+    }
+    const bool controlTakesFocus =
+        std::any_of(controls_.begin(), controls_.end(), [](Control* control) {
+            auto* widget = dynamic_cast<WidgetControl*>(control);
+            return widget != nullptr && widget->TakesFocus();
+        });
+    // A window without a control that takes the focus gets every key itself.
+    area_->setFocusPolicy(controlTakesFocus ? Qt::NoFocus : Qt::StrongFocus);
+
+    Form_Load();
+    if (!Alive(load)) {
+        return;
+    }
+    PlaceOnScreen();
+    top_->show();
+    if (!controlTakesFocus) {
+        area_->setFocus();
+    }
+    top_->raise();
+    top_->activateWindow();
+    if (!Alive(load)) {
+        return;
+    }
+    live_ = true;
+    EnsureSurfaceSize(area_->size());
+    Form_Resize();
+    if (Alive(load)) {
+        Form_Paint();
+    }
+}
+
+void Form::Unload() {
+    if (!loaded_ || unloading_) {
+        return;
+    }
+    unloading_ = true;
+    const std::vector<Form*> owned = owned_;
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
+        (*it)->Unload();
+    }
+    loaded_ = false;
+    live_ = false;
+    captured_ = false;
+    captureImage_ = nullptr;
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        (*it)->Detach();
+        (*it)->form_ = nullptr;
+    }
+    controls_.clear();
+    lights_.clear();
+    menuBar_ = nullptr;
+    if (owner_ != nullptr) {
+        owner_->ForgetOwned(*this);
+        owner_ = nullptr;
+    }
+    detail::TopWindow* top = top_;
+    top_ = nullptr;
+    area_->form_ = nullptr;
+    area_ = nullptr;
+    top->form_ = nullptr;
+    // Closing through Qt lets the program end when this was its last window.
+    if (!closingFromQt_ && top->isVisible()) {
+        top->close();
+    }
+    top->hide();
+    // Later, since the event being handled may belong to one of the window's widgets.
+    top->deleteLater();
+    surface_ = QImage();
+    ResetDesign();
+    unloading_ = false;
+}
+
+void Form::CloseRequested() {
+    closingFromQt_ = true;
+    Unload();
+    closingFromQt_ = false;
+}
+
+void Form::Activated() {
+    if (live_) {
+        Form_GotFocus();
+    }
+}
+
+void Form::ResetDesign() {
+    caption_.clear();
+    border_ = BorderStyle::Sizable;
+    minButton_ = true;
+    maxButton_ = true;
+    startUp_ = StartUpPosition::Default;
+    manualLeft_ = 0;
+    manualTop_ = 0;
+    icon_ = QIcon();
+    innerWidth_ = 4800;
+    innerHeight_ = 3600;
+    const QPalette palette = QApplication::palette();
+    backColor_ = palette.color(QPalette::Window);
+    foreColor_ = palette.color(QPalette::WindowText);
+    fillColor_ = Qt::black;
+    fillStyle_ = FillStyle::Transparent;
+    currentX_ = 0;
+    currentY_ = 0;
+    font_ = QApplication::font();
+}
+
+void Form::ForgetOwned(Form& owned) {
+    owned_.erase(std::remove(owned_.begin(), owned_.end(), &owned), owned_.end());
+}
+
+void Form::Register(Control& control) {
+    if (std::find(controls_.begin(), controls_.end(), &control) == controls_.end()) {
+        controls_.push_back(&control);
+        if (auto* light = dynamic_cast<LightControl*>(&control)) {
+            lights_.push_back(light);
+        }
+    }
+    control.form_ = this;
+}
+
+void Form::Forget(Control& control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
+    lights_.erase(std::remove(lights_.begin(), lights_.end(), &control), lights_.end());
+    if (captureImage_ == &control) {
+        captureImage_ = nullptr;
+    }
+}
+
+// --- Window properties ---
+
+void Form::SetCaption(const QString& caption) {
+    caption_ = caption;
+    if (top_ != nullptr) {
+        top_->setWindowTitle(caption);
+    }
+}
+
+void Form::SetBorderStyle(BorderStyle style) {
+    border_ = style;
+    ApplyWindowKind();
+    ApplyInnerSize();
+}
+
+void Form::SetMinButton(bool shown) {
+    minButton_ = shown;
+    ApplyWindowKind();
+}
+
+void Form::SetMaxButton(bool shown) {
+    maxButton_ = shown;
+    ApplyWindowKind();
+}
+
+void Form::SetStartUpPosition(StartUpPosition position) {
+    startUp_ = position;
+}
+
+void Form::SetManualPosition(float left, float top) {
+    startUp_ = StartUpPosition::Manual;
+    manualLeft_ = left;
+    manualTop_ = top;
+}
+
+void Form::SetIcon(const QIcon& icon) {
+    icon_ = icon;
+    if (top_ != nullptr) {
+        top_->setWindowIcon(icon);
+    }
+}
+
+void Form::SetInnerSize(float width, float height) {
+    innerWidth_ = std::max(0.0f, width);
+    innerHeight_ = std::max(0.0f, height);
+    ApplyInnerSize();
+}
+
+float Form::InnerWidth() const {
+    return loaded_ ? pixelsToTwips(surface_.width()) : innerWidth_;
+}
+
+float Form::InnerHeight() const {
+    return loaded_ ? pixelsToTwips(surface_.height()) : innerHeight_;
+}
+
+float Form::Width() const {
+    return top_ != nullptr ? pixelsToTwips(top_->frameGeometry().width()) : 0.0f;
+}
+
+float Form::Height() const {
+    return top_ != nullptr ? pixelsToTwips(top_->frameGeometry().height()) : 0.0f;
+}
+
+void Form::SetBackColor(const QColor& color) {
+    backColor_ = color;
+    RepaintPixels(SurfaceRect());
+}
+
+void Form::SetFontSize(float points) {
+    if (points > 0 && std::isfinite(points)) {
+        font_.setPointSizeF(points);
+    }
+}
+
+void Form::ApplyWindowKind() {
+    if (top_ == nullptr) {
+        return;
+    }
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    switch (border_) {
+        case BorderStyle::None:
+            flags = Qt::Window | Qt::FramelessWindowHint;
+            break;
+        case BorderStyle::Sizable:
+            flags |= Qt::Window;
+            if (minButton_) {
+                flags |= Qt::WindowMinimizeButtonHint;
+            }
+            if (maxButton_) {
+                flags |= Qt::WindowMaximizeButtonHint;
+            }
+            break;
+        case BorderStyle::FixedSingle:
+        case BorderStyle::FixedDialog:
+            flags |= Qt::Dialog;
+            break;
+        case BorderStyle::FixedToolWindow:
+            flags |= Qt::Tool;
+            break;
+    }
+    const bool wasVisible = top_->isVisible();
+    top_->setWindowFlags(flags);
+    top_->setWindowTitle(caption_);
+    top_->setWindowIcon(icon_);
+    if (wasVisible) {
+        top_->show();
+    }
+}
+
+void Form::ApplyInnerSize() {
+    if (area_ == nullptr) {
+        return;
+    }
+    const QSize pixels(std::max(0, twipsToPixels(innerWidth_)),
+                       std::max(0, twipsToPixels(innerHeight_)));
+    area_->hint_ = pixels;
+    if (FixedSize()) {
+        area_->setFixedSize(pixels);
+        top_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    } else {
+        area_->setMinimumSize(0, 0);
+        area_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        top_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        const int menuHeight =
+            menuBar_ != nullptr && !menuBar_->isHidden() ? menuBar_->sizeHint().height() : 0;
+        top_->resize(pixels.width(), pixels.height() + menuHeight);
+    }
+    area_->updateGeometry();
+    if (!live_) {
+        EnsureSurfaceSize(pixels);
+    }
+}
+
+void Form::PlaceOnScreen() {
+    // Menus added since the last sizing change the outer size.
+    ApplyInnerSize();
+    if (FixedSize()) {
+        top_->adjustSize();
+    }
+    const QSize size = top_->size();
+    QScreen* screen = owner_ != nullptr && owner_->top_ != nullptr
+                          ? owner_->top_->screen()
+                          : QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QPoint half(size.width() / 2, size.height() / 2);
+    switch (startUp_) {
+        case StartUpPosition::Default:
+            break;
+        case StartUpPosition::CenterOwner:
+            if (owner_ != nullptr && owner_->top_ != nullptr) {
+                top_->move(owner_->top_->frameGeometry().center() - half);
+                break;
+            }
+            [[fallthrough]];
+        case StartUpPosition::CenterScreen:
+            top_->move(available.center() - half);
+            break;
+        case StartUpPosition::Manual: {
+            const int menuHeight =
+                menuBar_ != nullptr && !menuBar_->isHidden() ? menuBar_->sizeHint().height() : 0;
+            const QPoint inner(twipsToPixels(manualLeft_), twipsToPixels(manualTop_));
+            top_->setGeometry(QRect(inner - QPoint(0, menuHeight), size));
+            break;
+        }
+    }
+}
+
+// --- Menus ---
+
+void Form::AddMenu(MenuItem& menu, const QString& caption) {
+    if (!loaded_) {
+        return;
+    }
+    if (menuBar_ == nullptr) {
+        menuBar_ = top_->menuBar();
+        menuBar_->setNativeMenuBar(false);
+    }
+    QMenu* qmenu = menuBar_->addMenu(caption);
+    menu.Attach(*this, qmenu->menuAction(), qmenu);
+    menu.SetCaption(caption);
+    UpdateMenuBar();
+}
+
+void Form::UpdateMenuBar() {
+    if (menuBar_ == nullptr) {
+        return;
+    }
+    const QList<QAction*> menus = menuBar_->actions();
+    const bool any = std::any_of(menus.begin(), menus.end(),
+                                 [](const QAction* action) { return action->isVisible(); });
+    if (any == menuBar_->isHidden()) {
+        menuBar_->setVisible(any);
+    }
+}
+
+// --- Controls ---
+
+void Form::Add(Image& image, float left, float top, float width, float height) {
+    if (!loaded_) {
+        return;
+    }
+    if (image.form_ != nullptr && image.form_ != this) {
+        image.form_->Forget(image);
+        image.Detach();
+    }
+    const QRect before = image.visible_ ? image.PixelBounds() : QRect();
+    Register(image);
+    image.left_ = left;
+    image.top_ = top;
+    image.width_ = width;
+    image.height_ = height;
+    image.Repaint(before);
+}
+
+void Form::Add(WidgetControl& control, float left, float top, float width, float height) {
+    if (!loaded_) {
+        return;
+    }
+    control.Attach(*this, area_, left, top, width, height);
+}
+
+void Form::AddLine(LineControl& line, float x1, float y1, float x2, float y2) {
+    if (!loaded_) {
+        return;
+    }
+    if (line.form_ != nullptr && line.form_ != this) {
+        line.form_->Forget(line);
+        line.Detach();
+    }
+    const QRect before = line.visible_ ? line.PixelBounds() : QRect();
+    Register(line);
+    line.x1_ = x1;
+    line.y1_ = y1;
+    line.x2_ = x2;
+    line.y2_ = y2;
+    line.Repaint(before);
+}
+
+MsgBoxResult Form::MsgBox(const QString& text, MsgBoxButtons buttons, const QString& title) {
+    return services_.MsgBox(top_, text, buttons, title);
+}
+
+QWidget* Form::TopLevel() const {
+    return top_;
+}
+QWidget* Form::InnerArea() const {
+    return area_;
+}
+
+// --- The surface ---
+
+void Form::EnsureSurfaceSize(const QSize& requested) {
+    const QSize size = requested.expandedTo(QSize(0, 0));
+    const QSize old = surface_.size();
+    if (old == size) {
+        return;
+    }
+    QImage next(size, QImage::Format_RGB32);
+    if (!next.isNull()) {
+        next.fill(backColor_);
+        if (!surface_.isNull()) {
+            QPainter painter(&next);
+            painter.drawImage(0, 0, surface_);
+        }
+    }
+    surface_ = next;
+    if (size.width() > old.width()) {
+        RepaintPixels(QRect(old.width(), 0, size.width() - old.width(), size.height()));
+    }
+    if (size.height() > old.height()) {
+        RepaintPixels(QRect(0, old.height(), size.width(), size.height() - old.height()));
+    }
+}
+
+void Form::RepaintPixels(const QRect& rect) {
+    const QRect area = rect & surface_.rect();
+    if (area.isEmpty()) {
+        return;
+    }
+    {
+        QPainter painter(&surface_);
+        painter.setClipRect(area);
+        painter.fillRect(area, backColor_);
+        for (LightControl* light : lights_) {
+            if (light->visible_ && light->PixelBounds().intersects(area)) {
+                painter.save();
+                light->Paint(painter);
+                painter.restore();
+            }
+        }
+    }
+    Invalidate(area);
+}
+
+void Form::Invalidate(const QRect& rect) {
+    if (area_ != nullptr) {
+        area_->update(rect);
+    }
+}
+
+void Form::SurfaceResized(const QSize& size) {
+    const QSize old = surface_.size();
+    EnsureSurfaceSize(size);
+    if (!live_ || old == size) {
+        return;
+    }
+    const unsigned load = loadCount_;
+    Form_Resize();
+    if (Alive(load) && (size.width() > old.width() || size.height() > old.height())) {
+        Form_Paint();
+    }
+}
+
+// --- Drawing ---
+
+void Form::Cls() {
+    currentX_ = 0;
+    currentY_ = 0;
+    RepaintPixels(SurfaceRect());
+}
+
+void Form::Line(float x1, float y1, float x2, float y2, LineMode mode) {
+    Line(x1, y1, x2, y2, foreColor_, mode);
+}
+
+void Form::Line(float x1, float y1, float x2, float y2, const QColor& color, LineMode mode) {
+    if (mode == LineMode::BoxRelative) {
+        x2 += x1;
+        y2 += y1;
+    }
+    currentX_ = x2;
+    currentY_ = y2;
+    if (surface_.isNull()) {
+        return;
+    }
+    const QPoint a(twipsToPixels(x1), twipsToPixels(y1));
+    const QPoint b(twipsToPixels(x2), twipsToPixels(y2));
+    {
+        QPainter painter(&surface_);
+        painter.setPen(onePixelPen(color));
+        if (mode == LineMode::Plain || a.x() == b.x() || a.y() == b.y()) {
+            painter.drawLine(a, b);
+        } else {
+            // A stroked QRect covers one pixel more than its size each way.
+            const QRect box = QRect(a, b).normalized();
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        }
+    }
+    Invalidate(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
+}
+
+void Form::Circle(float x, float y, float radius) {
+    Circle(x, y, radius, foreColor_);
+}
+
+void Form::Circle(float x, float y, float radius, const QColor& color) {
+    currentX_ = x;
+    currentY_ = y;
+    if (surface_.isNull()) {
+        return;
+    }
+    const QPoint centre(twipsToPixels(x), twipsToPixels(y));
+    const int r = std::abs(twipsToPixels(radius));
+    {
+        QPainter painter(&surface_);
+        painter.setPen(onePixelPen(color));
+        painter.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(fillColor_) : QBrush(Qt::NoBrush));
+        painter.drawEllipse(centre, r, r);
+    }
+    Invalidate(QRect(centre.x() - r - 1, centre.y() - r - 1, 2 * r + 3, 2 * r + 3));
+}
+
+void Form::PaintPicture(const QImage& picture, float x, float y) {
+    if (surface_.isNull() || picture.isNull()) {
+        return;
+    }
+    const QRect target(QPoint(twipsToPixels(x), twipsToPixels(y)), picture.size());
+    {
+        QPainter painter(&surface_);
+        painter.drawImage(target, picture);
+    }
+    Invalidate(target);
+}
+
+void Form::Print(const QString& text) {
+    const QFontMetrics metrics(font_, &surface_);
+    const float lineTwips = pixelsToTwips(metrics.height());
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r'))) {
+            line.chop(1);
+        }
+        if (!surface_.isNull()) {
+            const QPoint topLeft(twipsToPixels(currentX_), twipsToPixels(currentY_));
+            {
+                QPainter painter(&surface_);
+                painter.setFont(font_);
+                painter.setPen(foreColor_);
+                painter.drawText(topLeft + QPoint(0, metrics.ascent()), line);
+            }
+            Invalidate(QRect(topLeft, QSize(metrics.horizontalAdvance(line) + metrics.maxWidth(),
+                                            metrics.height())));
+        }
+        currentX_ = 0;
+        currentY_ += lineTwips;
+    }
+}
+
+// --- Events ---
+
+Image* Form::HitTest(const QPointF& position) const {
+    const QPoint pixel(static_cast<int>(std::floor(position.x())),
+                       static_cast<int>(std::floor(position.y())));
+    for (auto it = lights_.rbegin(); it != lights_.rend(); ++it) {
+        auto* image = dynamic_cast<Image*>(*it);
+        if (image != nullptr && image->visible_ && image->PixelBounds().contains(pixel)) {
+            return image;
+        }
+    }
+    return nullptr;
+}
+
+bool Form::Over(const Image* receiver, const QPointF& position) const {
+    return QRectF(surface_.rect()).contains(position) && HitTest(position) == receiver;
+}
+
+void Form::MouseEvent(QMouseEvent* event) {
+    const unsigned load = loadCount_;
+    const QPointF position = event->position();
+    const int shift = shiftFromQt(event->modifiers());
+    const float x = pixelsToTwips(position.x());
+    const float y = pixelsToTwips(position.y());
+
+    auto mouse = [&](Image* receiver, MouseHandler Image::*handler,
+                     void (Form::*formHandler)(int, int, float, float), int buttons) {
+        if (receiver == nullptr) {
+            (this->*formHandler)(buttons, shift, x, y);
+        } else if (const MouseHandler& call = receiver->*handler) {
+            call(buttons, shift, x - receiver->left_, y - receiver->top_);
+        }
+    };
+    auto click = [&](Image* receiver, ClickHandler Image::*handler, void (Form::*formHandler)()) {
+        if (receiver == nullptr) {
+            (this->*formHandler)();
+        } else if (const ClickHandler& call = receiver->*handler) {
+            call();
+        }
+    };
+
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            if (!captured_) {
+                captured_ = true;
+                captureImage_ = HitTest(position);
+                doubleClicked_ = false;
+            }
+            if (event->type() == QEvent::MouseButtonDblClick && event->button() == Qt::LeftButton) {
+                // The second press of a double click sends DblClick in place of MouseDown.
+                doubleClicked_ = true;
+                click(captureImage_, &Image::DblClick, &Form::Form_DblClick);
+            } else {
+                mouse(captureImage_, &Image::MouseDown, &Form::Form_MouseDown,
+                      buttonsFromQt(event->button()));
+            }
+            break;
+        }
+        case QEvent::MouseButtonRelease: {
+            Image* receiver = captured_ ? captureImage_ : HitTest(position);
+            const bool wasCaptured = captured_;
+            const bool clicked = wasCaptured && event->button() == Qt::LeftButton &&
+                                 !doubleClicked_ && Over(receiver, position);
+            if (event->buttons() == Qt::NoButton) {
+                captured_ = false;
+                captureImage_ = nullptr;
+            }
+            mouse(receiver, &Image::MouseUp, &Form::Form_MouseUp, buttonsFromQt(event->button()));
+            if (clicked && Alive(load)) {
+                click(receiver, &Image::Click, &Form::Form_Click);
+            }
+            break;
+        }
+        case QEvent::MouseMove: {
+            if (!captured_ && !QRectF(surface_.rect()).contains(position)) {
+                break;
+            }
+            Image* receiver = captured_ ? captureImage_ : HitTest(position);
+            mouse(receiver, &Image::MouseMove, &Form::Form_MouseMove,
+                  buttonsFromQt(event->buttons()));
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void Form::KeyEvent(QKeyEvent* event) {
+    const unsigned load = loadCount_;
+    if (area_->focusPolicy() != Qt::NoFocus) {
+        const int code = keyCodeFromQt(event->key());
+        if (code != 0) {
+            Form_KeyDown(code, shiftFromQt(event->modifiers()));
+            if (!Alive(load)) {
+                return;
+            }
+        }
+        const int ascii = keyAsciiFromEvent(*event);
+        if (ascii != 0) {
+            Form_KeyPress(ascii);
+        }
+        return;
+    }
+    // A key that the focused control left alone: Enter and Esc press the window's buttons.
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    const bool escape = key == Qt::Key_Escape;
+    if (enter || escape) {
+        CommandButton* target = nullptr;
+        const QWidget* focused = top_->focusWidget();
+        for (Control* control : controls_) {
+            auto* button = dynamic_cast<CommandButton*>(control);
+            if (button == nullptr || !button->visible_ || !button->enabled_) {
+                continue;
+            }
+            if (enter && button->widget_ == focused) {
+                target = button;  // a focused button takes Enter itself
+                break;
+            }
+            if (target == nullptr && (enter ? button->default_ : button->cancel_)) {
+                target = button;
+            }
+        }
+        if (target != nullptr) {
+            target->Press();
+            return;
+        }
+    }
+    event->ignore();
+}
+
+}  // namespace velmora

@@ -1,0 +1,68 @@
+#include "platform/QtServices.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace velmora {
+
+void QtServices::SetClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
+MsgBoxResult QtServices::AskMessageBox(QWidget* parent, const QString& text, MsgBoxButtons buttons,
+                                       const QString& title) {
+    const bool yesNo = buttons == MsgBoxButtons::YesNo;
+    QMessageBox box(QMessageBox::NoIcon, title, text,
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    const int pressed = box.exec();
+    if (!yesNo) {
+        return MsgBoxResult::OK;
+    }
+    // Closing a Yes/No box any other way counts as No.
+    return pressed == QMessageBox::Yes ? MsgBoxResult::Yes : MsgBoxResult::No;
+}
+
+namespace {
+
+std::optional<QString> askFile(QWidget* parent, const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QString filters = qtFileFilter(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters.split(QStringLiteral(";;")));
+    }
+    if (!request.fileName.isEmpty()) {
+        dialog.selectFile(request.fileName);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+}  // namespace
+
+std::optional<QString> QtServices::AskOpenFile(QWidget* parent, const FileDialogRequest& request) {
+    return askFile(parent, request, false);
+}
+
+std::optional<QString> QtServices::AskSaveFile(QWidget* parent, const FileDialogRequest& request) {
+    return askFile(parent, request, true);
+}
+
+bool QtServices::OpenWithViewer(const QString& absolutePath) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(absolutePath));
+}
+
+QDate QtServices::Today() {
+    return QDate::currentDate();
+}
+
+}  // namespace velmora

@@ -1,0 +1,57 @@
+#pragma once
+// Services for tests: answers come from queues filled beforehand, and everything asked is kept.
+// With an empty queue a message box answers OK (or No) and a file dialog is cancelled.
+
+#include <deque>
+#include <vector>
+
+#include "platform/Services.h"
+
+namespace velmora {
+
+class ScriptedServices : public Services {
+public:
+    struct MsgBoxCall {
+        QString text;
+        QString title;  // as shown: the program's title when none was given
+        MsgBoxButtons buttons;
+    };
+    struct FileDialogCall {
+        bool save;
+        QString title;
+        QString filter;
+        QString fileName;
+    };
+
+    void QueueAnswer(MsgBoxResult answer) { answers_.push_back(answer); }
+    void QueueFileChoice(const QString& path) { files_.push_back(path); }
+    void QueueFileCancel() { files_.push_back(std::nullopt); }
+    void SetToday(const QDate& date) { today_ = date; }
+    // Whether the viewer opens a help file that exists.
+    void SetViewerWorks(bool works) { viewerWorks_ = works; }
+
+    void SetClipboardText(const QString& text) override { clipboard = text; }
+
+    std::vector<MsgBoxCall> msgBoxes;
+    std::vector<FileDialogCall> fileDialogs;
+    std::vector<QString> helpOpened;  // absolute paths given to the viewer
+    QString clipboard;
+
+protected:
+    MsgBoxResult AskMessageBox(QWidget* parent, const QString& text, MsgBoxButtons buttons,
+                               const QString& title) override;
+    std::optional<QString> AskOpenFile(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> AskSaveFile(QWidget* parent, const FileDialogRequest& request) override;
+    bool OpenWithViewer(const QString& absolutePath) override;
+    QDate Today() override { return today_; }
+
+private:
+    std::optional<QString> NextFile(bool save, const FileDialogRequest& request);
+
+    std::deque<MsgBoxResult> answers_;
+    std::deque<std::optional<QString>> files_;
+    QDate today_{2024, 3, 7};
+    bool viewerWorks_ = true;
+};
+
+}  // namespace velmora

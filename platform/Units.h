@@ -1,0 +1,64 @@
+#pragma once
+// Twips, colours and the codes that mouse and key events carry.
+
+#include <Qt>
+
+class QKeyEvent;
+
+namespace velmora {
+
+// Window designs assume 15 twips to the pixel; Qt's device-pixel ratio handles dense screens.
+inline constexpr int kTwipsPerPixel = 15;
+
+// Whole pixels for a twips value, rounded half to even. NaN gives 0 and values beyond a
+// million pixels are held there, so no input can overflow an int or stall the painter.
+int twipsToPixels(double twips);
+inline float pixelsToTwips(double pixels) {
+    return static_cast<float>(pixels * kTwipsPerPixel);
+}
+
+// Mouse buttons as events report them; MouseMove reports the set held.
+namespace MouseButton {
+inline constexpr int Left = 1;
+inline constexpr int Right = 2;
+inline constexpr int Middle = 4;
+}  // namespace MouseButton
+
+// Shift state of mouse and key events.
+namespace ShiftKey {
+inline constexpr int Shift = 1;
+inline constexpr int Ctrl = 2;
+inline constexpr int Alt = 4;
+}  // namespace ShiftKey
+
+// Key codes of KeyDown. Letters are their capitals' codes (65-90), digits 48-57.
+namespace KeyCode {
+inline constexpr int Back = 8;
+inline constexpr int Tab = 9;
+inline constexpr int Enter = 13;
+inline constexpr int Shift = 16;
+inline constexpr int Control = 17;
+inline constexpr int Alt = 18;
+inline constexpr int Escape = 27;
+inline constexpr int Space = 32;
+inline constexpr int PageUp = 33;
+inline constexpr int PageDown = 34;
+inline constexpr int End = 35;
+inline constexpr int Home = 36;
+inline constexpr int Left = 37;
+inline constexpr int Up = 38;
+inline constexpr int Right = 39;
+inline constexpr int Down = 40;
+inline constexpr int Insert = 45;
+inline constexpr int Delete = 46;
+inline constexpr int F1 = 112;  // F1..F12 are 112..123
+}  // namespace KeyCode
+
+int buttonsFromQt(Qt::MouseButtons buttons);
+int shiftFromQt(Qt::KeyboardModifiers modifiers);
+// The KeyDown code of a key, 0 for keys that have none.
+int keyCodeFromQt(int qtKey);
+// The KeyPress character code of a key event, 0 when the key yields no character.
+int keyAsciiFromEvent(const QKeyEvent& event);
+
+}  // namespace velmora

@@ -1,0 +1,637 @@
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Form.h"
+
+namespace velmora {
+
+// Carries a widget's events and signals to its control for as long as the control owns it.
+class ControlBridge : public QObject {
+public:
+    ControlBridge(WidgetControl* control, QObject* parent) : QObject(parent), control(control) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return control != nullptr && watched == control->widget_ && control->FilterEvent(event);
+    }
+
+    WidgetControl* control;
+};
+
+namespace {
+
+// Connects a widget's signal to a member of its control; nothing happens once they part.
+template <class Target, class Sender, class Signal>
+void connectToControl(ControlBridge* bridge, Sender* sender, Signal signal,
+                      void (Target::*slot)()) {
+    QObject::connect(sender, signal, bridge, [bridge, slot] {
+        if (bridge->control != nullptr) {
+            (static_cast<Target*>(bridge->control)->*slot)();
+        }
+    });
+}
+
+}  // namespace
+
+// --- WidgetControl ---
+
+void WidgetControl::Attach(Form& form, QWidget* parent, float left, float top, float width,
+                           float height) {
+    if (form_ != nullptr && form_ != &form) {
+        form_->Forget(*this);
+        Detach();
+    }
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (widget_ != nullptr && parent_ == parent) {
+        ApplyGeometry();
+        return;
+    }
+    form.Register(*this);
+    parent_ = parent;
+    Rebuild();
+}
+
+void WidgetControl::Rebuild() {
+    if (widget_ != nullptr) {
+        if (bridge_ != nullptr) {
+            bridge_->control = nullptr;
+        }
+        widget_->hide();
+        widget_->deleteLater();
+    }
+    widget_ = Create(parent_);
+    bridge_ = new ControlBridge(this, widget_);
+    widget_->installEventFilter(bridge_);
+    Connect();
+    ApplyLook();
+    ApplyGeometry();
+    FitToText();
+    widget_->setToolTip(toolTip_);
+    widget_->setEnabled(enabled_);
+    widget_->setVisible(visible_);
+}
+
+void WidgetControl::Detach() {
+    if (bridge_ != nullptr) {
+        bridge_->control = nullptr;
+        bridge_ = nullptr;
+    }
+    // Unloading deletes the window with every widget in it; a control that goes on its own
+    // takes its widget along.
+    if (widget_ != nullptr && form_ != nullptr && form_->Loaded()) {
+        widget_->hide();
+        widget_->deleteLater();
+    }
+    widget_ = nullptr;
+    parent_ = nullptr;
+    ResetCommon();
+    ResetProperties();
+}
+
+void WidgetControl::ResetCommon() {
+    left_ = top_ = width_ = height_ = 0;
+    visible_ = true;
+    enabled_ = true;
+    toolTip_.clear();
+    foreColor_ = QColor();
+    backColor_ = QColor();
+    fontName_.clear();
+    fontSize_ = 0;
+    fontBold_ = false;
+}
+
+void WidgetControl::Move(float left, float top, float width, float height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    ApplyGeometry();
+}
+
+void WidgetControl::ApplyGeometry() {
+    if (widget_ == nullptr) {
+        return;
+    }
+    const int left = twipsToPixels(left_);
+    const int top = twipsToPixels(top_);
+    const int right = twipsToPixels(static_cast<double>(left_) + width_);
+    const int bottom = twipsToPixels(static_cast<double>(top_) + height_);
+    widget_->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
+void WidgetControl::ApplyLook() {
+    if (widget_ == nullptr) {
+        return;
+    }
+    QPalette palette = QApplication::palette(widget_);
+    if (foreColor_.isValid()) {
+        // The disabled look keeps the style's colour, so a disabled control still looks it.
+        const auto role = static_cast<QPalette::ColorRole>(ForeRole());
+        palette.setColor(QPalette::Active, role, foreColor_);
+        palette.setColor(QPalette::Inactive, role, foreColor_);
+    }
+    const auto backRole = static_cast<QPalette::ColorRole>(BackRole());
+    if (backColor_.isValid()) {
+        palette.setColor(backRole, backColor_);
+    }
+    widget_->setPalette(palette);
+    if (backRole == QPalette::Window) {
+        widget_->setAutoFillBackground(backColor_.isValid());
+    }
+    widget_->setFont(Font());
+}
+
+void WidgetControl::SetVisible(bool visible) {
+    visible_ = visible;
+    if (widget_ != nullptr) {
+        widget_->setVisible(visible);
+    }
+}
+
+void WidgetControl::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (widget_ != nullptr) {
+        widget_->setEnabled(enabled);
+    }
+}
+
+void WidgetControl::SetToolTipText(const QString& text) {
+    toolTip_ = text;
+    if (widget_ != nullptr) {
+        widget_->setToolTip(text);
+    }
+}
+
+QColor WidgetControl::ForeColor() const {
+    if (foreColor_.isValid()) {
+        return foreColor_;
+    }
+    return QApplication::palette().color(static_cast<QPalette::ColorRole>(ForeRole()));
+}
+
+void WidgetControl::SetForeColor(const QColor& color) {
+    foreColor_ = color;
+    ApplyLook();
+}
+
+QColor WidgetControl::BackColor() const {
+    if (backColor_.isValid()) {
+        return backColor_;
+    }
+    return QApplication::palette().color(static_cast<QPalette::ColorRole>(BackRole()));
+}
+
+void WidgetControl::SetBackColor(const QColor& color) {
+    backColor_ = color;
+    ApplyLook();
+}
+
+QFont WidgetControl::Font() const {
+    QFont font = widget_ != nullptr ? QApplication::font(widget_) : QApplication::font();
+    if (!fontName_.isEmpty()) {
+        font.setFamily(fontName_);
+    }
+    if (fontSize_ > 0) {
+        font.setPointSizeF(fontSize_);
+    }
+    if (fontBold_) {
+        font.setBold(true);
+    }
+    return font;
+}
+
+void WidgetControl::SetFontName(const QString& name) {
+    fontName_ = name;
+    ApplyLook();
+    FitToText();
+}
+
+void WidgetControl::SetFontSize(float points) {
+    if (points > 0 && std::isfinite(points)) {
+        fontSize_ = points;
+        ApplyLook();
+        FitToText();
+    }
+}
+
+void WidgetControl::SetFontBold(bool bold) {
+    fontBold_ = bold;
+    ApplyLook();
+    FitToText();
+}
+
+bool WidgetControl::FilterEvent(QEvent*) {
+    return false;
+}
+int WidgetControl::ForeRole() const {
+    return QPalette::WindowText;
+}
+int WidgetControl::BackRole() const {
+    return QPalette::Window;
+}
+
+// --- Label ---
+
+Label::~Label() {
+    Detach();
+}
+
+QWidget* Label::Create(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wordWrap_);
+    label->setText(caption_);
+    return label;
+}
+
+void Label::ResetProperties() {
+    caption_.clear();
+    autoSize_ = false;
+    wordWrap_ = false;
+    pressed_ = false;
+}
+
+void Label::SetCaption(const QString& caption) {
+    caption_ = caption;
+    if (auto* label = qobject_cast<QLabel*>(widget_)) {
+        label->setText(caption);
+    }
+    FitToText();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    FitToText();
+}
+
+void Label::SetWordWrap(bool wrap) {
+    wordWrap_ = wrap;
+    if (auto* label = qobject_cast<QLabel*>(widget_)) {
+        label->setWordWrap(wrap);
+    }
+    FitToText();
+}
+
+void Label::FitToText() {
+    auto* label = qobject_cast<QLabel*>(widget_);
+    if (!autoSize_ || label == nullptr) {
+        return;
+    }
+    if (wordWrap_) {
+        const int width = std::max(1, label->width());
+        height_ = pixelsToTwips(label->heightForWidth(width));
+    } else {
+        const QSize size = label->sizeHint();
+        width_ = pixelsToTwips(size.width());
+        height_ = pixelsToTwips(size.height());
+    }
+    ApplyGeometry();
+}
+
+bool Label::FilterEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton) {
+                break;
+            }
+            const bool over = widget_->rect().contains(mouse->position().toPoint());
+            const bool wasPressed = pressed_;
+            pressed_ = false;
+            if (wasPressed && over && Click) {
+                Click();
+            }
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            pressed_ = false;
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && DblClick) {
+                DblClick();
+            }
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+// --- TextBox ---
+
+TextBox::~TextBox() {
+    Detach();
+}
+
+QWidget* TextBox::Create(QWidget* parent) {
+    if (multiLine_) {
+        auto* edit = new QPlainTextEdit(parent);
+        edit->setTabChangesFocus(true);
+        edit->setVerticalScrollBarPolicy(
+            scrollBars_ == ScrollBars::Vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit->setReadOnly(locked_);
+        edit->setPlainText(maxLength_ > 0 ? text_.left(maxLength_) : text_);
+        return edit;
+    }
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+    edit->setReadOnly(locked_);
+    edit->setEchoMode(passwordChar_.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+    edit->setText(text_);
+    return edit;
+}
+
+void TextBox::Connect() {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        connectToControl(bridge_, edit, &QPlainTextEdit::textChanged, &TextBox::TextEdited);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        connectToControl(bridge_, line, &QLineEdit::textChanged, &TextBox::TextEdited);
+    }
+}
+
+void TextBox::ResetProperties() {
+    text_.clear();
+    multiLine_ = false;
+    scrollBars_ = ScrollBars::None;
+    maxLength_ = 0;
+    locked_ = false;
+    passwordChar_ = QChar();
+}
+
+int TextBox::ForeRole() const {
+    return QPalette::Text;
+}
+int TextBox::BackRole() const {
+    return QPalette::Base;
+}
+
+QString TextBox::Text() const {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        QString text = edit->toPlainText();
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        return text;
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        return line->text();
+    }
+    return text_;
+}
+
+void TextBox::SetText(const QString& text) {
+    text_ = text;
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        edit->setPlainText(maxLength_ > 0 ? text.left(maxLength_) : text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->setText(text);
+    }
+}
+
+void TextBox::TextEdited() {
+    auto* edit = qobject_cast<QPlainTextEdit*>(widget_);
+    if (trimming_) {
+        return;
+    }
+    if (edit != nullptr && maxLength_ > 0 && edit->toPlainText().size() > maxLength_) {
+        // QPlainTextEdit has no length limit of its own.
+        trimming_ = true;
+        edit->setPlainText(edit->toPlainText().left(maxLength_));
+        edit->moveCursor(QTextCursor::End);
+        trimming_ = false;
+    }
+    if (Change) {
+        Change();
+    }
+}
+
+void TextBox::SetMultiLine(bool multiLine) {
+    if (multiLine == multiLine_) {
+        return;
+    }
+    text_ = Text();
+    multiLine_ = multiLine;
+    if (widget_ != nullptr) {
+        Rebuild();
+    }
+}
+
+void TextBox::SetScrollBars(ScrollBars bars) {
+    scrollBars_ = bars;
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        edit->setVerticalScrollBarPolicy(bars == ScrollBars::Vertical ? Qt::ScrollBarAlwaysOn
+                                                                      : Qt::ScrollBarAlwaysOff);
+    }
+}
+
+void TextBox::SetMaxLength(int length) {
+    maxLength_ = std::max(0, length);
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+    } else if (widget_ != nullptr) {
+        TextEdited();
+    }
+}
+
+void TextBox::SetLocked(bool locked) {
+    locked_ = locked;
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        edit->setReadOnly(locked);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->setReadOnly(locked);
+    }
+}
+
+void TextBox::SetPasswordChar(QChar c) {
+    passwordChar_ = c;
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->setEchoMode(c.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+    }
+}
+
+int TextBox::SelStart() const {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        return edit->textCursor().selectionStart();
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        return line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+    }
+    return 0;
+}
+
+int TextBox::SelLength() const {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        const QTextCursor cursor = edit->textCursor();
+        return cursor.selectionEnd() - cursor.selectionStart();
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        return static_cast<int>(line->selectedText().size());
+    }
+    return 0;
+}
+
+void TextBox::SetSelStart(int start) {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        QTextCursor cursor = edit->textCursor();
+        const int end = static_cast<int>(edit->toPlainText().size());
+        cursor.setPosition(std::clamp(start, 0, end));
+        edit->setTextCursor(cursor);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->setCursorPosition(std::clamp(start, 0, static_cast<int>(line->text().size())));
+    }
+}
+
+void TextBox::SetSelLength(int length) {
+    const int start = SelStart();
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        QTextCursor cursor = edit->textCursor();
+        const int end = static_cast<int>(edit->toPlainText().size());
+        cursor.setPosition(start);
+        cursor.setPosition(std::clamp(start + std::max(0, length), start, end),
+                           QTextCursor::KeepAnchor);
+        edit->setTextCursor(cursor);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        const int end = static_cast<int>(line->text().size());
+        line->setSelection(start, std::clamp(length, 0, std::max(0, end - start)));
+    }
+}
+
+void TextBox::SetFocus() {
+    if (widget_ != nullptr) {
+        widget_->setFocus();
+    }
+}
+
+bool TextBox::FilterEvent(QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    QWidget* widget = widget_;
+    const int code = keyCodeFromQt(key->key());
+    if (code != 0 && KeyDown) {
+        KeyDown(code, shiftFromQt(key->modifiers()));
+        if (!StillOwns(widget)) {
+            return true;  // the handler closed the window
+        }
+    }
+    const int ascii = keyAsciiFromEvent(*key);
+    if (ascii != 0 && KeyPress) {
+        KeyPress(ascii);
+        if (!StillOwns(widget)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// --- CommandButton ---
+
+CommandButton::~CommandButton() {
+    Detach();
+}
+
+QWidget* CommandButton::Create(QWidget* parent) {
+    auto* button = new QPushButton(caption_, parent);
+    button->setAutoDefault(false);
+    button->setDefault(default_);
+    return button;
+}
+
+void CommandButton::Connect() {
+    if (auto* button = qobject_cast<QPushButton*>(widget_)) {
+        connectToControl(bridge_, button, &QPushButton::clicked, &CommandButton::Clicked);
+    }
+}
+
+void CommandButton::Clicked() {
+    if (Click) {
+        Click();
+    }
+}
+
+void CommandButton::ResetProperties() {
+    caption_.clear();
+    default_ = false;
+    cancel_ = false;
+}
+
+int CommandButton::ForeRole() const {
+    return QPalette::ButtonText;
+}
+int CommandButton::BackRole() const {
+    return QPalette::Button;
+}
+
+void CommandButton::SetCaption(const QString& caption) {
+    caption_ = caption;
+    if (auto* button = qobject_cast<QPushButton*>(widget_)) {
+        button->setText(caption);
+    }
+}
+
+void CommandButton::SetDefault(bool isDefault) {
+    default_ = isDefault;
+    if (auto* button = qobject_cast<QPushButton*>(widget_)) {
+        button->setDefault(isDefault);
+    }
+}
+
+void CommandButton::SetCancel(bool isCancel) {
+    cancel_ = isCancel;
+}
+
+void CommandButton::SetFocus() {
+    if (widget_ != nullptr) {
+        widget_->setFocus();
+    }
+}
+
+void CommandButton::Press() {
+    if (auto* button = qobject_cast<QPushButton*>(widget_);
+        button != nullptr && visible_ && enabled_) {
+        button->click();
+    }
+}
+
+// --- Frame ---
+
+Frame::~Frame() {
+    Detach();
+}
+
+QWidget* Frame::Create(QWidget* parent) {
+    return new QGroupBox(caption_, parent);
+}
+
+void Frame::ResetProperties() {
+    caption_.clear();
+}
+
+void Frame::SetCaption(const QString& caption) {
+    caption_ = caption;
+    if (auto* box = qobject_cast<QGroupBox*>(widget_)) {
+        box->setTitle(caption);
+    }
+}
+
+void Frame::Add(WidgetControl& control, float left, float top, float width, float height) {
+    if (form_ == nullptr || widget_ == nullptr || &control == this) {
+        return;
+    }
+    control.Attach(*form_, widget_, left, top, width, height);
+}
+
+}  // namespace velmora
