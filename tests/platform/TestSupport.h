@@ -1,0 +1,75 @@
+#pragma once
+// Drives a window as a user would: mouse and key events sent to its widgets, positions in twips.
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "platform/Form.h"
+
+namespace velmora::test {
+
+// Lets Qt delete what unloaded windows left behind, and deliver posted events.
+inline void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+inline QPointF pixelAt(float xTwips, float yTwips) {
+    return {xTwips / kTwipsPerPixel, yTwips / kTwipsPerPixel};
+}
+
+inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::MouseButton button,
+                      Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, position, widget->mapToGlobal(position), button, held, modifiers);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// Mouse actions on a form's inner area, at twips.
+struct Mouse {
+    Form& form;
+    void press(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
+        sendMouse(form.InnerArea(), QEvent::MouseButtonPress, pixelAt(x, y), button, button);
+    }
+    void release(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
+        sendMouse(form.InnerArea(), QEvent::MouseButtonRelease, pixelAt(x, y), button,
+                  Qt::NoButton);
+    }
+    void move(float x, float y, Qt::MouseButtons held = Qt::NoButton,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        sendMouse(form.InnerArea(), QEvent::MouseMove, pixelAt(x, y), Qt::NoButton, held,
+                  modifiers);
+    }
+    void click(float x, float y) {
+        press(x, y);
+        release(x, y);
+    }
+    // As Qt delivers a double click to a widget: press, release, double-click, release.
+    void doubleClick(float x, float y) {
+        press(x, y);
+        release(x, y);
+        sendMouse(form.InnerArea(), QEvent::MouseButtonDblClick, pixelAt(x, y), Qt::LeftButton,
+                  Qt::LeftButton);
+        release(x, y);
+    }
+};
+
+inline void sendKey(QWidget* widget, int key, const QString& text = {},
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+inline QImage solid(const QColor& color, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+inline QColor pixel(const Form& form, int x, int y) {
+    return form.Surface().pixelColor(x, y);
+}
+
+}  // namespace velmora::test
