@@ -414,6 +414,9 @@ void Form::ApplyInnerSize() {
         area_->setMinimumSize(0, 0);
         area_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         top_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        // A fixed-size layout pinned the window itself; let it go.
+        top_->setMinimumSize(0, 0);
+        top_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         const int menuHeight =
             menuBar_ != nullptr && !menuBar_->isHidden() ? menuBar_->sizeHint().height() : 0;
         top_->resize(pixels.width(), pixels.height() + menuHeight);
@@ -635,11 +638,10 @@ void Form::Line(float x1, float y1, float x2, float y2, const QColor& color, Lin
             painter.drawLine(a, b);
         } else {
             // A stroked QRect covers one pixel more than its size each way.
-            const QRect box = QRect(a, b).normalized();
-            painter.drawRect(box.adjusted(0, 0, -1, -1));
+            painter.drawRect(pixelSpan(a, b).adjusted(0, 0, -1, -1));
         }
     }
-    Invalidate(QRect(a, b).normalized().adjusted(-1, -1, 1, 1));
+    Invalidate(pixelSpan(a, b).adjusted(-1, -1, 1, 1));
 }
 
 void Form::Circle(float x, float y, float radius) {

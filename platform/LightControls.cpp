@@ -134,7 +134,7 @@ QRect LineControl::PixelBounds() const {
     const QPoint a(twipsToPixels(x1_), twipsToPixels(y1_));
     const QPoint b(twipsToPixels(x2_), twipsToPixels(y2_));
     const int reach = borderWidth_ / 2 + 1;
-    return QRect(a, b).normalized().adjusted(-reach, -reach, reach, reach);
+    return pixelSpan(a, b).adjusted(-reach, -reach, reach, reach);
 }
 
 void LineControl::Paint(QPainter& painter) const {

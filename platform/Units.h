@@ -1,7 +1,10 @@
 #pragma once
 // Twips, colours and the codes that mouse and key events carry.
 
+#include <QPoint>
+#include <QRect>
 #include <Qt>
+#include <algorithm>
 
 class QKeyEvent;
 
@@ -15,6 +18,13 @@ inline constexpr int kTwipsPerPixel = 15;
 int twipsToPixels(double twips);
 inline float pixelsToTwips(double pixels) {
     return static_cast<float>(pixels * kTwipsPerPixel);
+}
+
+// The pixels from one corner to the other, both included, whichever corner comes first.
+// (QRect(a, b).normalized() loses a pixel each way when b lies before a.)
+inline QRect pixelSpan(const QPoint& a, const QPoint& b) {
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
 
 // Mouse buttons as events report them; MouseMove reports the set held.
