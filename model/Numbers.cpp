@@ -1,24 +1,14 @@
 #include "Numbers.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 namespace velmora {
 
+// The program never leaves round-to-nearest-even, so nearbyint rounds half to even.
 double RoundHalfEven(double v) {
-    // nearbyint follows the current rounding mode; the program never changes it from
-    // round-to-nearest-even, but a library might, so make the mode explicit.
-    const int saved = std::fegetround();
-    if (saved != FE_TONEAREST) {
-        std::fesetround(FE_TONEAREST);
-    }
-    const double r = std::nearbyint(v);
-    if (saved != FE_TONEAREST) {
-        std::fesetround(saved);
-    }
-    return r;
+    return std::nearbyint(v);
 }
 
 std::optional<int16_t> RoundToInt16(double v) {
