@@ -486,6 +486,8 @@ void Form::UpdateMenuBar() {
                                  [](const QAction* action) { return action->isVisible(); });
     if (any == menuBar_->isHidden()) {
         menuBar_->setVisible(any);
+        // Lay out at once, so the inner area's new size is there when the handler goes on.
+        top_->layout()->activate();
     }
 }
 
