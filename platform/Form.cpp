@@ -176,11 +176,10 @@ void Form::Load(Form* owner) {
         return;
     }
     PlaceOnScreen();
-    top_->show();
+    top_->show();  // a new window comes up on top of its owner
     if (!controlTakesFocus) {
         area_->setFocus();
     }
-    top_->raise();
     top_->activateWindow();
     if (!Alive(load)) {
         return;
@@ -747,7 +746,9 @@ void Form::MouseEvent(QMouseEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
-            if (!captured_) {
+            // A press with no other button held starts afresh, even when a modal dialog
+            // opened by the last press swallowed its release.
+            if (!captured_ || event->buttons() == event->button()) {
                 captured_ = true;
                 captureImage_ = HitTest(position);
                 doubleClicked_ = false;
@@ -778,6 +779,10 @@ void Form::MouseEvent(QMouseEvent* event) {
             break;
         }
         case QEvent::MouseMove: {
+            if (captured_ && event->buttons() == Qt::NoButton) {
+                captured_ = false;  // the release went elsewhere
+                captureImage_ = nullptr;
+            }
             if (!captured_ && !QRectF(surface_.rect()).contains(position)) {
                 break;
             }

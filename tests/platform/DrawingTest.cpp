@@ -120,14 +120,6 @@ TEST_F(Drawing, LinesAndBoxesCoverTheirPixelsExactly) {
     }
 }
 
-TEST_F(Drawing, LineTakesTheCallersColourAndMovesTheCurrentPoint) {
-    canvas.Line(150, 150, 300, 150, kRed);
-    EXPECT_EQ(pixel(canvas, 15, 10), kRed);
-    EXPECT_EQ(canvas.CurrentX(), 300);
-    canvas.Line(150, 150, 150, 150, LineMode::BoxRelative);
-    EXPECT_EQ(canvas.CurrentX(), 300) << "relative box ends at its far corner";
-}
-
 TEST_F(Drawing, CircleOutlinesAndFillsOnlyWhenTheFillIsSolid) {
     canvas.Circle(1500, 1500, 300);  // centre (100, 100), radius 20 pixels
     EXPECT_EQ(pixel(canvas, 80, 100), kFore);
@@ -266,13 +258,6 @@ TEST_F(Drawing, ClsClearsDrawingsButRepaintsTheControls) {
     EXPECT_EQ(pixel(canvas, 12, 12), kBlue);
     EXPECT_EQ(pixel(canvas, 100, 67), kBack);
     EXPECT_EQ(canvas.CurrentX(), 0);
-}
-
-TEST_F(Drawing, BackColourChangeRepaintsTheWholeArea) {
-    canvas.Line(0, 0, 4500, 0, kRed);
-    canvas.SetBackColor(kGreen);
-    EXPECT_EQ(pixel(canvas, 10, 0), kGreen);
-    EXPECT_EQ(pixel(canvas, 299, 199), kGreen);
 }
 
 TEST_F(Drawing, DrawingsSurviveRepaintsOfTheWindow) {

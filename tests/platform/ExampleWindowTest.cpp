@@ -47,14 +47,5 @@ TEST(ExampleWindow, KeepsItsVariablesButNotItsControlsAcrossUnload) {
     EXPECT_FALSE(window.menuZoom[1].Visible());
 }
 
-TEST(ExampleWindow, MouseMoveOnTheMapReportsTwipsWithinIt) {
-    ScriptedServices services;
-    frmExample window(services);
-    window.Show();
-    Mouse mouse{window};
-    mouse.move(420, 720, Qt::LeftButton);
-    EXPECT_EQ(window.lblInfo.Caption(), "300, 600");
-}
-
 }  // namespace
 }  // namespace velmora::test

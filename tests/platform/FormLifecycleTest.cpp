@@ -194,15 +194,6 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFrames) {
     }
 }
 
-TEST_F(FormLifecycle, MinAndMaxBoxesFollowTheDesign) {
-    Probe window(services);
-    window.design = [](Probe& w) { w.SetMaxButton(false); };
-    window.Show();
-    const Qt::WindowFlags flags = window.TopLevel()->windowFlags();
-    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-}
-
 TEST_F(FormLifecycle, OuterSizeHoldsTheMenuBarAndTheFrame) {
     Probe window(services);
     window.design = [](Probe& w) { w.AddMenu(w.menuFile, "&File"); };

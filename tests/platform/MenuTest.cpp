@@ -93,14 +93,6 @@ TEST_F(Menus, ItemArraysPassTheirIndex) {
     EXPECT_FALSE(pad.menuprc[3].Action()->isVisible());
 }
 
-TEST_F(Menus, DisabledMenusAndItems) {
-    pad.menuMan.SetEnabled(false);
-    pad.radioPrivate.SetEnabled(false);
-    EXPECT_FALSE(pad.menuMan.Action()->isEnabled());
-    EXPECT_FALSE(pad.radioPrivate.Action()->isEnabled());
-    EXPECT_FALSE(pad.menuMan.Enabled());
-}
-
 TEST_F(Menus, HidingEveryMenuRemovesTheMenuBarAndGivesItsRoomToTheInnerArea) {
     const int innerHeight = pad.InnerArea()->height();
     pad.menuHide.Action()->trigger();  // hides Maneuvers from its own item
