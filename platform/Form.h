@@ -69,7 +69,6 @@ public:
     // --- Form properties (set them in Design) ---
     QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);
-    BorderStyle Border() const { return border_; }
     void SetBorderStyle(BorderStyle style);
     void SetMinButton(bool shown);
     void SetMaxButton(bool shown);
@@ -92,7 +91,6 @@ public:
     void SetForeColor(const QColor& color) { foreColor_ = color; }
     QColor FillColor() const { return fillColor_; }
     void SetFillColor(const QColor& color) { fillColor_ = color; }
-    FillStyle Fill() const { return fillStyle_; }
     void SetFillStyle(FillStyle style) { fillStyle_ = style; }
     float CurrentX() const { return currentX_; }
     void SetCurrentX(float x) { currentX_ = x; }

@@ -63,26 +63,30 @@ bool TextFileReader::Fill() {
     }
 }
 
-int TextFileReader::Peek() {
-    if (pos_ >= buffer_.size() && !Fill()) {
-        return -1;
+int TextFileReader::PeekAt(std::size_t offset) {
+    while (pos_ + offset >= buffer_.size()) {
+        if (!Fill()) {
+            return -1;
+        }
     }
-    return static_cast<unsigned char>(buffer_[pos_]);
+    return static_cast<unsigned char>(buffer_[pos_ + offset]);
 }
 
 bool TextFileReader::AtEnd() {
     return Peek() < 0;
 }
 
-void TextFileReader::SkipLineEnd() {
+bool TextFileReader::AtLineEnd() {
     const int c = Peek();
-    if (c == '\n') {
+    return c == '\n' || (c == '\r' && (PeekAt(1) == '\n' || PeekAt(1) < 0));
+}
+
+void TextFileReader::SkipLineEnd() {
+    if (Peek() == '\r') {
         ++pos_;
-    } else if (c == '\r') {
+    }
+    if (Peek() == '\n') {
         ++pos_;
-        if (Peek() == '\n') {
-            ++pos_;
-        }
     }
 }
 
@@ -96,21 +100,24 @@ bool TextFileReader::ReadLine(std::string& line) {
     }
     try {
         while (Peek() >= 0) {
-            const std::size_t end = buffer_.find_first_of("\r\n", pos_);
-            if (end == std::string::npos) {
+            const std::size_t lf = buffer_.find('\n', pos_);
+            if (lf == std::string::npos) {
                 line.append(buffer_, pos_, std::string::npos);
                 pos_ = buffer_.size();
                 continue;
             }
-            line.append(buffer_, pos_, end - pos_);
-            pos_ = end;
-            SkipLineEnd();
+            line.append(buffer_, pos_, lf - pos_);
+            pos_ = lf + 1;
             break;
         }
     } catch (const std::bad_alloc&) {
         return Fail(QStringLiteral("Out of memory"));
     } catch (const std::length_error&) {
         return Fail(QStringLiteral("Out of memory"));
+    }
+    // A CR right before the LF, or right before the end of the file, belongs to the line end.
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
     }
     return !failed_;
 }
@@ -124,26 +131,26 @@ bool TextFileReader::ReadField(std::string& field) {
         return failed_ ? false : Fail(QStringLiteral("Read past the end of the file"));
     }
     auto isBlank = [](int c) { return c == ' ' || c == '\t'; };
-    auto endsField = [](int c) { return c < 0 || c == ',' || c == '\r' || c == '\n'; };
+    auto endsField = [this] { return Peek() < 0 || Peek() == ',' || AtLineEnd(); };
     try {
         while (isBlank(Peek())) {
             ++pos_;
         }
         if (Peek() == '"') {
             ++pos_;
-            for (int c = Peek(); c >= 0 && c != '"' && c != '\r' && c != '\n'; c = Peek()) {
-                field.push_back(static_cast<char>(c));
+            while (Peek() >= 0 && Peek() != '"' && !AtLineEnd()) {
+                field.push_back(static_cast<char>(Peek()));
                 ++pos_;
             }
             if (Peek() == '"') {
                 ++pos_;
             }
-            while (!endsField(Peek())) {
+            while (!endsField()) {
                 ++pos_;
             }
         } else {
-            for (int c = Peek(); !endsField(c); c = Peek()) {
-                field.push_back(static_cast<char>(c));
+            while (!endsField()) {
+                field.push_back(static_cast<char>(Peek()));
                 ++pos_;
             }
             while (!field.empty() && isBlank(static_cast<unsigned char>(field.back()))) {

@@ -1,7 +1,8 @@
 #pragma once
-// Sequential text files, byte for byte: lines end with CR LF when written; reading also takes a
-// bare LF or a lone CR as a line end. Text is bytes; NUL and non-ASCII bytes pass unchanged.
-// Every operation says whether it worked; none throws.
+// Sequential text files, byte for byte. Lines end with CR LF when written. When read, a line
+// ends at LF, and a CR right before that LF or before the end of the file belongs to the line
+// end; any other CR, NUL and every byte above 127 are ordinary characters, as in the turn file
+// reader. Every operation says whether it worked; none throws.
 
 #include <QFile>
 #include <QString>
@@ -36,7 +37,9 @@ public:
 
 private:
     bool Fill();
-    int Peek();
+    int PeekAt(std::size_t offset);
+    int Peek() { return PeekAt(0); }
+    bool AtLineEnd();
     void SkipLineEnd();
     bool Fail(const QString& why);
 

@@ -51,7 +51,8 @@ TEST_F(TextFiles, ReadsLinesWithoutTheirEnds) {
     const Row rows[] = {
         {"CR LF", "HEADING=90\r\nALTITUDE=5000\r\n", {"HEADING=90", "ALTITUDE=5000"}},
         {"bare LF", "a\nb\n", {"a", "b"}},
-        {"lone CR", "a\rb\r\n", {"a", "b"}},
+        {"lone CR is a character", "a\rb\r\r\n", {"a\rb\r"}},
+        {"CR before the end", "a\r", {"a"}},
         {"no final line end", "a\r\nb", {"a", "b"}},
         {"empty lines", "\r\n\r\nb\r\n", {"", "", "b"}},
         {"empty file", "", {}},
@@ -91,6 +92,7 @@ TEST_F(TextFiles, ReadsQuotedAndUnquotedFields) {
         {"blanks before a quote", "  \"q\"  ,next\n", {"q", "next"}},
         {"quote left open", "\"open\r\nnext\r\n", {"open", "next"}},
         {"empty line", "\r\nx", {"", "x"}},
+        {"lone CR inside", "a\rb,\"c\rd\"\r\n", {"a\rb", "c\rd"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
