@@ -18,9 +18,12 @@ std::optional<QString> ScriptedServices::NextFile(bool save, const FileDialogReq
     if (files_.empty()) {
         return std::nullopt;
     }
-    std::optional<QString> choice = files_.front();
+    const FileAnswer answer = files_.front();
     files_.pop_front();
-    return choice;
+    if (!answer.chosen) {
+        return std::nullopt;
+    }
+    return answer.path;
 }
 
 std::optional<QString> ScriptedServices::AskOpenFile(QWidget*, const FileDialogRequest& request) {

@@ -24,8 +24,8 @@ public:
     };
 
     void QueueAnswer(MsgBoxResult answer) { answers_.push_back(answer); }
-    void QueueFileChoice(const QString& path) { files_.push_back(path); }
-    void QueueFileCancel() { files_.push_back(std::nullopt); }
+    void QueueFileChoice(const QString& path) { files_.push_back({true, path}); }
+    void QueueFileCancel() { files_.push_back({false, {}}); }
     void SetToday(const QDate& date) { today_ = date; }
     // Whether the viewer opens a help file that exists.
     void SetViewerWorks(bool works) { viewerWorks_ = works; }
@@ -49,7 +49,11 @@ private:
     std::optional<QString> NextFile(bool save, const FileDialogRequest& request);
 
     std::deque<MsgBoxResult> answers_;
-    std::deque<std::optional<QString>> files_;
+    struct FileAnswer {
+        bool chosen;
+        QString path;
+    };
+    std::deque<FileAnswer> files_;
     QDate today_{2024, 3, 7};
     bool viewerWorks_ = true;
 };
