@@ -1,0 +1,38 @@
+#include "Windows.h"
+
+#include "main/GUIForm.h"
+#include "main/SplashTitle.h"
+#include "main/frmAbout.h"
+#include "orders/frmCommandPrompt.h"
+#include "orders/frmFlightPad.h"
+#include "orders/frmGenerator.h"
+#include "orders/frmNamePassword.h"
+#include "orders/frmRadio.h"
+
+namespace velmora {
+
+Windows::Windows(SharedSubsAndVar& state, Services& services)
+    : State(state),
+      Svc(services),
+      guiForm_(std::make_unique<GUIForm>(*this)),
+      splash_(std::make_unique<SplashTitle>(*this)),
+      about_(std::make_unique<frmAbout>(*this)),
+      namePassword_(std::make_unique<frmNamePassword>(*this)),
+      flightPad_(std::make_unique<frmFlightPad>(*this)),
+      commandPrompt_(std::make_unique<frmCommandPrompt>(*this)),
+      radio_(std::make_unique<frmRadio>(*this)),
+      generator_(std::make_unique<frmGenerator>(*this)) {}
+
+Windows::~Windows() {
+    // Owned windows first, the main window last.
+    generator_.reset();
+    radio_.reset();
+    commandPrompt_.reset();
+    flightPad_.reset();
+    namePassword_.reset();
+    about_.reset();
+    splash_.reset();
+    guiForm_.reset();
+}
+
+}  // namespace velmora
