@@ -1,13 +1,544 @@
 #include "GUIForm.h"
 
+#include <QFile>
+#include <QHelpEvent>
+#include <QIcon>
+#include <QPixmap>
+#include <QToolTip>
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "Text.h"
 #include "Windows.h"
+#include "main/SplashTitle.h"
+#include "main/frmAbout.h"
+#include "model/SharedSubsAndVar.h"
+#include "model/TurnFileReader.h"
+#include "orders/PilotFile.h"
+#include "orders/frmFlightPad.h"
+#include "orders/frmNamePassword.h"
+#include "pictures/Pictures.h"
 
 namespace velmora {
 
-GUIForm::GUIForm(Windows& windows) : Form(windows.Svc), windows_(windows) {}
+namespace {
+
+const QColor kYellow(255, 255, 0);
+
+QColor toQColor(const RgbColor& c) {
+    return {c.R, c.G, c.B};
+}
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const QImage& picture(const QString& name) {
+    return Pictures::instance().get(name);
+}
+
+// Tooltips of picture buttons: the buttons are painted into the window, not widgets of their own.
+class ImageToolTips : public QObject {
+public:
+    ImageToolTips(QWidget* area, std::vector<std::pair<const Image*, QString>> tips)
+        : QObject(area), tips_(std::move(tips)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) {
+            return false;
+        }
+        auto* help = static_cast<QHelpEvent*>(event);
+        const float x = pixelsToTwips(help->pos().x());
+        const float y = pixelsToTwips(help->pos().y());
+        for (const auto& [image, tip] : tips_) {
+            if (image->Loaded() && image->Visible() && x >= image->Left() &&
+                x < image->Left() + image->Width() && y >= image->Top() &&
+                y < image->Top() + image->Height()) {
+                QToolTip::showText(help->globalPos(), tip, static_cast<QWidget*>(watched));
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+
+private:
+    std::vector<std::pair<const Image*, QString>> tips_;
+};
+
+// The pilot file is two short lines; a larger file cannot hold a login worth reading whole.
+constexpr qint64 kPilotFileReadLimit = 1 << 20;
+
+}  // namespace
+
+GUIForm::GUIForm(Windows& windows)
+    : Form(windows.Svc), CmmnDlg(*this), windows_(windows), state_(windows.State) {
+    WireHandlers();
+}
+
+// --- Design ---
 
 void GUIForm::Design() {
     SetCaption("Skelmar Velmora v2.0");
+    SetBorderStyle(BorderStyle::Sizable);
+    SetMinButton(true);
+    SetMaxButton(true);
+    SetStartUpPosition(StartUpPosition::CenterScreen);
+    SetInnerSize(8175, 5685);
+    SetBackColor(Qt::black);
+    SetForeColor(kYellow);
+    SetIcon(QIcon(QPixmap::fromImage(picture("AppIcon"))));
+
+    // Lowest first: the frame lines, the map, the own icon, the picture buttons.
+    AddLine(Line4, 4920, 120, 120, 120);
+    AddLine(Line2, 120, 5040, 4920, 5040);
+    AddLine(Line3, 50, 0, 50, 4920);
+    AddLine(Line1, 5040, 0, 5040, 4920);
+    for (LineControl* line : {&Line4, &Line2}) {
+        line->SetBorderWidth(20);
+    }
+    for (LineControl* line : {&Line3, &Line1}) {
+        line->SetBorderWidth(15);
+    }
+
+    DesignPictures();
+    DesignLabels();
+    CmmnDlg.SetDialogTitle(fromView(kTurnFileDialogTitle));
+    DesignMenus();
 }
+
+void GUIForm::DesignPictures() {
+    Add(ViewWindow, 120, 120, 4800, 4800);
+    ViewWindow.SetStretch(true);
+    ViewWindow.SetPicture(picture("ViewWindow"));
+    Add(CntrFighter, 2345, 2340, 360, 360);
+    CntrFighter.SetPicture(picture("GoodGuy(0)"));
+
+    struct Button {
+        Image& button;
+        Image& pressed;
+        Image& released;
+        const char* down;
+        const char* up;
+        float left, top, width, height;
+    };
+    const Button buttons[] = {
+        {FlightControlsBtn, FCdown, FCup, "FCdown", "FCup", 120, 120, 750, 750},
+        {CombatBtn, CombatBtnDown, CombatBtnUp, "CombatBtnDown", "CombatBtnUp", 4200, 120, 750,
+         750},
+        {ThreeD, ThreeDDown, ThreeDUp, "ThreeDDown", "ThreeDUp", 120, 4200, 750, 750},
+        {DamageBtn, DmgBtnDown, DmgBtnUp, "DmgBtnDown", "DmgBtnUp", 4200, 4200, 750, 750},
+        {ZoomIn, ZoomInDown, ZoomInUp, "ZoomInDown", "ZoomInUp", 120, 5040, 1800, 450},
+        {ZoomOut, ZoomOutDown, ZoomOutUp, "ZoomOutDown", "ZoomOutUp", 2160, 5040, 1800, 450},
+        {ZoomRange, ZoomRngDown, ZoomRngUp, "ZoomRngDown", "ZoomRngUp", 4200, 5040, 1800, 450},
+        {OpenBtn, OpenDown, OpenUp, "OpenDown", "OpenUp", 6240, 5040, 1800, 450},
+    };
+    for (const Button& b : buttons) {
+        Add(b.button, b.left, b.top, b.width, b.height);
+        b.button.SetPicture(picture(b.up));
+        for (auto [holder, name] : {std::pair{&b.pressed, b.down}, std::pair{&b.released, b.up}}) {
+            Add(*holder, 0, 0, b.width, b.height);
+            holder->SetVisible(false);
+            holder->SetPicture(picture(name));
+        }
+    }
+
+    const std::pair<std::array<Image, 8>*, const char*> sets[] = {
+        {&GoodGuy, "GoodGuy"}, {&Friendly, "Friendly"}, {&BadGuy, "BadGuy"}};
+    for (const auto& [set, name] : sets) {
+        for (int i = 0; i < 8; ++i) {
+            Image& image = (*set)[static_cast<std::size_t>(i)];
+            Add(image, 0, 0, 360, 360);
+            image.SetVisible(false);
+            image.SetPicture(picture(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i)));
+        }
+    }
+    Add(BullsEye, 0, 0, 360, 360);
+    BullsEye.SetVisible(false);
+    BullsEye.SetPicture(picture("BullsEye"));
+    Add(ACIcon, 0, 0, 375, 375);
+    ACIcon.SetVisible(false);
+
+    // Every image of the window is hidden until the splash or a turn file shows it.
+    for (Image* image : {&ViewWindow, &CntrFighter, &FlightControlsBtn, &CombatBtn, &ThreeD,
+                         &DamageBtn, &ZoomIn, &ZoomOut, &ZoomRange, &OpenBtn}) {
+        image->SetVisible(false);
+    }
+}
+
+void GUIForm::DesignLabels() {
+    struct Info {
+        Label& label;
+        float top;
+        const char* caption;
+        bool heading;
+        const char* tip;
+    };
+    const Info labels[] = {
+        {PName, 0, "Name", true, nullptr},
+        {InfoSquad, 360, "Squadron:", false, nullptr},
+        {InfoAircraft, 600, "Aircraft:", false, nullptr},
+        {InfoSpeed, 840, "Airspeed: ", false, nullptr},
+        {InfoAlt, 1080, "Altitude:", false, nullptr},
+        {InfoBear, 1320, "Bearing:", false, nullptr},
+        {InfoX, 1560, "X:", false, nullptr},
+        {InfoY, 1800, "Y:", false, nullptr},
+        {CombatInfoLbl, 2160, "Combat Info", true, nullptr},
+        {infoDist, 2640, "Distance:", false,
+         "The distance in Kilometers between you and the selected aircraft."},
+        {infoForward, 2880, "In Forward Line-of-Sight:", false,
+         "Tells whether or not the selected aircraft is in front of your aircraft."},
+        {InfoElev, 3120, "Angle of Elevation:", false,
+         "The angle of incline between your aircraft and the selected aircraft."},
+        {infoProb, 3480, "Probability:", false,
+         "Tells how likely it is that you will be able to damage the selected aircraft."},
+        {RecordInfoLbl, 3840, "Record", true, nullptr},
+        {InfoVictories, 4320, "Victories:", false, nullptr},
+        {InfoDefeats, 4560, "Defeats:", false, nullptr},
+    };
+    for (const Info& info : labels) {
+        Add(info.label, 5160, info.top, 0, 0);
+        info.label.SetVisible(false);
+        info.label.SetForeColor(kYellow);
+        if (info.heading) {
+            info.label.SetFontSize(13.5f);
+        } else {
+            // Narrow enough that the longest distance caption fits beside the map.
+            info.label.SetFontName(QStringLiteral("DejaVu Sans Condensed"));
+            info.label.SetFontSize(8.0f);
+        }
+        info.label.SetAutoSize(true);
+        info.label.SetCaption(QString::fromUtf8(info.caption));
+        if (info.tip != nullptr) {
+            info.label.SetToolTipText(QString::fromUtf8(info.tip));
+        }
+    }
+}
+
+void GUIForm::DesignMenus() {
+    AddMenu(menuFile, "&File");
+    menuFile.Add(menuOpen, "&Open");
+    menuFile.Add(menuExit, "&Exit");
+    AddMenu(menuOptions, "&Options");
+    menuOptions.Add(menuNPSet, "&Set Name and Password");
+    menuOptions.Add(menuFlightPad, "&Flight Pad");
+    menuOptions.Add(menuCombat, "&Combat Report");
+    menuOptions.Add(menuThreeD, "3-D &Tactical Map");
+    menuOptions.Add(menuDamage, "&Damage Report");
+    AddMenu(menuHelp, "&Help");
+    menuHelp.Add(helpContents, "&Contents");
+    menuHelp.Add(menuAbout, "&About");
+    menuFile.SetEnabled(false);
+    menuOptions.SetVisible(false);
+    menuHelp.SetEnabled(false);
+}
+
+void GUIForm::WireButton(Image& button, Image& pressed, Image& released, ClickHandler click,
+                         bool doubleClickRepeats) {
+    button.MouseDown = [&button, &pressed](int, int, float, float) {
+        button.SetPicture(pressed.Picture());
+    };
+    button.MouseUp = [&button, &released](int, int, float, float) {
+        button.SetPicture(released.Picture());
+    };
+    if (doubleClickRepeats) {
+        button.DblClick = click;
+    }
+    button.Click = std::move(click);
+}
+
+void GUIForm::WireHandlers() {
+    WireButton(
+        FlightControlsBtn, FCdown, FCup, [this] { menuFlightPad_Click(); }, false);
+    WireButton(
+        CombatBtn, CombatBtnDown, CombatBtnUp, [this] { ShowCombatReport(); }, false);
+    WireButton(
+        DamageBtn, DmgBtnDown, DmgBtnUp, [this] { ShowDamageReport(); }, false);
+    WireButton(
+        ThreeD, ThreeDDown, ThreeDUp, [this] { ShowThreeDMap(); }, false);
+    WireButton(
+        OpenBtn, OpenDown, OpenUp, [this] { menuOpen_Click(); }, false);
+    WireButton(
+        ZoomIn, ZoomInDown, ZoomInUp, [this] { ZoomIn_Click(); }, true);
+    WireButton(
+        ZoomOut, ZoomOutDown, ZoomOutUp, [this] { ZoomOut_Click(); }, true);
+    WireButton(
+        ZoomRange, ZoomRngDown, ZoomRngUp, [this] { ZoomRange_Click(); }, false);
+
+    ViewWindow.Click = [this] { ViewWindow_Click(); };
+    ViewWindow.MouseMove = [this](int Button, int Shift, float X, float Y) {
+        ViewWindow_MouseMove(Button, Shift, X, Y);
+    };
+    CntrFighter.MouseMove = [this](int Button, int Shift, float X, float Y) {
+        CntrFighter_MouseMove(Button, Shift, X, Y);
+    };
+
+    menuOpen.Click = [this] { menuOpen_Click(); };
+    menuExit.Click = [this] { menuExit_Click(); };
+    menuNPSet.Click = [this] { menuNPSet_Click(); };
+    menuFlightPad.Click = [this] { menuFlightPad_Click(); };
+    menuCombat.Click = [this] { ShowCombatReport(); };
+    menuThreeD.Click = [this] { ShowThreeDMap(); };
+    menuDamage.Click = [this] { ShowDamageReport(); };
+    helpContents.Click = [this] { helpContents_Click(); };
+    menuAbout.Click = [this] { menuAbout_Click(); };
+}
+
+// --- Start-up and redraw events ---
+
+void GUIForm::Form_Load() {
+    InnerArea()->installEventFilter(new ImageToolTips(
+        InnerArea(),
+        {{&ZoomRange, QStringLiteral("Display only Fighters which are in range.")},
+         {&OpenBtn, QStringLiteral("Open an Skelmar Velmora data file for viewing.")}}));
+
+    windows_.Splash().Show(this);
+    state_.OrderHeading = state_.OwnHeading;
+    state_.OrderAltitude = state_.OwnAltitude;
+    state_.OrderThrottle = 100;
+}
+
+void GUIForm::Form_Resize() {
+    RedrawWithOwnIcon();
+}
+
+void GUIForm::Form_GotFocus() {
+    RedrawWithOwnIcon();
+}
+
+void GUIForm::ViewWindow_Click() {
+    RedrawWithOwnIcon();
+}
+
+void GUIForm::RedrawWithOwnIcon() {
+    RedrawTacticalView();
+    CntrFighter.Refresh();
+}
+
+// --- The turn data file reader ---
+
+void GUIForm::menuOpen_Click() {
+    CmmnDlg.SetFilter(fromView(kTurnFileFilter));
+    if (!CmmnDlg.ShowOpen()) {
+        return;
+    }
+    const ReadOutcome outcome =
+        ReadTurnFile(QFile::encodeName(CmmnDlg.FileName()).toStdString(), state_);
+    if (outcome.end == ReadEnd::WrongHeader) {
+        MsgBox(fromView(kWrongHeaderText), MsgBoxButtons::OK, fromView(kWrongHeaderTitle));
+        return;
+    }
+    if (outcome.end != ReadEnd::Complete || !Loaded()) {
+        return;
+    }
+
+    ShowViewControls();
+    ViewWindow.Refresh();
+    RedrawTacticalView();
+    const int sector = ((state_.OwnHeadingSector % 8) + 8) % 8;
+    CntrFighter.SetPicture(GoodGuy[static_cast<std::size_t>(sector)].Picture());
+
+    state_.SelectedAircraft = 1;
+    CntrFighter_MouseMove(1, 1, 1.0f, 1.0f);
+    for (Label* label : {&PName, &InfoSquad, &InfoAircraft, &InfoAlt, &InfoBear, &InfoSpeed, &InfoX,
+                         &InfoY, &RecordInfoLbl, &InfoVictories, &InfoDefeats, &CombatInfoLbl,
+                         &infoDist, &infoForward, &InfoElev, &infoProb}) {
+        label->SetVisible(true);
+    }
+
+    StartOrderValues(state_);
+    LoadNamePassword();
+}
+
+void GUIForm::ShowViewControls() {
+    for (Image* image : {&ViewWindow, &CntrFighter, &ThreeD, &DamageBtn, &CombatBtn,
+                         &FlightControlsBtn, &ZoomIn, &ZoomOut, &ZoomRange}) {
+        image->SetVisible(true);
+    }
+    menuOptions.SetVisible(true);
+}
+
+void GUIForm::LoadNamePassword() {
+    QFile file(
+        QString::fromUtf8(kPilotFileName.data(), static_cast<qsizetype>(kPilotFileName.size())));
+    bool read = false;
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.read(kPilotFileReadLimit);
+        file.close();
+        read = LoadPilotLogin(
+            state_, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    }
+    if (!read) {
+        windows_.NamePassword().Show(this);
+    }
+}
+
+// --- Tactical view ---
+
+ViewGeometry GUIForm::Geometry() const {
+    auto box = [](const Image& image) {
+        return ControlBox{static_cast<int>(std::lround(image.Left())),
+                          static_cast<int>(std::lround(image.Top())),
+                          static_cast<int>(std::lround(image.Width())),
+                          static_cast<int>(std::lround(image.Height()))};
+    };
+    return {box(ViewWindow), box(CntrFighter)};
+}
+
+const QImage& GUIForm::PictureOf(const PictureOp& op) const {
+    const auto index = static_cast<std::size_t>(((op.Index % 8) + 8) % 8);
+    switch (op.Set) {
+        case PictureSet::Friendly:
+            return Friendly[index].Picture();
+        case PictureSet::BadGuy:
+            return BadGuy[index].Picture();
+        case PictureSet::BullsEye:
+            break;
+    }
+    return BullsEye.Picture();
+}
+
+void GUIForm::PaintMark(const PictureOp& op) {
+    ACIcon.SetPicture(PictureOf(op));
+    PaintPicture(ACIcon.Picture(), op.Left, op.Top);
+}
+
+void GUIForm::RedrawTacticalView() {
+    for (const DrawOp& op : velmora::RedrawTacticalView(state_, Geometry())) {
+        if (const auto* circle = std::get_if<CircleOp>(&op)) {
+            Circle(static_cast<float>(circle->CenterX), static_cast<float>(circle->CenterY),
+                   circle->Radius, toQColor(circle->Color));
+        } else {
+            PaintMark(std::get<PictureOp>(op));
+        }
+    }
+}
+
+void GUIForm::ZoomIn_Click() {
+    velmora::ZoomIn(state_);
+    ViewWindow.Refresh();
+    RedrawWithOwnIcon();
+}
+
+void GUIForm::ZoomOut_Click() {
+    velmora::ZoomOut(state_);
+    ViewWindow.Refresh();
+    RedrawWithOwnIcon();
+}
+
+void GUIForm::ZoomRange_Click() {
+    ZoomToRange(state_);
+    ViewWindow.Refresh();
+    RedrawWithOwnIcon();
+}
+
+// --- Own-aircraft and target information ---
+
+void GUIForm::DrawFrame(const FrameBox& frame) {
+    Line(frame.Left, frame.Top, frame.Width, frame.Height, LineMode::BoxRelative);
+}
+
+void GUIForm::ApplyLabels(const InfoLabels& labels) {
+    const std::pair<const LabelUpdate*, Label*> pairs[] = {
+        {&labels.PName, &PName},
+        {&labels.InfoSquad, &InfoSquad},
+        {&labels.InfoAircraft, &InfoAircraft},
+        {&labels.InfoSpeed, &InfoSpeed},
+        {&labels.InfoAlt, &InfoAlt},
+        {&labels.InfoBear, &InfoBear},
+        {&labels.InfoX, &InfoX},
+        {&labels.InfoY, &InfoY},
+        {&labels.CombatInfoLbl, &CombatInfoLbl},
+        {&labels.infoDist, &infoDist},
+        {&labels.infoForward, &infoForward},
+        {&labels.InfoElev, &InfoElev},
+        {&labels.infoProb, &infoProb},
+        {&labels.RecordInfoLbl, &RecordInfoLbl},
+        {&labels.InfoVictories, &InfoVictories},
+        {&labels.InfoDefeats, &InfoDefeats},
+    };
+    for (const auto& [update, label] : pairs) {
+        if (update->Caption) {
+            label->SetCaption(ToQ(*update->Caption));
+        }
+        if (update->ForeColor) {
+            label->SetForeColor(toQColor(*update->ForeColor));
+        }
+        if (update->Visible) {
+            label->SetVisible(*update->Visible);
+        }
+        if (update->ToolTipText) {
+            label->SetToolTipText(ToQ(*update->ToolTipText));
+        }
+    }
+}
+
+void GUIForm::CntrFighter_MouseMove(int, int, float, float) {
+    const std::optional<OwnAircraftShown> shown = CntrFighterPointerMove(state_, Geometry());
+    if (!shown) {
+        return;
+    }
+    ApplyLabels(shown->Labels);
+    RedrawWithOwnIcon();
+    DrawFrame(shown->Frame);
+    state_.SelectedAircraft = 0;
+    LastObjective = 0;
+}
+
+void GUIForm::ViewWindow_MouseMove(int, int, float X, float Y) {
+    const PointerMoveResult result = ViewWindowPointerMove(state_, Geometry(), LastObjective, X, Y);
+    if (result.Shown.empty()) {
+        return;
+    }
+    // Each contact shown is drawn over a fresh redraw. A redraw paints the same pixels whatever
+    // lies under them, so the marks of the earlier contacts survive only where the last redraw
+    // does not paint: drawing them first and redrawing once gives the same picture, and a stack
+    // of contacts under the pointer costs one redraw instead of one each.
+    for (std::size_t i = 0; i + 1 < result.Shown.size(); ++i) {
+        PaintMark(result.Shown[i].Picture);
+        DrawFrame(result.Shown[i].Frame);
+    }
+    RedrawWithOwnIcon();
+    const ContactShown& last = result.Shown.back();
+    PaintMark(last.Picture);
+    DrawFrame(last.Frame);
+    for (const ContactShown& contact : result.Shown) {
+        ApplyLabels(contact.Labels);
+    }
+    state_.SelectedAircraft = result.SelectedAircraft;
+    LastObjective = result.LastObjective;
+}
+
+// --- Buttons and menus ---
+
+void GUIForm::menuExit_Click() {
+    Unload();
+}
+
+void GUIForm::menuNPSet_Click() {
+    windows_.NamePassword().Show(this);
+}
+
+void GUIForm::menuFlightPad_Click() {
+    windows_.FlightPad().Show(this);
+}
+
+void GUIForm::helpContents_Click() {
+    CmmnDlg.SetHelpCommand(9);
+    CmmnDlg.SetHelpFile(QStringLiteral("help.hlp"));
+    CmmnDlg.ShowHelp();
+}
+
+void GUIForm::menuAbout_Click() {
+    windows_.About().Show(this);
+}
+
+void GUIForm::ShowThreeDMap() {}
+
+void GUIForm::ShowCombatReport() {}
+
+void GUIForm::ShowDamageReport() {}
 
 }  // namespace velmora

@@ -1,13 +1,39 @@
 #include "SplashTitle.h"
 
 #include "Windows.h"
+#include "main/GUIForm.h"
+#include "pictures/Pictures.h"
 
 namespace velmora {
 
-SplashTitle::SplashTitle(Windows& windows) : Form(windows.Svc), windows_(windows) {}
+SplashTitle::SplashTitle(Windows& windows) : Form(windows.Svc), windows_(windows) {
+    Image1.Click = [this] { Continue(); };
+    Label1.Click = [this] { Continue(); };
+}
 
 void SplashTitle::Design() {
-    SetCaption("");
+    SetCaption(QString());
+    SetBorderStyle(BorderStyle::None);
+    SetStartUpPosition(StartUpPosition::CenterScreen);
+    SetInnerSize(5040, 3990);
+    SetBackColor(QColor(64, 64, 64));
+
+    Add(Image1, 120, 120, 4800, 3600);
+    Image1.SetStretch(true);
+    Image1.SetPicture(Pictures::instance().get("SplashTitle"));
+
+    Add(Label1, 2000, 3720, 0, 0);
+    Label1.SetForeColor(QColor(192, 0, 0));
+    Label1.SetAutoSize(true);
+    Label1.SetCaption("Click to Continue");
+}
+
+void SplashTitle::Continue() {
+    Unload();
+    GUIForm& main = windows_.MainForm();
+    main.OpenBtn.SetVisible(true);
+    main.menuFile.SetEnabled(true);
+    main.menuHelp.SetEnabled(true);
 }
 
 }  // namespace velmora

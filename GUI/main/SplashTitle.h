@@ -1,4 +1,6 @@
 #pragma once
+// The splash window shown above the main window at start-up. A click anywhere on it closes it
+// and unlocks the main window's Open button and its File and Help menus.
 
 #include "platform/Form.h"
 
@@ -10,10 +12,17 @@ class SplashTitle : public Form {
 public:
     explicit SplashTitle(Windows& windows);
 
+    Image Image1;
+    Label Label1;
+
 protected:
     void Design() override;
+    void Form_Click() override { Continue(); }
 
 private:
+    // The one action of every click on the window, its picture and its label.
+    void Continue();
+
     Windows& windows_;
 };
 

@@ -1,4 +1,5 @@
 #pragma once
+// The About window: the program's name and version over its background picture.
 
 #include "platform/Form.h"
 
@@ -10,11 +11,15 @@ class frmAbout : public Form {
 public:
     explicit frmAbout(Windows& windows);
 
+    Image imgBackground;
+    Label Label2, lblTitle, lblVersion, Label3;
+    CommandButton cmdOK;
+
 protected:
     void Design() override;
 
 private:
-    Windows& windows_;
+    void cmdOK_Click() { Unload(); }
 };
 
 }  // namespace velmora

@@ -1,0 +1,458 @@
+"""Drives the real program in a private X server, as a pilot would.
+
+A test script does:
+
+    import harness
+
+    def run(s: harness.Session):
+        s.start()
+        main = s.find_window("Skelmar Velmora v2.0")
+        ...
+
+    if __name__ == "__main__":
+        harness.main(run)
+
+main() parses --app, --samples and --work, runs the test under a private D-Bus session (so the
+accessibility bus is ours alone), saves a screenshot into --work when the test fails, and
+always ends the program and the X server.
+
+Positions: the windows are designed in twips, 15 to the pixel, from the top-left corner of the
+inner area, which lies under the menu bar. Window.point() turns design twips into screen pixels.
+
+Labels are read through the desktop accessibility bus (AT-SPI): Session.labels() gives every
+label on the screen of a window with its text and place.
+"""
+
+from __future__ import annotations
+
+import argparse
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+from dataclasses import dataclass
+from pathlib import Path
+from typing import Callable, Iterable, Optional
+
+TWIPS_PER_PIXEL = 15
+DEFAULT_TIMEOUT = 15.0
+
+_DBUS_MARK = "VELMORA_E2E_PRIVATE_DBUS"
+
+
+class HarnessError(AssertionError):
+    pass
+
+
+def wait_for(predicate: Callable[[], object], timeout: float = DEFAULT_TIMEOUT,
+             what: str = "a condition", interval: float = 0.05):
+    """Polls predicate until it returns something truthy, and returns that."""
+    deadline = time.monotonic() + timeout
+    last_error: Optional[BaseException] = None
+    while True:
+        try:
+            value = predicate()
+            if value:
+                return value
+        except Exception as error:  # the program may be busy or half-built; poll again
+            last_error = error
+        if time.monotonic() >= deadline:
+            detail = f" (last error: {last_error})" if last_error else ""
+            raise HarnessError(f"timed out after {timeout:.0f}s waiting for {what}{detail}")
+        time.sleep(interval)
+
+
+def twips_to_pixels(twips: float) -> int:
+    return int(round(twips / TWIPS_PER_PIXEL))
+
+
+@dataclass
+class Window:
+    id: int
+    name: str
+    x: int
+    y: int
+    width: int
+    height: int
+
+    def inner_origin(self, inner_height_twips: Optional[float] = None) -> tuple[int, int]:
+        """Screen pixel of the inner area's top-left corner. The inner area lies at the bottom
+        of the window, under the menu bar (if any): give the design's inner height to find it."""
+        if inner_height_twips is None:
+            return self.x, self.y
+        return self.x, self.y + self.height - twips_to_pixels(inner_height_twips)
+
+    def point(self, x_twips: float, y_twips: float,
+              inner_height_twips: Optional[float] = None) -> tuple[int, int]:
+        ox, oy = self.inner_origin(inner_height_twips)
+        return ox + int(x_twips // TWIPS_PER_PIXEL), oy + int(y_twips // TWIPS_PER_PIXEL)
+
+    def contains(self, sx: int, sy: int) -> bool:
+        return self.x <= sx < self.x + self.width and self.y <= sy < self.y + self.height
+
+
+@dataclass
+class Label:
+    text: str
+    x: int  # relative to the window's top-left corner, pixels
+    y: int
+    width: int
+    height: int
+
+
+def _free_display() -> int:
+    for n in range(90, 200):
+        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            return n
+    raise HarnessError("no free X display number")
+
+
+class Session:
+    """One private X server with the program in it."""
+
+    def __init__(self, app: str, work: str, samples: Optional[str] = None,
+                 screen: tuple[int, int] = (1024, 768)):
+        self.app = str(Path(app).resolve())
+        self.work = Path(work).resolve()
+        self.samples = Path(samples).resolve() if samples else None
+        self.screen = screen
+        self.display: Optional[str] = None
+        self.env = dict(os.environ)
+        self.proc: Optional[subprocess.Popen] = None
+        self._xvfb: Optional[subprocess.Popen] = None
+        self._a11y: Optional[subprocess.Popen] = None
+        self._log = None
+        self._atspi = None
+
+    # --- start and stop ---
+
+    def start_display(self):
+        """Starts Xvfb on a free display and the accessibility bus."""
+        self.work.mkdir(parents=True, exist_ok=True)
+        for _ in range(5):
+            n = _free_display()
+            display = f":{n}"
+            xvfb = subprocess.Popen(
+                ["Xvfb", display, "-screen", "0", f"{self.screen[0]}x{self.screen[1]}x24",
+                 "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.env["DISPLAY"] = display
+            try:
+                wait_for(lambda: xvfb.poll() is None and self._x_ready(), 10, "Xvfb")
+                self.display, self._xvfb = display, xvfb
+                break
+            except HarnessError:
+                xvfb.kill()
+                xvfb.wait()
+        else:
+            raise HarnessError("Xvfb did not start")
+        os.environ["DISPLAY"] = self.display
+        self._start_a11y_bus()
+
+    def _x_ready(self) -> bool:
+        return subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode == 0
+
+    def _start_a11y_bus(self):
+        launcher = next((p for p in ("/usr/libexec/at-spi-bus-launcher",
+                                     "/usr/lib/at-spi2-core/at-spi-bus-launcher")
+                         if os.path.exists(p)), None)
+        if launcher is None or "DBUS_SESSION_BUS_ADDRESS" not in os.environ:
+            return
+        self._a11y = subprocess.Popen([launcher, "--launch-immediately"], env=self.env,
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def start(self, args: Iterable[str] = (), pilot: Optional[tuple[str, str]] = ("Ace", "pw"),
+              wait_name: Optional[str] = None):
+        """Starts the program in the work folder (its current directory). With pilot set, a
+        pilot file is written there first, so that no login window pops up after a read."""
+        if self.display is None:
+            self.start_display()
+        if pilot is not None:
+            (self.work / "npdata.vsd").write_bytes(
+                f'"{pilot[0]}"\r\n"{pilot[1]}"\r\n'.encode("utf-8"))
+        env = dict(self.env)
+        env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        env["QT_ACCESSIBILITY"] = "1"
+        env.pop("QT_QPA_PLATFORM", None)
+        env["QT_QPA_PLATFORM"] = "xcb"
+        self._log = open(self.work / "program.log", "wb")
+        self.proc = subprocess.Popen([self.app, *args], cwd=self.work, env=env,
+                                     stdout=self._log, stderr=subprocess.STDOUT)
+        if wait_name:
+            self.find_window(wait_name)
+
+    def wait_exit(self, timeout: float = DEFAULT_TIMEOUT) -> int:
+        assert self.proc is not None
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError(f"the program did not end within {timeout:.0f}s")
+
+    def close(self):
+        """Ends the program (if still running), the accessibility bus and the X server."""
+        for proc in (self.proc, self._a11y, self._xvfb):
+            if proc is not None and proc.poll() is None:
+                proc.terminate()
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+                    proc.wait()
+        if self._log:
+            self._log.close()
+
+    # --- X tools ---
+
+    def xdotool(self, *args: object, check: bool = True) -> str:
+        result = subprocess.run(["xdotool", *map(str, args)], env=self.env,
+                                capture_output=True, text=True, timeout=20)
+        if check and result.returncode != 0:
+            raise HarnessError(f"xdotool {' '.join(map(str, args))} failed: {result.stderr}")
+        return result.stdout
+
+    def _window(self, wid: int) -> Optional[Window]:
+        out = self.xdotool("getwindowgeometry", "--shell", wid, check=False)
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        if "WIDTH" not in values:
+            return None
+        name = self.xdotool("getwindowname", wid, check=False).rstrip("\n")
+        return Window(wid, name, int(values["X"]), int(values["Y"]), int(values["WIDTH"]),
+                      int(values["HEIGHT"]))
+
+    def windows(self) -> list[Window]:
+        """The program's visible top-level windows, lowest first."""
+        if self.proc is None:
+            return []
+        out = self.xdotool("search", "--onlyvisible", "--pid", self.proc.pid, check=False)
+        found = []
+        for line in out.split():
+            w = self._window(int(line))
+            if w is not None and w.width > 1 and w.height > 1:
+                found.append(w)
+        return found
+
+    def find_window(self, name: str, timeout: float = DEFAULT_TIMEOUT) -> Window:
+        """The program's visible window whose title is exactly name."""
+        pattern = "^" + re.escape(name) + "$"
+
+        def look():
+            self._check_running()
+            out = self.xdotool("search", "--onlyvisible", "--name", pattern, check=False)
+            for line in out.split():
+                w = self._window(int(line))
+                if w is not None and w.width > 1:
+                    return w
+            return None
+
+        return wait_for(look, timeout, f"the window {name!r}")
+
+    def wait_window_gone(self, name: str, timeout: float = DEFAULT_TIMEOUT):
+        pattern = "^" + re.escape(name) + "$"
+        wait_for(lambda: not self.xdotool("search", "--onlyvisible", "--name", pattern,
+                                          check=False).split(),
+                 timeout, f"the window {name!r} to close")
+
+    def _check_running(self):
+        if self.proc is not None and self.proc.poll() is not None:
+            raise HarnessError(f"the program ended with code {self.proc.returncode}")
+
+    def move(self, x: int, y: int):
+        self.xdotool("mousemove", "--sync", x, y)
+
+    def click(self, x: int, y: int, button: int = 1, repeat: int = 1):
+        self.move(x, y)
+        self.xdotool("click", "--repeat", repeat, button)
+
+    def key(self, *keys: str):
+        self.xdotool("key", "--clearmodifiers", *keys)
+
+    def type_text(self, text: str):
+        self.xdotool("type", "--delay", 2, "--clearmodifiers", text)
+
+    def focus(self, window: Window):
+        self.xdotool("windowfocus", "--sync", window.id, check=False)
+
+    # --- what the program shows ---
+
+    def clipboard(self) -> str:
+        result = subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=self.env,
+                                capture_output=True, timeout=10)
+        return result.stdout.decode("utf-8", "replace")
+
+    def screenshot(self, name: str) -> Path:
+        path = self.work / name
+        subprocess.run(["import", "-window", "root", str(path)], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=20)
+        return path
+
+    def pixel(self, x: int, y: int) -> tuple[int, int, int]:
+        """The colour of one screen pixel."""
+        out = subprocess.run(["import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth",
+                              "8", "txt:-"], env=self.env, capture_output=True, text=True,
+                             timeout=20).stdout
+        m = re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1])
+        if not m:
+            raise HarnessError(f"cannot read the pixel at {x}, {y}")
+        return int(m[1]), int(m[2]), int(m[3])
+
+    # --- accessibility ---
+
+    def _atspi_module(self):
+        if self._atspi is None:
+            import gi
+            gi.require_version("Atspi", "2.0")
+            from gi.repository import Atspi
+            self._atspi = Atspi
+        return self._atspi
+
+    def _application(self):
+        Atspi = self._atspi_module()
+        desktop = Atspi.get_desktop(0)
+        for i in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(i)
+            if app is not None and app.get_process_id() == self.proc.pid:
+                return app
+        return None
+
+    def _walk(self, node, depth: int = 0):
+        if node is None or depth > 40:
+            return
+        yield node
+        for i in range(node.get_child_count()):
+            yield from self._walk(node.get_child_at_index(i), depth + 1)
+
+    def accessible(self, role: str, window: Optional[Window] = None,
+                   name: Optional[str] = None) -> list:
+        """Showing accessible objects of one role ("label", "menu item", "push button", ...)
+        of the program, optionally only those on a window and with a given name."""
+        Atspi = self._atspi_module()
+        app = wait_for(self._application, DEFAULT_TIMEOUT, "the program on the accessibility bus")
+        found = []
+        for node in self._walk(app):
+            if node.get_role_name() != role:
+                continue
+            if not node.get_state_set().contains(Atspi.StateType.SHOWING):
+                continue
+            if name is not None and node.get_name() != name:
+                continue
+            if window is not None:
+                r = node.get_extents(Atspi.CoordType.SCREEN)
+                if not window.contains(r.x + r.width // 2, r.y + r.height // 2):
+                    continue
+            found.append(node)
+        return found
+
+    def labels(self, window: Window) -> list[Label]:
+        """Every label showing on a window, top to bottom, places relative to the window."""
+        Atspi = self._atspi_module()
+        result = []
+        for node in self.accessible("label", window):
+            r = node.get_extents(Atspi.CoordType.SCREEN)
+            result.append(Label(node.get_name(), r.x - window.x, r.y - window.y, r.width,
+                                r.height))
+        result.sort(key=lambda label: (label.y, label.x))
+        return result
+
+    def label_at(self, window: Window, x_twips: float, y_twips: float,
+                 inner_height_twips: Optional[float] = None) -> Optional[str]:
+        """The text of the label whose top-left corner lies at this design place (within a
+        pixel), or None."""
+        sx, sy = window.point(x_twips, y_twips, inner_height_twips)
+        for label in self.labels(window):
+            if abs(label.x + window.x - sx) <= 1 and abs(label.y + window.y - sy) <= 1:
+                return label.text
+        return None
+
+    def menu_item(self, name: str):
+        """The showing menu item (or menu) with this caption, access key marks removed."""
+        items = self.accessible("menu item", name=name) + self.accessible("menu", name=name)
+        return items[0] if items else None
+
+    def click_accessible(self, node):
+        Atspi = self._atspi_module()
+        r = node.get_extents(Atspi.CoordType.SCREEN)
+        self.click(r.x + r.width // 2, r.y + r.height // 2)
+
+    # --- common steps ---
+
+    def choose_menu(self, window: Window, *path: str):
+        """Clicks through a menu path such as ("File", "Open") by the items' captions."""
+        for name in path:
+            node = wait_for(lambda: self.menu_item(name), DEFAULT_TIMEOUT, f"the menu item {name!r}")
+            self.click_accessible(node)
+
+    def open_file(self, path: str, dialog_title: str, timeout: float = DEFAULT_TIMEOUT):
+        """In the program's own open dialog, types the full path into the file name box and
+        presses Return; waits until the dialog has gone."""
+        dialog = self.find_window(dialog_title, timeout)
+        self.focus(dialog)
+        # The file name box has the focus when the dialog opens; clear whatever it holds.
+        self.key("ctrl+a")
+        self.type_text(path)
+        wait_for(lambda: self._name_box_holds(path), 5, "the typed path in the dialog")
+        self.key("Return")
+        self.wait_window_gone(dialog_title, timeout)
+
+    def _name_box_holds(self, path: str) -> bool:
+        try:
+            boxes = self.accessible("text")
+        except Exception:
+            return True  # no accessibility: trust the typing
+        for node in boxes:
+            text = node.get_text_iface() if hasattr(node, "get_text_iface") else None
+            if text is None:
+                continue
+            if text.get_text(0, -1) == path:
+                return True
+        return not boxes
+
+
+def _reexec_under_private_bus():
+    """The accessibility bus hangs off the session bus: give each run its own."""
+    if os.environ.get(_DBUS_MARK) == "1" or shutil.which("dbus-run-session") is None:
+        return
+    os.environ[_DBUS_MARK] = "1"
+    os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
+
+
+def main(test: Callable[[Session], None], description: str = "") -> None:
+    """Runs one test: parses the command line, starts a session, and ends it whatever happens.
+    Exits 0 when the test passed."""
+    parser = argparse.ArgumentParser(description=description)
+    parser.add_argument("--app", required=True)
+    parser.add_argument("--samples", required=True)
+    parser.add_argument("--work", required=True)
+    options = parser.parse_args()
+    _reexec_under_private_bus()
+
+    work = Path(options.work)
+    if work.exists():
+        shutil.rmtree(work)
+    work.mkdir(parents=True)
+    session = Session(options.app, str(work), options.samples)
+    started = time.monotonic()
+    code = 1
+    try:
+        test(session)
+        code = 0
+        print(f"passed in {time.monotonic() - started:.1f}s")
+    except Exception:
+        traceback.print_exc()
+        if session.display is not None:
+            shot = session.screenshot("failure.png")
+            print(f"screenshot: {shot}")
+        log = work / "program.log"
+        if log.exists():
+            print("program output:\n" + log.read_text(errors="replace")[-4000:])
+    finally:
+        session.close()
+    sys.exit(code)
+
+
+if __name__ == "__main__":
+    print(__doc__)
