@@ -1,13 +1,277 @@
 #include "frmFlightPad.h"
 
+#include "Text.h"
 #include "Windows.h"
+#include "orders/frmCommandPrompt.h"
+#include "orders/frmGenerator.h"
+#include "orders/frmRadio.h"
+#include "pictures/Pictures.h"
 
 namespace velmora {
 
-frmFlightPad::frmFlightPad(Windows& windows) : Form(windows.Svc), windows_(windows) {}
+namespace {
+
+const QColor kYellow(255, 255, 0);
+
+// A command name from the turn file is shown as it is: an ampersand is no access key.
+QString menuCaption(const std::string& name) {
+    return ToQ(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+}  // namespace
+
+frmFlightPad::frmFlightPad(Windows& windows) : Form(windows.Svc), windows_(windows) {
+    WireArrow(HeadLeft, PadArrow::HeadLeft, LeftDown, LeftUp);
+    WireArrow(HeadRight, PadArrow::HeadRight, RightDown, RightUp);
+    WireArrow(AltUp, PadArrow::AltUp, UpDown, UpUp);
+    WireArrow(AltDown, PadArrow::AltDown, DownDown, DownUp);
+    WireArrow(ThrottleUp, PadArrow::ThrottleUp, UpDown, UpUp);
+    WireArrow(ThrottleDown, PadArrow::ThrottleDown, DownDown, DownUp);
+    Generate.MouseDown = [this](int, int, float, float) {
+        Generate.SetPicture(GenerateDown.Picture());
+    };
+    Generate.MouseUp = [this](int, int, float, float) {
+        Generate.SetPicture(GenerateUp.Picture());
+    };
+    Generate.Click = [this] { Generate_Click(); };
+
+    menuImmel.Click = [this] { menuImmel_Click(); };
+    menuSplit.Click = [this] { menuSplit_Click(); };
+    menuBail.Click = [this] { menuBail_Click(); };
+    for (int i = 0; i < kPadCommandItems; ++i) {
+        menuprc[static_cast<std::size_t>(i)].Click = [this, i] { menuprc_Click(i); };
+    }
+    radioPrivate.Click = [this] { Radio_Click(kRadioPrivate); };
+    menuSquadron.Click = [this] { Radio_Click(kRadioSquadron); };
+    menuTeam.Click = [this] { Radio_Click(kRadioTeam); };
+    menuClear.Click = [this] { menuClear_Click(); };
+}
+
+// Click and DblClick each apply their own step (a double click delivers both); MouseDown and
+// MouseUp, with any mouse button, only swap the pressed and released looks.
+void frmFlightPad::WireArrow(Image& button, PadArrow arrow, Image& pressed, Image& released) {
+    button.Click = [this, arrow] { Arrow_Step(arrow, ArrowEvent::Click); };
+    button.DblClick = [this, arrow] { Arrow_Step(arrow, ArrowEvent::DblClick); };
+    button.MouseDown = [&button, &pressed](int, int, float, float) {
+        button.SetPicture(pressed.Picture());
+    };
+    button.MouseUp = [&button, &released](int, int, float, float) {
+        button.SetPicture(released.Picture());
+    };
+}
 
 void frmFlightPad::Design() {
     SetCaption("Flight Control Pad");
+    SetBorderStyle(BorderStyle::FixedToolWindow);
+    SetInnerSize(2370, 3360);
+    SetBackColor(Qt::black);
+    SetManualPosition(45, 2565);
+
+    const Pictures& pictures = Pictures::instance();
+    // The fighter first, so that every button lies above it.
+    Add(Image1, 120, 480, 2025, 1680);
+    Image1.SetPicture(pictures.get("Image1"));
+
+    struct Holder {
+        Image& image;
+        const char* name;
+    };
+    const Holder holders[] = {
+        {GenerateUp, "GenerateUp"},
+        {GenerateDown, "GenerateDown"},
+        {LeftUp, "LeftUp"},
+        {LeftDown, "LeftDown"},
+        {RightUp, "RightUp"},
+        {RightDown, "RightDown"},
+        {UpUp, "UpUp"},
+        {UpDown, "UpDown"},
+        {DownUp, "DownUp"},
+        {DownDown, "DownDown"},
+    };
+    for (const Holder& holder : holders) {
+        Add(holder.image, 0, 0, 375, 375);
+        holder.image.SetVisible(false);
+        holder.image.SetPicture(pictures.get(QLatin1String(holder.name)));
+    }
+
+    struct Button {
+        Image& image;
+        float left, top, width, height;
+        const Image& released;
+    };
+    const Button buttons[] = {
+        {HeadLeft, 480, 360, 375, 375, LeftUp},       {HeadRight, 1440, 360, 375, 375, RightUp},
+        {AltUp, 240, 1320, 375, 375, UpUp},           {AltDown, 240, 1800, 375, 375, DownUp},
+        {ThrottleUp, 1680, 1320, 375, 375, UpUp},     {ThrottleDown, 1680, 1800, 375, 375, DownUp},
+        {Generate, 120, 2520, 2175, 705, GenerateUp},
+    };
+    for (const Button& button : buttons) {
+        Add(button.image, button.left, button.top, button.width, button.height);
+        button.image.SetPicture(button.released.Picture());
+    }
+
+    struct Caption {
+        Label& label;
+        const char* text;
+        float left, top;
+    };
+    const Caption captions[] = {
+        {lblHead, "Heading:", 720, 120},
+        {lblAlt, "Altitude:", 120, 2280},
+        {lblThrottle, "Throttle:", 1320, 2280},
+    };
+    for (const Caption& caption : captions) {
+        Add(caption.label, caption.left, caption.top, 0, 0);
+        caption.label.SetForeColor(kYellow);
+        caption.label.SetAutoSize(true);
+        caption.label.SetCaption(QLatin1String(caption.text));
+    }
+
+    AddMenu(MenuRadio, "Radio");
+    MenuRadio.Add(radioPrivate, "Private");
+    MenuRadio.Add(menuSquadron, "Squadron");
+    MenuRadio.Add(menuTeam, "Team");
+    MenuRadio.Add(spc1, "-");
+    MenuRadio.Add(menuClear, "Clear all Radio Messages");
+
+    AddMenu(menuMan, "Maneuvers");
+    menuMan.Add(menuImmel, "Immelmann");
+    menuMan.Add(menuSplit, "Split S");
+    for (MenuItem& item : menuprc) {
+        menuMan.Add(item, "prc");
+        item.SetVisible(false);
+    }
+    menuMan.Add(manuspc, "-");
+    menuMan.Add(menuBail, "Bail Out");
+}
+
+void frmFlightPad::Form_Load() {
+    ShowHeading();
+    ShowAltitude();
+    ShowThrottle();
+    // Only the first five commands of the turn have an item; the rest are never offered.
+    const std::vector<std::string> names = PadCommandCaptions(windows_.State);
+    for (std::size_t i = 0; i < names.size() && i < menuprc.size(); ++i) {
+        menuprc[i].SetCaption(menuCaption(names[i]));
+        menuprc[i].SetVisible(true);
+    }
+}
+
+PadChecks frmFlightPad::Checks() const {
+    PadChecks checks;
+    checks.Immelmann = menuImmel.Checked();
+    checks.SplitS = menuSplit.Checked();
+    checks.BailOut = menuBail.Checked();
+    for (std::size_t i = 0; i < menuprc.size(); ++i) {
+        checks.Commands[i] = menuprc[i].Checked();
+    }
+    checks.RadioPrivate = radioPrivate.Checked();
+    checks.RadioSquadron = menuSquadron.Checked();
+    checks.RadioTeam = menuTeam.Checked();
+    return checks;
+}
+
+void frmFlightPad::ApplyChecks(const PadChecks& checks) {
+    menuImmel.SetChecked(checks.Immelmann);
+    menuSplit.SetChecked(checks.SplitS);
+    menuBail.SetChecked(checks.BailOut);
+    for (std::size_t i = 0; i < menuprc.size(); ++i) {
+        menuprc[i].SetChecked(checks.Commands[i]);
+    }
+    radioPrivate.SetChecked(checks.RadioPrivate);
+    menuSquadron.SetChecked(checks.RadioSquadron);
+    menuTeam.SetChecked(checks.RadioTeam);
+}
+
+void frmFlightPad::ShowHeading() {
+    lblHead.SetCaption(ToQ(HeadingCaption(windows_.State.OrderHeading)));
+}
+
+void frmFlightPad::ShowAltitude() {
+    ClampOrderAltitude(windows_.State);
+    lblAlt.SetCaption(ToQ(AltitudeCaption(windows_.State.OrderAltitude)));
+}
+
+void frmFlightPad::ShowThrottle() {
+    ClampOrderThrottle(windows_.State);
+    lblThrottle.SetCaption(ToQ(ThrottleCaption(windows_.State.OrderThrottle)));
+}
+
+void frmFlightPad::Arrow_Step(PadArrow arrow, ArrowEvent event) {
+    StepArrow(windows_.State, arrow, event);
+    switch (arrow) {
+        case PadArrow::HeadLeft:
+        case PadArrow::HeadRight:
+            ShowHeading();
+            break;
+        case PadArrow::AltUp:
+        case PadArrow::AltDown:
+            ShowAltitude();
+            break;
+        case PadArrow::ThrottleUp:
+        case PadArrow::ThrottleDown:
+            ShowThrottle();
+            break;
+    }
+}
+
+void frmFlightPad::menuImmel_Click() {
+    PadChecks checks = Checks();
+    PickImmelmann(checks);
+    ApplyChecks(checks);
+}
+
+void frmFlightPad::menuSplit_Click() {
+    PadChecks checks = Checks();
+    PickSplitS(checks);
+    ApplyChecks(checks);
+}
+
+void frmFlightPad::menuBail_Click() {
+    PadChecks checks = Checks();
+    PickBailOut(checks);
+    ApplyChecks(checks);
+}
+
+void frmFlightPad::menuprc_Click(int Index) {
+    PadChecks checks = Checks();
+    const bool ask = PickCustomCommand(windows_.State, checks, Index);
+    ApplyChecks(checks);
+    if (!ask) {
+        return;
+    }
+    // An open prompt leaves the command it was asking about and starts on this one.
+    frmCommandPrompt& prompt = windows_.CommandPrompt();
+    if (prompt.Loaded()) {
+        prompt.Restart();
+    }
+    prompt.Show(this);
+}
+
+void frmFlightPad::Radio_Click(int16_t kind) {
+    PadChecks checks = Checks();
+    PickRadio(windows_.State, checks, kind);
+    ApplyChecks(checks);
+    // An open radio window takes on the new kind at once, so what it shows is what Continue
+    // will write.
+    frmRadio& radio = windows_.Radio();
+    if (radio.Loaded()) {
+        radio.ShowRadioKind();
+    }
+    radio.Show(this);
+}
+
+void frmFlightPad::menuClear_Click() {
+    if (MsgBox(ToQ(kClearRadioQuestion), MsgBoxButtons::YesNo) != MsgBoxResult::Yes) {
+        return;
+    }
+    PadChecks checks = Checks();
+    ClearRadioMessages(windows_.State, checks);
+    ApplyChecks(checks);
+}
+
+void frmFlightPad::Generate_Click() {
+    windows_.Generator().Show(this);
 }
 
 }  // namespace velmora

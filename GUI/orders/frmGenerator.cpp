@@ -1,13 +1,84 @@
 #include "frmGenerator.h"
 
+#include <QDir>
+
+#include "Text.h"
 #include "Windows.h"
+#include "orders/OrderText.h"
+#include "orders/frmFlightPad.h"
+#include "platform/TextFile.h"
 
 namespace velmora {
 
-frmGenerator::frmGenerator(Windows& windows) : Form(windows.Svc), windows_(windows) {}
+namespace {
+
+QString notSavedMessage(const QString& path, const QString& why) {
+    return QStringLiteral(
+               "The orders were not saved.\n\n%1 could not be written: %2\n\n"
+               "The text is still in the window; choose another folder or name and try again.")
+        .arg(QDir::toNativeSeparators(path), why);
+}
+
+}  // namespace
+
+frmGenerator::frmGenerator(Windows& windows) : Form(windows.Svc), windows_(windows) {
+    btnCopy.Click = [this] { btnCopy_Click(); };
+    btnSave.Click = [this] { btnSave_Click(); };
+}
 
 void frmGenerator::Design() {
     SetCaption("Skelmar Command Generator");
+    SetBorderStyle(BorderStyle::FixedDialog);
+    SetInnerSize(3240, 3105);
+
+    // Added in tab order: the text, Copy, Save.
+    Add(lblInstruct, 0, 0, 3255, 855);
+    lblInstruct.SetWordWrap(true);
+    Add(txtCommands, 120, 960, 3015, 1575);
+    txtCommands.SetMultiLine(true);
+    txtCommands.SetScrollBars(ScrollBars::Vertical);
+    Add(btnCopy, 120, 2640, 1455, 375);
+    btnCopy.SetCaption("Copy to Clipboard");
+    Add(btnSave, 1680, 2640, 1455, 375);
+    btnSave.SetCaption("Save as Text File");
+    SaveDlg.SetDialogTitle("Save");
+    SaveDlg.SetFilter(QString());
+    SaveDlg.SetFileName(QString());
+}
+
+void frmGenerator::Form_Load() {
+    SharedSubsAndVar& state = windows_.State;
+    DefaultServerAddr(state);
+    lblInstruct.SetCaption(ToQ(InstructionLine(state.ServerAddr)));
+    txtCommands.SetText(ToQ(BuildOrderText(state, windows_.FlightPad().Checks())));
+}
+
+void frmGenerator::btnCopy_Click() {
+    Svc().SetClipboardText(ToQ(ClipboardOrderText(FromQ(txtCommands.Text()))));
+}
+
+void frmGenerator::btnSave_Click() {
+    SaveDlg.SetFileName(ToQ(DefaultSaveFileName(FromQ(Svc().DateText()))));
+    SaveDlg.SetFilter(ToQ(kSaveFilter));
+    if (!SaveDlg.ShowSave()) {
+        return;
+    }
+    const QString path = SaveDlg.FileName();
+    if (path.isEmpty()) {
+        MsgBox(ToQ(kInvalidFileNameMessage));
+        return;
+    }
+    // The new text goes to a file beside the chosen one and takes its place only when whole,
+    // so a failed save leaves a file that stood there as it was.
+    TextFileWriter file;
+    const bool saved = file.Create(path) &&
+                       file.WriteLine(ClipboardOrderText(FromQ(txtCommands.Text()))) &&
+                       file.Close();
+    if (!saved) {
+        const QString why = file.ErrorString();
+        file.Discard();
+        MsgBox(notSavedMessage(path, why));
+    }
 }
 
 }  // namespace velmora
