@@ -1,5 +1,7 @@
 #include "frmCommandPrompt.h"
 
+#include <initializer_list>
+
 #include "Text.h"
 #include "Windows.h"
 
@@ -8,6 +10,14 @@ namespace velmora {
 namespace {
 
 const QColor kYellow(255, 255, 0);
+
+// The windows' designs leave room for a small font: the main window's condensed one.
+void useSmallFont(std::initializer_list<WidgetControl*> controls) {
+    for (WidgetControl* control : controls) {
+        control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));
+        control->SetFontSize(8);
+    }
+}
 
 }  // namespace
 
@@ -38,6 +48,7 @@ void frmCommandPrompt::Design() {
     lblContinue.SetForeColor(kYellow);
     lblContinue.SetAutoSize(true);
     lblContinue.SetCaption("Click here to continue...");
+    useSmallFont({&Instructions, &InputBox, &lblContinue});
 }
 
 void frmCommandPrompt::Form_Load() {

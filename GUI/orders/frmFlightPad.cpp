@@ -1,5 +1,7 @@
 #include "frmFlightPad.h"
 
+#include <initializer_list>
+
 #include "Text.h"
 #include "Windows.h"
 #include "orders/frmCommandPrompt.h"
@@ -16,6 +18,14 @@ const QColor kYellow(255, 255, 0);
 // A command name from the turn file is shown as it is: an ampersand is no access key.
 QString menuCaption(const std::string& name) {
     return ToQ(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// The windows' designs leave room for a small font: the main window's condensed one.
+void useSmallFont(std::initializer_list<WidgetControl*> controls) {
+    for (WidgetControl* control : controls) {
+        control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));
+        control->SetFontSize(8);
+    }
 }
 
 }  // namespace
@@ -123,6 +133,7 @@ void frmFlightPad::Design() {
     for (const Caption& caption : captions) {
         Add(caption.label, caption.left, caption.top, 0, 0);
         caption.label.SetForeColor(kYellow);
+        useSmallFont({&caption.label});
         caption.label.SetAutoSize(true);
         caption.label.SetCaption(QLatin1String(caption.text));
     }

@@ -1,6 +1,7 @@
 #include "frmGenerator.h"
 
 #include <QDir>
+#include <initializer_list>
 
 #include "Text.h"
 #include "Windows.h"
@@ -17,6 +18,14 @@ QString notSavedMessage(const QString& path, const QString& why) {
                "The orders were not saved.\n\n%1 could not be written: %2\n\n"
                "The text is still in the window; choose another folder or name and try again.")
         .arg(QDir::toNativeSeparators(path), why);
+}
+
+// The windows' designs leave room for a small font: the main window's condensed one.
+void useSmallFont(std::initializer_list<WidgetControl*> controls) {
+    for (WidgetControl* control : controls) {
+        control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));
+        control->SetFontSize(8);
+    }
 }
 
 }  // namespace
@@ -41,6 +50,9 @@ void frmGenerator::Design() {
     btnCopy.SetCaption("Copy to Clipboard");
     Add(btnSave, 1680, 2640, 1455, 375);
     btnSave.SetCaption("Save as Text File");
+    useSmallFont({&lblInstruct, &txtCommands, &btnCopy, &btnSave});
+    // A little air between the instruction line and the window's edges.
+    lblInstruct.Widget()->setContentsMargins(4, 3, 4, 0);
     SaveDlg.SetDialogTitle("Save");
     SaveDlg.SetFilter(QString());
     SaveDlg.SetFileName(QString());
