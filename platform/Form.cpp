@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/FormWidgets.h"
 
@@ -671,6 +672,25 @@ void Form::PaintPicture(const QImage& picture, float x, float y) {
         return;
     }
     const QRect target(QPoint(twipsToPixels(x), twipsToPixels(y)), picture.size());
+    if (picture.format() == surface_.format()) {
+        // An opaque picture in the surface's own format is a plain copy of rows; a crowded
+        // tactical view paints tens of thousands, and a painter for each costs most of a frame.
+        const QRect shown = target & surface_.rect();
+        if (shown.isEmpty()) {
+            return;
+        }
+        const auto rowBytes = static_cast<std::size_t>(shown.width()) * 4;
+        const qsizetype fromStride = picture.bytesPerLine();
+        const qsizetype toStride = surface_.bytesPerLine();
+        const uchar* from = picture.constBits() + (shown.top() - target.top()) * fromStride +
+                            (shown.left() - target.left()) * 4;
+        uchar* to = surface_.bits() + shown.top() * toStride + shown.left() * 4;
+        for (int row = 0; row < shown.height(); ++row, from += fromStride, to += toStride) {
+            std::memcpy(to, from, rowBytes);
+        }
+        Invalidate(shown);
+        return;
+    }
     {
         QPainter painter(&surface_);
         painter.drawImage(target, picture);

@@ -157,6 +157,18 @@ TEST_F(Drawing, PaintPictureAtNaturalSizeFromItsTopLeftCorner) {
     EXPECT_EQ(marked().size(), 6u);
 }
 
+TEST_F(Drawing, PaintPictureCutAtTheSurfaceEdges) {
+    QImage picture = solid(kBlue, 3, 2);
+    picture.setPixelColor(1, 1, kRed);
+    canvas.PaintPicture(picture, -15, -15);  // one pixel off the top-left corner
+    EXPECT_EQ(marked(), (std::vector<QPoint>{{0, 0}, {1, 0}}));
+    EXPECT_EQ(pixel(canvas, 0, 0), kRed);
+    canvas.Cls();
+    canvas.PaintPicture(picture, 299 * 15, 199 * 15);  // one pixel on at the far corner
+    EXPECT_EQ(marked(), (std::vector<QPoint>{{299, 199}}));
+    EXPECT_EQ(pixel(canvas, 299, 199), kBlue);
+}
+
 TEST_F(Drawing, PrintWritesBelowAndRightOfTheCurrentPointWithoutBackground) {
     canvas.SetFontSize(10);
     canvas.SetCurrentX(300);
