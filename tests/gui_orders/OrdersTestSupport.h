@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <initializer_list>
 #include <string>
-#include <utility>
 
 #include "../platform/TestSupport.h"
 #include "GUI/Text.h"
@@ -22,35 +20,23 @@
 
 namespace velmora::test {
 
-struct Param {
-    const char* name;
-    const char* kind;
-};
-
+// Parameters as (name, kind) pairs; every value starts as the reader leaves it.
 inline void addCommand(SharedSubsAndVar& state, const std::string& name,
-                       std::initializer_list<Param> params = {}) {
+                       std::initializer_list<std::pair<const char*, const char*>> params = {}) {
     CommandDef& command = state.Commands.Append();
     command.Name = name;
     std::size_t slot = 1;
-    for (const Param& p : params) {
-        command.Params[slot].Name = p.name;
-        command.Params[slot].Kind = p.kind;
-        command.Params[slot].Value =
-            std::string(p.kind) == "Integer" ? ParamValue(0.0) : ParamValue(std::string());
-        ++slot;
+    for (const auto& [param, kind] : params) {
+        command.Params[slot].Name = param;
+        command.Params[slot].Kind = kind;
+        command.Params[slot++].Value =
+            std::string(kind) == "Integer" ? ParamValue(0.0) : ParamValue(std::string());
     }
-}
-
-// Centre of a control, in twips, for Mouse.
-inline std::pair<float, float> centreOf(const Image& image) {
-    return {image.Left() + image.Width() / 2, image.Top() + image.Height() / 2};
 }
 
 inline void clickWidget(QWidget* widget) {
     ASSERT_NE(widget, nullptr);
-    const QPointF centre = QRectF(widget->rect()).center();
-    sendMouse(widget, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(widget, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+    QTest::mouseClick(widget, Qt::LeftButton);
 }
 
 class OrdersTest : public ::testing::Test {
@@ -78,24 +64,19 @@ protected:
         pad().Show();
         settle();
     }
-    void click(const Image& button) {
-        const auto [x, y] = centreOf(button);
-        Mouse{pad()}.click(x, y);
-    }
-    void doubleClick(const Image& button) {
-        const auto [x, y] = centreOf(button);
-        Mouse{pad()}.doubleClick(x, y);
-    }
+    // Mouse on one of the pad's picture buttons, at its centre.
+    void click(const Image& b) { Mouse{pad()}.click(b.Left() + 180, b.Top() + 180); }
+    void doubleClick(const Image& b) { Mouse{pad()}.doubleClick(b.Left() + 180, b.Top() + 180); }
     static void pick(MenuItem& item) {
         ASSERT_NE(item.Action(), nullptr);
         item.Action()->trigger();
     }
+    static void type(TextBox& box, const QString& text) { QTest::keyClicks(box.Widget(), text); }
     // Types into the prompt's box and presses Enter.
     void answer(const QString& typed) {
         ASSERT_TRUE(prompt().Loaded());
-        QWidget* box = prompt().InputBox.Widget();
-        QTest::keyClicks(box, typed);
-        QTest::keyClick(box, Qt::Key_Return);
+        type(prompt().InputBox, typed);
+        QTest::keyClick(prompt().InputBox.Widget(), Qt::Key_Return);
         settle();
     }
     static QString caption(const Label& label) {
