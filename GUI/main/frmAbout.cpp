@@ -10,9 +10,9 @@ namespace {
 const QColor kRed(255, 0, 0);
 
 const char* const kNotice =
-    "Skelmar Velmora is the pilot's companion for Skelmar, the air-combat game played by "
-    "e-mail. It shows the situation of each turn and helps you write your orders for the "
-    "next one.\n\nFly well, and check your six.";
+    "The pilot's companion for Skelmar, the air-combat game played by e-mail: it shows the "
+    "situation of each turn and helps you write your orders for the next one.\n\n"
+    "Fly well, and check your six.";
 
 }  // namespace
 
@@ -55,6 +55,8 @@ void frmAbout::Design() {
     Label3.SetForeColor(kRed);
     Label3.SetBackColor(QColor(64, 64, 64));
     Label3.SetWordWrap(true);
+    Label3.SetFontName(QStringLiteral("DejaVu Sans Condensed"));
+    Label3.SetFontSize(8);
     Label3.SetCaption(QString::fromUtf8(kNotice));
 
     Add(cmdOK, 3480, 3240, 1260, 345);
