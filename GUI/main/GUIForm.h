@@ -56,6 +56,9 @@ public:
     // Reads the pilot file into the login, or asks for the login when it cannot be read.
     void LoadNamePassword();
 
+    // The splash has gone: the Open button, File and Help become usable.
+    void Unlock();
+
     void CntrFighter_MouseMove(int Button, int Shift, float X, float Y);
     void ViewWindow_MouseMove(int Button, int Shift, float X, float Y);
 

@@ -30,10 +30,7 @@ void SplashTitle::Design() {
 
 void SplashTitle::Continue() {
     Unload();
-    GUIForm& main = windows_.MainForm();
-    main.OpenBtn.SetVisible(true);
-    main.menuFile.SetEnabled(true);
-    main.menuHelp.SetEnabled(true);
+    windows_.MainForm().Unlock();
 }
 
 }  // namespace velmora

@@ -1,4 +1,6 @@
 #include <QAbstractButton>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include "GUI/main/frmAbout.h"
 #include "GUI/orders/frmNamePassword.h"
@@ -58,6 +60,26 @@ TEST_F(StartUp, AnyClickOnTheSplashUnlocksOpenFileAndHelp) {
         f.Unload();
         settle();
     }
+}
+
+TEST_F(StartUp, ASplashClosedByTheDesktopStillUnlocks) {
+    GUIForm& f = Start(false);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(f.TopLevel(), &activate);
+    EXPECT_FALSE(f.menuFile.Action()->isEnabled()) << "locked while the splash is up";
+    windows->Splash().TopLevel()->close();
+    QCoreApplication::sendEvent(f.TopLevel(), &activate);
+    EXPECT_TRUE(f.menuFile.Action()->isEnabled());
+    EXPECT_TRUE(paintedAt(f, "OpenUp", 6240, 5040));
+}
+
+TEST_F(StartUp, PictureButtonsTellTheirTooltips) {
+    GUIForm& f = Start();
+    QHelpEvent help(QEvent::ToolTip, QPoint(6240 / 15 + 5, 5040 / 15 + 5),
+                    f.InnerArea()->mapToGlobal(QPoint(6240 / 15 + 5, 5040 / 15 + 5)));
+    QCoreApplication::sendEvent(f.InnerArea(), &help);
+    EXPECT_EQ(QToolTip::text(), "Open an Skelmar Velmora data file for viewing.");
+    QToolTip::hideText();
 }
 
 TEST_F(StartUp, ExitAndCloseBoxEndEveryWindow) {
