@@ -15,8 +15,8 @@ namespace velmora {
 // domain, so it can never reach a real person.
 constexpr std::string_view kBuiltInServerAddr = "gamemaster@skelmar.example.org";
 
-// Form_Load step 1: ServerAddr = kBuiltInServerAddr when it is empty. It stays set for the rest
-// of the run, until a turn file with SERVERADDR= replaces it.
+// At the generator's load: ServerAddr = kBuiltInServerAddr when it is empty. It stays set for the
+// rest of the run, until a turn file with SERVERADDR= replaces it.
 void DefaultServerAddr(SharedSubsAndVar& s);
 
 // lblInstruct's caption: "Copy and paste these commands into an e-Mail message to " + address

@@ -34,7 +34,7 @@ struct PilotFileFields {
 // a field should start fails that field.
 PilotFileFields ReadPilotFile(std::string_view bytes);
 
-// LoadNamePassword's steps 2 and 3 on the bytes of the file: PilotName takes the first field
+// Reading the login from the bytes of the pilot file: PilotName takes the first field
 // and PilotPassword the second, each only when it was read; a value not read keeps what it
 // held. Returns false when either field could not be read: the window then shows
 // frmNamePassword (as it does when the file cannot be opened at all).

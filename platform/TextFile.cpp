@@ -223,6 +223,12 @@ bool TextFileWriter::Close() {
         return false;
     }
     bool committed = false;
+    // commit() does not check its own final flush: a buffer that fails to reach the disk there
+    // would still replace the target. Flush first, so such a failure keeps the old file.
+    if (!failed_ && !file_->flush()) {
+        failed_ = true;
+        error_ = file_->errorString();
+    }
     if (failed_) {
         file_->cancelWriting();
     } else {

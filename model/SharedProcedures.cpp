@@ -1,0 +1,154 @@
+#include "SharedProcedures.h"
+
+#include <array>
+#include <cmath>
+
+#include "Numbers.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr char kEndMark = '>';
+
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+std::optional<std::string_view> KeywordValue(std::string_view Text, std::string_view Key) {
+    // The walk over the line followed by one end mark. The accumulated name only
+    // grows, so once it stops being the start of Key it can never equal Key: the walk stops there
+    // with the same result as walking on to the first ">".
+    std::size_t matched = 0;  // length of the accumulated name, which equals Key's start
+    for (std::size_t i = 0; i <= Text.size(); ++i) {
+        const char c = i < Text.size() ? UpperAscii(Text[i]) : kEndMark;
+        if (c != ' ') {
+            if (matched == Key.size() || Key[matched] != c) {
+                return std::nullopt;
+            }
+            ++matched;
+        }
+        if (matched == Key.size()) {
+            if (i >= Text.size()) {
+                return std::string_view{};  // the key was completed by the end mark itself
+            }
+            const std::string_view rest = Text.substr(i + 1);
+            return rest.substr(0, rest.find(kEndMark));
+        }
+        if (c == kEndMark) {
+            return std::nullopt;  // a ">" that does not complete the key ends the walk
+        }
+    }
+    return std::nullopt;  // not reached: the end mark always ends the walk
+}
+
+void ParseKeyword(std::string_view Text, std::string_view Key, std::string& Value, bool& Found) {
+    const std::optional<std::string_view> value = KeywordValue(Text, Key);
+    Found = value.has_value();
+    if (Found) {
+        Value.assign(*value);
+    }
+}
+
+int16_t GetBearing(float X1, float Y1, float X2, float Y2) {
+    // Distance in single precision: the differences are singles before they are squared; the
+    // squares and their sum are doubles (exact for single inputs) and the root is held as single.
+    const float dx = X1 - X2;
+    const float dy = Y1 - Y2;
+    float d =
+        static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
+    float a = std::fabs(X2 - X1);
+    if (!std::isfinite(d) || !std::isfinite(a)) {
+        // Points so far apart that their single difference overflows: the design's steps would
+        // give inf / inf; take the same ratio from the double differences instead.
+        const double ddx = static_cast<double>(X1) - X2;
+        const double ddy = static_cast<double>(Y1) - Y2;
+        const double dd = std::hypot(ddx, ddy);
+        d = 1.0f;
+        a = static_cast<float>(dd > 0 ? std::fabs(ddx) / dd : 0.0);
+    }
+    double A = 0;
+    if (d != 0) {
+        // a <= d holds for every pair of singles; the clamp only guards the arcsine's domain.
+        float r = a / d;
+        if (r > 1.0f) {
+            r = 1.0f;
+        }
+        A = std::asin(static_cast<double>(r)) * 180 / 3.14159265358979;
+    }
+    if (X2 < X1 && Y2 < Y1) {
+        A = A + 180;
+    }
+    if (X2 < X1 && Y2 > Y1) {
+        A = 360 - A;
+    }
+    if (X2 > X1 && Y2 < Y1) {
+        A = 180 - A;
+    }
+    if (Y2 == Y1) {
+        if (X2 > X1) {
+            A = 90;
+        } else if (X2 < X1) {
+            A = 270;
+        }
+    }
+    if (X2 == X1) {
+        if (Y2 > Y1) {
+            A = 0;
+        } else if (Y2 < Y1) {
+            A = 180;
+        }
+    }
+    // A lies in 0..360; the clamp also turns a NaN from NaN coordinates into 0.
+    return RoundClampInt16(A);
+}
+
+int16_t HeadingToSector(double Heading) {
+    int16_t result = 0;
+    if (Heading > 337 || Heading < 23) {
+        result = 0;
+    }
+    struct Band {
+        double above;  // strict lower bound
+        double below;  // strict upper bound
+        int16_t sector;
+    };
+    static constexpr std::array<Band, 7> kBands = {{{22, 68, 1},
+                                                    {67, 113, 2},
+                                                    {112, 158, 3},
+                                                    {157, 203, 4},
+                                                    {202, 248, 5},
+                                                    {247, 293, 6},
+                                                    {292, 338, 7}}};
+    for (const Band& b : kBands) {
+        if (Heading > b.above && Heading < b.below) {
+            result = b.sector;
+        }
+    }
+    return result;
+}
+
+int16_t WrapHeading(int Heading) {
+    // The design's loops of +-360 in one step, so that no input can loop for long.
+    int r = Heading % 360;
+    if (r < 0) {
+        r += 360;
+    }
+    return static_cast<int16_t>(r);
+}
+
+int16_t CompassNameToSector(std::string_view Name) {
+    static constexpr std::array<std::string_view, 8> kNames = {
+        "North", "Northeast", "East", "Southeast", "South", "Southwest", "West", "Northwest"};
+    // Each name is compared only with the names of its length.
+    for (std::size_t k = 0; k < kNames.size(); ++k) {
+        if (Name.size() == kNames[k].size() && Name == kNames[k]) {
+            return static_cast<int16_t>(k);
+        }
+    }
+    return 0;
+}
+
+}  // namespace velmora

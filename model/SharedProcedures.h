@@ -1,0 +1,40 @@
+#pragma once
+// The five small procedures that more than one place needs.
+// None keeps state, shows anything or touches a file, and none reports a failure.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Finds Key (upper case, such as "HEADING=") at the start of a turn-file line and cuts out its
+// value. The line's characters are upper-cased (ASCII a-z only; other bytes stay as they are)
+// and every space (character 32, and only it) is skipped while the key is matched; a ">" ends the
+// walk. On a match Found is true and Value is the rest of the line after the key's last
+// character up to the first ">" (or the end), case and blanks kept; otherwise Found is false and
+// Value is left untouched.
+void ParseKeyword(std::string_view Text, std::string_view Key, std::string& Value, bool& Found);
+
+// ParseKeyword without the copy: the value as a view into Text, or nothing when Key is not at the
+// start of the line.
+std::optional<std::string_view> KeywordValue(std::string_view Text, std::string_view Key);
+
+// Bearing in whole degrees clockwise from north (+Y) from (X1, Y1) to (X2, Y2), km. Each step in
+// the precision the design names, rounded half to even; 0 to 360 (a point a hair west of due
+// north gives 360), 0 for two equal points.
+int16_t GetBearing(float X1, float Y1, float X2, float Y2);
+
+// Heading sector 0 (North) to 7 (Northwest) of a heading in degrees by the design's eight strict
+// bands, the later band winning at an edge (22.5 -> 1, 337.5 -> 7); 338 and above and below 0
+// give 0, and so does NaN.
+int16_t HeadingToSector(double Heading);
+
+// Brings a whole-degree heading into 0..359 (360 -> 0, -1 -> 359, 725 -> 5), for any int.
+int16_t WrapHeading(int Heading);
+
+// "North", "Northeast", ... "Northwest" (whole text, case significant) -> 0..7; any other text 0.
+int16_t CompassNameToSector(std::string_view Name);
+
+}  // namespace velmora
