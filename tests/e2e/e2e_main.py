@@ -82,12 +82,10 @@ def run(s: harness.Session):
     splash = harness.wait_for(lambda: [w for w in s.windows() if w.id != main.id], 10,
                               "the splash window")[0]
     # Until the splash is clicked the File menu is locked.
-    assert not s.menu_item("File").get_state_set().contains(
-        s._atspi_module().StateType.ENABLED), "File is usable before the splash was clicked"
+    assert not s.enabled(s.menu_item("File")), "File is usable before the splash was clicked"
     s.click(splash.x + splash.width // 2, splash.y + splash.height // 2)
     harness.wait_for(lambda: len(s.windows()) == 1, 10, "the splash to close")
-    harness.wait_for(lambda: s.menu_item("File").get_state_set().contains(
-        s._atspi_module().StateType.ENABLED), 10, "File to be unlocked")
+    harness.wait_for(lambda: s.enabled(s.menu_item("File")), 10, "File to be unlocked")
 
     s.click(*main.point(OPEN_BUTTON[0] + 900, OPEN_BUTTON[1] + 225, INNER_HEIGHT))
     s.open_file(str(sample), OPEN_TITLE)

@@ -29,10 +29,8 @@ import argparse
 import os
 import re
 import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import time
 import traceback
 from dataclasses import dataclass
@@ -373,6 +371,10 @@ class Session:
         items = self.accessible("menu item", name=name) + self.accessible("menu", name=name)
         return items[0] if items else None
 
+    def enabled(self, node) -> bool:
+        """Whether an accessible object (a menu item, a button) can be used."""
+        return bool(node.get_state_set().contains(self._atspi_module().StateType.ENABLED))
+
     def click_accessible(self, node):
         Atspi = self._atspi_module()
         r = node.get_extents(Atspi.CoordType.SCREEN)
@@ -404,10 +406,8 @@ class Session:
         except Exception:
             return True  # no accessibility: trust the typing
         for node in boxes:
-            text = node.get_text_iface() if hasattr(node, "get_text_iface") else None
-            if text is None:
-                continue
-            if text.get_text(0, -1) == path:
+            text = node.get_text_iface()
+            if text is not None and text.get_text(0, -1) == path:
                 return True
         return not boxes
 
