@@ -8,6 +8,7 @@ import math
 import sys
 from pathlib import Path
 
+sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import harness  # noqa: E402
 
