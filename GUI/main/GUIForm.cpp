@@ -294,6 +294,7 @@ void GUIForm::Form_Load() {
         {{&ZoomRange, QStringLiteral("Display only Fighters which are in range.")},
          {&OpenBtn, QStringLiteral("Open an Skelmar Velmora data file for viewing.")}}));
 
+    LastObjective = 0;
     windows_.Splash().Show(this);
     state_.OrderHeading = state_.OwnHeading;
     state_.OrderAltitude = state_.OwnAltitude;
