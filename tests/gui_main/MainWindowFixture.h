@@ -1,6 +1,6 @@
 #pragma once
 // A run of the program under the offscreen platform: the window registry, scripted dialogs and a
-// fresh current directory for the pilot file. Helpers look at what a user sees: widgets shown,
+// fresh current directory for the pilot file. The checks look at what a user sees: widgets shown,
 // label texts and colours, pixels of the main window's surface.
 
 #include <QDir>
