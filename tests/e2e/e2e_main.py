@@ -74,7 +74,7 @@ def signed(n: str) -> str:
     return n if n.startswith("-") else " " + n
 
 
-def run(s: harness.Session):
+def run(s: harness.Desktop):
     sample = s.samples / SAMPLE
     top, blocks = read_sample(sample)
 

@@ -82,7 +82,7 @@ def command_line(name, params):
     return line
 
 
-def run(s: harness.Session):
+def run(s: harness.Desktop):
     sample = s.samples / SAMPLE
     top, commands = read_sample(sample)
     # The first of the pad's five commands that asks both a text and a number.

@@ -4,7 +4,7 @@ A test script does:
 
     import harness
 
-    def run(s: harness.Session):
+    def run(s: harness.Desktop):
         s.start()
         main = s.find_window("Skelmar Velmora v2.0")
         ...
@@ -12,14 +12,14 @@ A test script does:
     if __name__ == "__main__":
         harness.main(run)
 
-main() parses --app, --samples and --work, runs the test under a private D-Bus session (so the
+main() parses --app, --samples and --work, runs the test under a private D-Bus message bus (so the
 accessibility bus is ours alone), saves a screenshot into --work when the test fails, and
 always ends the program and the X server.
 
 Positions: the windows are designed in twips, 15 to the pixel, from the top-left corner of the
 inner area, which lies under the menu bar. Window.point() turns design twips into screen pixels.
 
-Labels are read through the desktop accessibility bus (AT-SPI): Session.labels() gives every
+Labels are read through the desktop accessibility bus (AT-SPI): Desktop.labels() gives every
 label on the screen of a window with its text and place.
 """
 
@@ -110,7 +110,7 @@ def _free_display() -> int:
     raise HarnessError("no free X display number")
 
 
-class Session:
+class Desktop:
     """One private X server with the program in it."""
 
     def __init__(self, app: str, work: str, samples: Optional[str] = None,
@@ -413,15 +413,15 @@ class Session:
 
 
 def _reexec_under_private_bus():
-    """The accessibility bus hangs off the session bus: give each run its own."""
+    """The accessibility bus hangs off the user's message bus: give each run its own."""
     if os.environ.get(_DBUS_MARK) == "1" or shutil.which("dbus-run-session") is None:
         return
     os.environ[_DBUS_MARK] = "1"
     os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
 
 
-def main(test: Callable[[Session], None], description: str = "") -> None:
-    """Runs one test: parses the command line, starts a session, and ends it whatever happens.
+def main(test: Callable[[Desktop], None], description: str = "") -> None:
+    """Runs one test: parses the command line, starts the desktop, and ends it whatever happens.
     Exits 0 when the test passed."""
     parser = argparse.ArgumentParser(description=description)
     parser.add_argument("--app", required=True)
@@ -434,23 +434,23 @@ def main(test: Callable[[Session], None], description: str = "") -> None:
     if work.exists():
         shutil.rmtree(work)
     work.mkdir(parents=True)
-    session = Session(options.app, str(work), options.samples)
+    desktop = Desktop(options.app, str(work), options.samples)
     started = time.monotonic()
     code = 1
     try:
-        test(session)
+        test(desktop)
         code = 0
         print(f"passed in {time.monotonic() - started:.1f}s")
     except Exception:
         traceback.print_exc()
-        if session.display is not None:
-            shot = session.screenshot("failure.png")
+        if desktop.display is not None:
+            shot = desktop.screenshot("failure.png")
             print(f"screenshot: {shot}")
         log = work / "program.log"
         if log.exists():
             print("program output:\n" + log.read_text(errors="replace")[-4000:])
     finally:
-        session.close()
+        desktop.close()
     sys.exit(code)
 
 
