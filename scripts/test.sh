@@ -8,6 +8,9 @@ bash scripts/deps.sh
 jobs=$(nproc)
 fuzz_seconds=${VELMORA_FUZZ_SECONDS:-60}
 
+echo "== format"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
 echo "== build (warnings as errors)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON
 cmake --build build -j "$jobs"
