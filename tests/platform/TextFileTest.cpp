@@ -31,130 +31,72 @@ protected:
 
     std::string bytesOf(const QString& file) const {
         QFile in(file);
-        if (!in.open(QIODevice::ReadOnly)) {
-            return "<missing>";
-        }
-        return in.readAll().toStdString();
+        return in.open(QIODevice::ReadOnly) ? in.readAll().toStdString() : "<missing>";
     }
 
     QTemporaryDir folder;
 };
 
-TEST_F(TextFiles, ReadsLinesWithoutTheirEnds) {
+TEST_F(TextFiles, ReadsLinesWithoutTheirEndsAndQuotedOrUnquotedFields) {
+    enum Read { Line, Field };
     struct Row {
         const char* name;
+        Read read;
         std::string bytes;
-        Lines lines;
+        Lines expected;
     };
     const std::string longLine(1'000'000, 'x');
     const std::string chunk(65535, 'c');  // the CR ends the first 64 KiB, its LF starts the next
     const Row rows[] = {
-        {"CR LF", "HEADING=90\r\nALTITUDE=5000\r\n", {"HEADING=90", "ALTITUDE=5000"}},
-        {"bare LF", "a\nb\n", {"a", "b"}},
-        {"lone CR is a character", "a\rb\r\r\n", {"a\rb\r"}},
-        {"CR before the end", "a\r", {"a"}},
-        {"no final line end", "a\r\nb", {"a", "b"}},
-        {"empty lines", "\r\n\r\nb\r\n", {"", "", "b"}},
-        {"empty file", "", {}},
-        {"NUL bytes", "a\0b\r\n"s, {"a\0b"s}},
-        {"non-ASCII", "\xc3\xa9t\xe9\xff\r\n", {"\xc3\xa9t\xe9\xff"}},
-        {"very long line", longLine, {longLine}},
-        {"CR LF across the buffer", chunk + "\r\ny", {chunk, "y"}},
+        {"CR LF", Line, "HEADING=90\r\nALTITUDE=5000\r\n", {"HEADING=90", "ALTITUDE=5000"}},
+        {"bare LF", Line, "a\nb\n", {"a", "b"}},
+        {"lone CR is a character", Line, "a\rb\r\r\n", {"a\rb\r"}},
+        {"CR before the end", Line, "a\r", {"a"}},
+        {"no final line end", Line, "a\r\nb", {"a", "b"}},
+        {"empty lines", Line, "\r\n\r\nb\r\n", {"", "", "b"}},
+        {"empty file", Line, "", {}},
+        {"NUL bytes", Line, "a\0b\r\n"s, {"a\0b"s}},
+        {"non-ASCII", Line, "\xc3\xa9t\xe9\xff\r\n", {"\xc3\xa9t\xe9\xff"}},
+        {"very long line", Line, longLine, {longLine}},
+        {"CR LF across the buffer", Line, chunk + "\r\ny", {chunk, "y"}},
+        {"comma and blanks quoted", Field, "\"Ace, J\"\r\n\" pw \"\r\n", {"Ace, J", " pw "}},
+        {"quote inside a name ends it", Field, "\"ab\"cd\"\r\n\"pw\"\r\n", {"ab", "pw"}},
+        {"empty quoted fields", Field, "\"\"\r\n\"\"\r\n", {"", ""}},
+        {"unquoted, trimmed", Field, "a, b ,c\r\nd\r\n", {"a", "b", "c", "d"}},
+        {"blanks before a quote", Field, "  \"q\"  ,next\n", {"q", "next"}},
+        {"quote left open", Field, "\"open\r\nnext\r\n", {"open", "next"}},
+        {"empty line as a field", Field, "\r\nx", {"", "x"}},
+        {"lone CR inside fields", Field, "a\rb,\"c\rd\"\r\n", {"a\rb", "c\rd"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         TextFileReader reader;
         ASSERT_TRUE(reader.Open(withBytes(row.bytes)));
-        Lines lines;
-        std::string line;
+        auto next = [&](std::string& text) {
+            return row.read == Line ? reader.ReadLine(text) : reader.ReadField(text);
+        };
+        Lines got;
+        std::string text;
         while (!reader.AtEnd()) {
-            ASSERT_TRUE(reader.ReadLine(line));
-            lines.push_back(line);
+            ASSERT_TRUE(next(text));
+            got.push_back(text);
         }
-        EXPECT_EQ(lines, row.lines);
-        EXPECT_FALSE(reader.ReadLine(line)) << "reading past the end fails";
+        EXPECT_EQ(got, row.expected);
+        EXPECT_FALSE(next(text)) << "reading past the end fails";
         EXPECT_FALSE(reader.ErrorString().isEmpty());
     }
 }
 
-TEST_F(TextFiles, ReadsQuotedAndUnquotedFields) {
-    struct Row {
-        const char* name;
-        std::string bytes;
-        Lines fields;
-    };
-    const Row rows[] = {
-        {"pilot file", "\"Ace Rimmer\"\r\n\" s3cret \"\r\n", {"Ace Rimmer", " s3cret "}},
-        {"comma inside quotes", "\"Smith, J\"\r\n\"pw\"\r\n", {"Smith, J", "pw"}},
-        {"quote inside a name ends it", "\"ab\"cd\"\r\n\"pw\"\r\n", {"ab", "pw"}},
-        {"empty quoted fields", "\"\"\r\n\"\"\r\n", {"", ""}},
-        {"unquoted, trimmed", "a, b ,c\r\nd\r\n", {"a", "b", "c", "d"}},
-        {"blanks before a quote", "  \"q\"  ,next\n", {"q", "next"}},
-        {"quote left open", "\"open\r\nnext\r\n", {"open", "next"}},
-        {"empty line", "\r\nx", {"", "x"}},
-        {"lone CR inside", "a\rb,\"c\rd\"\r\n", {"a\rb", "c\rd"}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        TextFileReader reader;
-        ASSERT_TRUE(reader.Open(withBytes(row.bytes)));
-        Lines fields;
-        std::string field;
-        while (!reader.AtEnd()) {
-            ASSERT_TRUE(reader.ReadField(field));
-            fields.push_back(field);
-        }
-        EXPECT_EQ(fields, row.fields);
-    }
-}
-
-TEST_F(TextFiles, AFileWithOneFieldFailsAtTheSecond) {
-    TextFileReader reader;
-    ASSERT_TRUE(reader.Open(withBytes("\"Ace\"\r\n")));
-    std::string name = "old", password = "old";
-    EXPECT_TRUE(reader.ReadField(name));
-    EXPECT_FALSE(reader.ReadField(password));
-    EXPECT_EQ(name, "Ace");
-}
-
-TEST_F(TextFiles, OpeningWhatIsNoReadableFileFails) {
-    TextFileReader reader;
-    EXPECT_FALSE(reader.Open(path("missing.smv")));
-    EXPECT_FALSE(reader.ErrorString().isEmpty());
-    EXPECT_FALSE(reader.Open(folder.path()));
-    EXPECT_FALSE(reader.Open(""));
-    std::string line;
-    EXPECT_FALSE(reader.ReadLine(line));
-    EXPECT_FALSE(reader.ReadField(line));
-    EXPECT_TRUE(reader.AtEnd());
-}
-
-TEST_F(TextFiles, WritesLinesAndQuotedFieldsWithCrLf) {
+TEST_F(TextFiles, WritesCrLfLinesAndQuotedFieldsUnchanged) {
     TextFileWriter writer;
     ASSERT_TRUE(writer.Create(path("npdata.vsd")));
-    EXPECT_TRUE(writer.WriteQuoted("Smith, \"J\""));
+    EXPECT_TRUE(writer.WriteQuoted("  Red Baron, Jr  "));
     EXPECT_TRUE(writer.WriteQuoted(""));
-    EXPECT_TRUE(writer.WriteLine("Set Heading: 90"));
     EXPECT_TRUE(writer.WriteLine("a\0b"s));
+    EXPECT_TRUE(writer.WriteQuoted("Say \"J\""));
     EXPECT_TRUE(writer.Close());
     EXPECT_EQ(bytesOf(path("npdata.vsd")),
-              "\"Smith, \"J\"\"\r\n\"\"\r\nSet Heading: 90\r\na\0b\r\n"s);
-}
-
-TEST_F(TextFiles, WrittenFieldsReadBackWhole) {
-    TextFileWriter writer;
-    ASSERT_TRUE(writer.Create(path("npdata.vsd")));
-    writer.WriteQuoted("  Red Baron, Jr  ");
-    writer.WriteQuoted("p@ss word");
-    ASSERT_TRUE(writer.Close());
-    TextFileReader reader;
-    ASSERT_TRUE(reader.Open(path("npdata.vsd")));
-    std::string name, password;
-    ASSERT_TRUE(reader.ReadField(name));
-    ASSERT_TRUE(reader.ReadField(password));
-    EXPECT_EQ(name, "  Red Baron, Jr  ");
-    EXPECT_EQ(password, "p@ss word");
-    EXPECT_TRUE(reader.AtEnd());
+              "\"  Red Baron, Jr  \"\r\n\"\"\r\na\0b\r\n\"Say \"J\"\"\r\n"s);
 }
 
 TEST_F(TextFiles, TheOldFileStaysWholeUntilTheNewOneIsComplete) {
@@ -206,13 +148,21 @@ TEST_F(TextFiles, AFailedWriteIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(bytesOf(file), "old\r\n");
 }
 
-TEST_F(TextFiles, CreatingWhereNoFileCanBeFails) {
-    TextFileWriter writer;
-    EXPECT_FALSE(writer.Create(path("no/such/folder/orders.txt")));
-    EXPECT_FALSE(writer.Create(folder.path()));
-    EXPECT_FALSE(writer.Create(""));
-    EXPECT_FALSE(writer.WriteLine("x"));
-    EXPECT_FALSE(writer.Close());
+TEST_F(TextFiles, NoFileOpensOrIsCreatedWhereNoneCanBe) {
+    for (const QString& where : {path("no/such/folder/orders.txt"), folder.path(), QString()}) {
+        SCOPED_TRACE(where.toStdString());
+        TextFileReader reader;
+        EXPECT_FALSE(reader.Open(where));
+        EXPECT_FALSE(reader.ErrorString().isEmpty());
+        std::string line;
+        EXPECT_FALSE(reader.ReadLine(line));
+        EXPECT_FALSE(reader.ReadField(line));
+        EXPECT_TRUE(reader.AtEnd());
+        TextFileWriter writer;
+        EXPECT_FALSE(writer.Create(where));
+        EXPECT_FALSE(writer.WriteLine("x"));
+        EXPECT_FALSE(writer.Close());
+    }
 }
 
 }  // namespace

@@ -11,9 +11,6 @@ namespace velmora::test {
 class frmExample : public Form {
 public:
     explicit frmExample(Services& services) : Form(services) {
-        ViewWindow.MouseMove = [this](int Button, int Shift, float X, float Y) {
-            ViewWindow_MouseMove(Button, Shift, X, Y);
-        };
         ZoomIn.MouseDown = [this](int, int, float, float) { ZoomIn.SetPicture(Look[1].Picture()); };
         ZoomIn.MouseUp = [this](int, int, float, float) { ZoomIn.SetPicture(Look[0].Picture()); };
         ZoomIn.Click = [this] { ZoomIn_Click(); };
@@ -24,10 +21,10 @@ public:
         menuExit.Click = [this] { Unload(); };
     }
 
-    Image ViewWindow, ZoomIn;
+    Image ZoomIn;
     std::array<Image, 2> Look;  // hidden holders: released and pressed pictures
     Label lblInfo;
-    MenuItem menuView, menuExit;
+    MenuItem menuView, menuLine, menuExit;
     std::array<MenuItem, 3> menuZoom;
 
     // Form-level variables live in the object, so they outlast Unload.
@@ -39,10 +36,6 @@ protected:
         SetCaption("Example");
         SetBorderStyle(BorderStyle::FixedDialog);
         SetInnerSize(3000, 2400);
-        SetBackColor(Qt::black);
-        Add(ViewWindow, 120, 120, 1500, 1500);
-        ViewWindow.SetPicture(QImage(100, 100, QImage::Format_RGB32));
-        ViewWindow.SetStretch(true);
         Add(ZoomIn, 1800, 120, 750, 450);
         for (Image& look : Look) {
             Add(look, 0, 0, 750, 450);
@@ -52,13 +45,13 @@ protected:
         Look[1].SetPicture(QImage(50, 30, QImage::Format_ARGB32));
         ZoomIn.SetPicture(Look[0].Picture());
         Add(lblInfo, 1800, 720, 0, 0);
-        lblInfo.SetForeColor(QColor(255, 255, 0));
         lblInfo.SetAutoSize(true);
         AddMenu(menuView, "&View");
         for (MenuItem& item : menuZoom) {
             menuView.Add(item, "zoom");
             item.SetVisible(false);
         }
+        menuView.Add(menuLine, "-");
         menuView.Add(menuExit, "E&xit");
     }
 
@@ -68,11 +61,6 @@ protected:
     }
 
 private:
-    void ViewWindow_MouseMove(int Button, int, float X, float Y) {
-        if (Button == MouseButton::Left) {
-            lblInfo.SetCaption(QStringLiteral("%1, %2").arg(X).arg(Y));
-        }
-    }
     void ZoomIn_Click() {
         if (Zoom > 1) {
             --Zoom;
