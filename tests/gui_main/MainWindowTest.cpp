@@ -1,0 +1,359 @@
+// The main window and its start-up, login and About windows under the offscreen platform, with
+// scripted dialogs and a fresh current directory for the pilot file. The checks look at what a
+// user sees: widgets shown, label texts and colours, pixels of the main window's surface.
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include "GUI/Windows.h"
+#include "GUI/main/GUIForm.h"
+#include "GUI/main/SplashTitle.h"
+#include "GUI/main/frmAbout.h"
+#include "GUI/orders/frmNamePassword.h"
+#include "model/TurnFileReader.h"
+#include "pictures/Pictures.h"
+#include "platform/ScriptedServices.h"
+#include "tests/platform/TestSupport.h"
+
+namespace velmora::test {
+namespace {
+
+const QString kDogfight = QStringLiteral(VELMORA_SAMPLES_DIR "/dogfight.smv");
+const QColor kYellow(255, 255, 0);
+
+QImage picture(const char* name) {
+    return Pictures::instance().get(QLatin1String(name)).convertToFormat(QImage::Format_RGB32);
+}
+
+// The surface's pixels of the given size, top-left at twips.
+QImage surfaceAt(const Form& form, float left, float top, QSize size) {
+    return form.Surface()
+        .copy(QRect(twipsToPixels(left), twipsToPixels(top), size.width(), size.height()))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+bool paintedAt(const Form& form, const char* name, float left, float top) {
+    const QImage expected = picture(name);
+    return surfaceAt(form, left, top, expected.size()) == expected;
+}
+
+QString text(const Label& label) {
+    return qobject_cast<QLabel*>(label.Widget())->text();
+}
+
+// The bounding box of the weapon-range circle's pixels, empty when there is none.
+QRect rangeCircle(const Form& form) {
+    const QImage& surface = form.Surface();
+    QRect box;
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x) {
+            if (surface.pixelColor(x, y) == QColor(80, 80, 74)) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return box;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+    }
+    void TearDown() override {
+        main().Unload();
+        settle();
+        QDir::setCurrent(previous);
+    }
+
+    GUIForm& main() { return windows.MainForm(); }
+    Mouse mouse() { return {main()}; }
+    // Starts as the program does, and unlocks the main window with a click on the splash.
+    GUIForm& Start() {
+        main().Show();
+        Mouse{windows.Splash()}.click(2400, 1800);
+        return main();
+    }
+    // A file in the scratch folder, which is the current directory.
+    static QString Write(const QString& name, const std::string& bytes) {
+        QFile file(name);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(bytes));
+        return QFileInfo(file).absoluteFilePath();
+    }
+    // Answers the open dialog with path and presses the Open button.
+    void Open(const QString& path) {
+        services.QueueFileChoice(path);
+        mouse().click(6240 + 900, 5040 + 225);
+    }
+    void Zoom(float buttonLeft, bool twice = false) {
+        twice ? mouse().doubleClick(buttonLeft + 900, 5040 + 225)
+              : mouse().click(buttonLeft + 900, 5040 + 225);
+    }
+
+    QTemporaryDir folder;
+    QString previous;
+    SharedSubsAndVar state;
+    ScriptedServices services;
+    Windows windows{state, services};
+};
+
+using StartUp = MainWindowTest;
+using Reader = MainWindowTest;
+using View = MainWindowTest;
+using Login = MainWindowTest;
+
+TEST_F(StartUp, TheSplashLocksOpenFileAndHelpUntilItGoesAnyWay) {
+    enum class End { Click, LabelClick, DesktopClose };
+    const struct {
+        const char* name;
+        End end;
+        float x, y;
+    } ends[] = {{"picture", End::Click, 2400, 1800},
+                {"background", End::Click, 60, 3900},
+                {"label", End::LabelClick, 0, 0},
+                {"closed by the desktop", End::DesktopClose, 0, 0}};
+    for (const auto& row : ends) {
+        SCOPED_TRACE(row.name);
+        GUIForm& f = main();
+        f.Show();
+        SplashTitle& splash = windows.Splash();
+        QEvent activate(QEvent::WindowActivate);  // the focus alone does not unlock
+        QCoreApplication::sendEvent(f.TopLevel(), &activate);
+        EXPECT_EQ(splash.Owner(), &f);
+        EXPECT_FALSE(f.menuFile.Action()->isEnabled());
+        EXPECT_FALSE(f.menuHelp.Action()->isEnabled());
+        EXPECT_EQ(surfaceAt(f, 6240, 5040, {120, 30}), solid(Qt::black, 120, 30));  // no Open
+
+        if (row.end == End::Click) {
+            Mouse{splash}.click(row.x, row.y);
+        } else if (row.end == End::LabelClick) {
+            QWidget* label = splash.Label1.Widget();
+            sendMouse(label, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton, Qt::LeftButton);
+            sendMouse(label, QEvent::MouseButtonRelease, {2, 2}, Qt::LeftButton, Qt::NoButton);
+        } else {
+            splash.TopLevel()->close();
+            QCoreApplication::sendEvent(f.TopLevel(), &activate);
+        }
+        settle();
+        EXPECT_FALSE(splash.Loaded());
+        EXPECT_TRUE(paintedAt(f, "OpenUp", 6240, 5040));
+        EXPECT_TRUE(f.menuFile.Action()->isEnabled());
+        EXPECT_TRUE(f.menuHelp.Action()->isEnabled());
+        EXPECT_FALSE(f.menuOptions.Action()->isVisible());
+        EXPECT_FALSE(f.PName.Widget()->isVisible());
+        f.Unload();
+        settle();
+    }
+}
+
+TEST_F(StartUp, TheOpenButtonTellsItsTooltip) {
+    GUIForm& f = Start();
+    const QPoint at(6240 / 15 + 5, 5040 / 15 + 5);
+    QHelpEvent help(QEvent::ToolTip, at, f.InnerArea()->mapToGlobal(at));
+    QCoreApplication::sendEvent(f.InnerArea(), &help);
+    EXPECT_EQ(QToolTip::text(), "Open an Skelmar Velmora data file for viewing.");
+    QToolTip::hideText();
+}
+
+TEST_F(StartUp, HelpContentsAboutAndExit) {
+    GUIForm& f = Start();
+    Write("help.hlp", "");
+    f.helpContents.Action()->trigger();
+    ASSERT_EQ(services.helpOpened.size(), 1u);
+    EXPECT_TRUE(services.helpOpened[0].endsWith("/help.hlp"));
+    f.menuAbout.Action()->trigger();
+    EXPECT_EQ(windows.About().Owner(), &f);
+    sendKey(windows.About().cmdOK.Widget(), Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(windows.About().Loaded());
+
+    f.menuAbout.Action()->trigger();
+    f.menuExit.Action()->trigger();
+    settle();
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_FALSE(windows.About().Loaded());  // Exit ends the owned windows too
+}
+
+TEST_F(Reader, ACompleteReadShowsTheTurn) {
+    Write("npdata.vsd", "\"Ace\"\r\n\"pw\"\r\n");
+    GUIForm& f = Start();
+    Open(kDogfight);
+
+    ASSERT_EQ(services.fileDialogs.size(), 1u);
+    EXPECT_EQ(services.fileDialogs[0].title, "Open Skelmar Velmora Data File");
+    EXPECT_EQ(services.fileDialogs[0].filter, QString::fromUtf8(kTurnFileFilter.data()));
+    EXPECT_TRUE(services.msgBoxes.empty());
+    for (const Image* b : {&f.FlightControlsBtn, &f.CombatBtn, &f.ThreeD, &f.DamageBtn, &f.ZoomIn,
+                           &f.ZoomOut, &f.ZoomRange, &f.OpenBtn}) {
+        const QImage look = b->Picture().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(surfaceAt(f, b->Left(), b->Top(), look.size()), look);
+    }
+    // The own icon for heading 90 (east), in the yellow frame of the own-aircraft display.
+    EXPECT_EQ(f.CntrFighter.Picture().convertToFormat(QImage::Format_RGB32), picture("GoodGuy(2)"));
+    EXPECT_EQ(pixel(f, 156, 156), kYellow);
+    EXPECT_TRUE(f.menuOptions.Action()->isVisible());
+    for (Label* label :
+         {&f.PName, &f.InfoSquad, &f.InfoAircraft, &f.InfoAlt, &f.InfoBear, &f.InfoSpeed, &f.InfoX,
+          &f.InfoY, &f.RecordInfoLbl, &f.InfoVictories, &f.InfoDefeats, &f.CombatInfoLbl,
+          &f.infoDist, &f.infoForward, &f.InfoElev, &f.infoProb}) {
+        EXPECT_TRUE(label->Widget()->isVisible()) << text(*label).toStdString();
+    }
+    EXPECT_EQ(state.OrderHeading, 90);
+    EXPECT_EQ(state.PilotName, "Ace");
+    EXPECT_FALSE(windows.NamePassword().Loaded());
+}
+
+TEST_F(Reader, AWrongHeaderIsToldAndShowsNothing) {
+    GUIForm& f = Start();
+    Open(QStringLiteral(VELMORA_TEST_DATA_DIR "/wrong-header.smv"));
+    ASSERT_EQ(services.msgBoxes.size(), 1u);
+    EXPECT_EQ(services.msgBoxes[0].text, "Error: Not an Velmora 2.0 file!");
+    EXPECT_EQ(services.msgBoxes[0].title, "Error Opening File");
+    EXPECT_FALSE(f.menuOptions.Action()->isVisible());
+    EXPECT_FALSE(f.PName.Widget()->isVisible());
+    EXPECT_FALSE(windows.NamePassword().Loaded());
+}
+
+TEST_F(Reader, CancellingTheDialogChangesNothing) {
+    GUIForm& f = Start();
+    Open(kDogfight);
+    Zoom(120);
+    const QImage before = f.Surface();
+    services.QueueFileCancel();
+    f.menuOpen.Action()->trigger();
+    EXPECT_EQ(services.fileDialogs.size(), 2u);
+    EXPECT_EQ(state.AircraftCount(), 8);
+    EXPECT_EQ(state.ZoomLevel, 14);
+    EXPECT_EQ(f.Surface(), before);
+    EXPECT_TRUE(services.msgBoxes.empty());
+}
+
+TEST_F(View, MarksRangeCircleZoomStepsAndPressedLook) {
+    // Own aircraft at the origin; a foe heading west 5 km east, an objective 3 km north.
+    GUIForm& f = Start();
+    Open(Write("view.smv",
+               std::string(kTurnFileHeader) +
+                   "\r\nVISIBILITY=10\r\nMAXRANGE=4\r\nX=0\r\nY=0\r\nHEADING=0\r\nTEAM=1\r\n"
+                   "[AIRCRAFT]\r\nTEAM=2\r\nX=5\r\nY=0\r\nHEADING=West\r\n[ENDAIRCRAFT]\r\n"
+                   "[OBJECTIVE]\r\nOX=0\r\nOY=3\r\n[ENDOBJECTIVE]\r\n"));
+    // 4 / 10 * 2220 = 888 twips (59 pixels) around the own icon's centre (2525, 2520).
+    const QRect circle = rangeCircle(f);
+    EXPECT_NEAR(circle.center().x(), 168, 1);
+    EXPECT_NEAR(circle.center().y(), 168, 1);
+    EXPECT_NEAR(circle.width(), 2 * 59 + 1, 1);
+    EXPECT_TRUE(paintedAt(f, "BadGuy(6)", 3450, 2340));
+    EXPECT_TRUE(paintedAt(f, "BullsEye", 2340, 2340 - 666));
+
+    Zoom(120, true);
+    EXPECT_EQ(state.ZoomLevel, 8);
+    EXPECT_TRUE(paintedAt(f, "BadGuy(6)", 2340 + 1388, 2340));
+    // Zoomed to range the foe lies beyond: the bare map shows where it was.
+    Zoom(4200);
+    EXPECT_EQ(state.ZoomLevel, 4);
+    EXPECT_TRUE(rangeCircle(f).isEmpty());
+    const int x = twipsToPixels(2340 + 1388);
+    EXPECT_EQ(surfaceAt(f, 2340 + 1388, 2340, {24, 24}),
+              picture("ViewWindow").copy(x - 8, 156 - 8, 24, 24));
+    Zoom(2160, true);
+    EXPECT_EQ(state.ZoomLevel, 6);
+
+    // A pressed button keeps its pressed look until released anywhere; away from it, no click.
+    mouse().press(120 + 900, 5040 + 225);
+    mouse().move(7000, 3000, Qt::LeftButton);
+    EXPECT_TRUE(paintedAt(f, "ZoomInDown", 120, 5040));
+    mouse().release(7000, 3000);
+    EXPECT_TRUE(paintedAt(f, "ZoomInUp", 120, 5040));
+    EXPECT_EQ(state.ZoomLevel, 6);
+}
+
+TEST_F(View, LabelsFollowThePointerOverOwnAircraftContactAndObjective) {
+    // Own aircraft heading east; an aircraft dead ahead 2 km away, and an objective 3 km north.
+    GUIForm& f = Start();
+    Open(Write("contacts.smv",
+               std::string(kTurnFileHeader) +
+                   "\r\nVISIBILITY=10\r\nMAXRANGE=4\r\nX=12.5\r\nY=-4.25\r\nHEADING=90\r\n"
+                   "[AIRCRAFT]\r\nNAME=Jos\xE9\r\nPIC=IM\r\nSQUAD=Vipers\r\nX=14.5\r\n"
+                   "Y=-4.25\r\n[ENDAIRCRAFT]\r\n"
+                   "[OBJECTIVE]\r\nONAME=Radar Hill\r\nOX=12.5\r\nOY=-1.25\r\nOALT=1500.5\r\n"
+                   "[ENDOBJECTIVE]\r\n"));
+    // The pointer at the centre of what it shows; negative: as the read left it.
+    const struct {
+        float x, y;
+        Label GUIForm::*label;
+        const char* caption;  // UTF-8
+        bool yellow;
+    } rows[] = {
+        {-1, -1, &GUIForm::PName, "Your Aircraft", true},
+        {-1, -1, &GUIForm::InfoBear, "Heading: 90\xC2\xB0", true},
+        {-1, -1, &GUIForm::infoDist, "Distance:", false},
+        {2964, 2520, &GUIForm::PName, "Jos\xC3\xA9 (IM)", true},  // a Latin-1 byte in the file
+        {2964, 2520, &GUIForm::infoDist, "Distance: 2.0 km  (Target in range)", true},
+        {2964, 2520, &GUIForm::infoProb, "Probability: Excellent Shot", true},
+        {2520, 1854, &GUIForm::PName, "Radar Hill", true},
+        {2520, 1854, &GUIForm::InfoSquad, "Squadron: Vipers", false},
+        {2520, 1854, &GUIForm::InfoAlt, "Altitude: 1500.5", true},
+        {2525, 2520, &GUIForm::infoDist, "Distance: 3.0 km  (Target in range)", false},
+    };
+    QPointF pointer(-1, -1);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption);
+        if (QPointF(row.x, row.y) != pointer) {
+            pointer = {row.x, row.y};
+            mouse().move(row.x, row.y);
+        }
+        const Label& label = f.*row.label;
+        EXPECT_EQ(text(label), QString::fromUtf8(row.caption));
+        const QColor colour = label.Widget()->palette().color(QPalette::WindowText);
+        EXPECT_EQ(colour, row.yellow ? kYellow : QColor(64, 64, 0));
+    }
+}
+
+void pressOk(frmNamePassword& w) {
+    static_cast<QAbstractButton*>(w.cmdOK.Widget())->click();
+    settle();
+}
+
+TEST_F(Login, ATurnReadWithoutAPilotFileAsksAndOkWritesItByteForByte) {
+    GUIForm& f = Start();
+    Open(kDogfight);
+    frmNamePassword& w = windows.NamePassword();
+    ASSERT_TRUE(w.Loaded());
+    EXPECT_EQ(w.Owner(), &f);
+    w.txtName.SetText(QStringLiteral("Rimmer, Ace"));
+    w.txtPassword.SetText(QStringLiteral(" blue 7 "));
+    pressOk(w);
+
+    EXPECT_FALSE(w.Loaded());
+    QFile file(QStringLiteral("npdata.vsd"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "\"Rimmer, Ace\"\r\n\" blue 7 \"\r\n");
+    EXPECT_EQ(state.PilotName, "Rimmer, Ace");
+    EXPECT_EQ(state.PilotPassword, " blue 7 ");
+    EXPECT_TRUE(services.msgBoxes.empty());
+}
+
+TEST_F(Login, AFailedSaveIsToldAndKeepsTheLoginForTheRun) {
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("npdata.vsd")));  // a folder in the file's place
+    Start().menuNPSet.Action()->trigger();
+    frmNamePassword& w = windows.NamePassword();
+    w.txtName.SetText(QStringLiteral("Ace"));
+    pressOk(w);
+    ASSERT_EQ(services.msgBoxes.size(), 1u);
+    EXPECT_TRUE(services.msgBoxes[0].text.contains("could not be saved"));
+    EXPECT_EQ(state.PilotName, "Ace");
+    EXPECT_FALSE(w.Loaded());
+}
+
+}  // namespace
+}  // namespace velmora::test

@@ -1,0 +1,349 @@
+// The order windows as the pilot uses them, with scripted services: the flight pad's arrows and
+// menus, the parameter prompt, the radio window and the generator's text, clipboard and file.
+
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <initializer_list>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "GUI/Text.h"
+#include "GUI/Windows.h"
+#include "GUI/orders/frmCommandPrompt.h"
+#include "GUI/orders/frmFlightPad.h"
+#include "GUI/orders/frmGenerator.h"
+#include "GUI/orders/frmRadio.h"
+#include "model/SharedSubsAndVar.h"
+#include "platform/ScriptedServices.h"
+#include "tests/platform/TestSupport.h"
+
+namespace velmora::test {
+namespace {
+
+using Pad = frmFlightPad;
+using S = SharedSubsAndVar;
+
+// Parameters as (name, kind) pairs.
+void addCommand(S& state, const std::string& name,
+                std::initializer_list<std::pair<const char*, const char*>> params = {}) {
+    CommandDef& command = state.Commands.Append();
+    command.Name = name;
+    std::size_t slot = 1;
+    for (const auto& [param, kind] : params) {
+        command.Params[slot++] = {param, kind, {}};
+    }
+}
+
+void press(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
+    settle();
+}
+
+void type(TextBox& box, const QString& text) {
+    QTest::keyClicks(box.Widget(), text);
+}
+
+void pick(MenuItem& item) {
+    item.Action()->trigger();
+}
+
+QString caption(const Label& label) {
+    return qobject_cast<QLabel*>(label.Widget())->text();
+}
+
+std::string readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<unreadable>";
+}
+
+class OrdersTest : public ::testing::Test {
+protected:
+    OrdersTest() {
+        state.Ceiling = 20000;
+        state.PilotName = "Ada";
+    }
+    void TearDown() override {
+        pad().Unload();
+        settle();
+    }
+
+    Pad& pad() { return windows.FlightPad(); }
+    frmCommandPrompt& prompt() { return windows.CommandPrompt(); }
+    frmRadio& radio() { return windows.Radio(); }
+    frmGenerator& generator() { return windows.Generator(); }
+
+    void openPad() {
+        pad().Show();
+        settle();
+    }
+    // Mouse on one of the pad's picture buttons, at its centre.
+    void click(const Image& b) { Mouse{pad()}.click(b.Left() + 180, b.Top() + 180); }
+    void doubleClick(const Image& b) { Mouse{pad()}.doubleClick(b.Left() + 180, b.Top() + 180); }
+    void openGenerator() {
+        openPad();
+        click(pad().Generate);
+        ASSERT_TRUE(generator().Loaded());
+    }
+    void saveAs(const QString& path) {
+        services.QueueFileChoice(path);
+        press(generator().btnSave.Widget());
+    }
+
+    S state;
+    ScriptedServices services;
+    Windows windows{state, services};
+};
+
+using FlightPad = OrdersTest;
+using CommandPrompt = OrdersTest;
+using Radio = OrdersTest;
+using Generator = OrdersTest;
+
+TEST_F(FlightPad, ArrowsStepOnClickAndDoubleClick) {
+    const struct {
+        Image Pad::*button;
+        bool dbl;
+        int16_t S::*value;
+        int16_t from, to;
+        const char* shown;
+    } rows[] = {
+        {&Pad::HeadLeft, false, &S::OrderHeading, 0, 359, "Heading: 359"},
+        {&Pad::HeadRight, true, &S::OrderHeading, 355, 6, "Heading: 6"},
+        {&Pad::AltUp, true, &S::OrderAltitude, 2000, 3100, "Altitude: 3100"},
+        {&Pad::AltDown, false, &S::OrderAltitude, 150, 100, "Altitude: 100"},
+        {&Pad::ThrottleDown, true, &S::OrderThrottle, 50, 30, "Throttle: 30"},
+        {&Pad::ThrottleUp, true, &S::OrderThrottle, 90, 100, "Throttle: 100"},
+    };
+    openPad();
+    Pad& p = pad();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.shown);
+        state.*row.value = row.from;
+        row.dbl ? doubleClick(p.*row.button) : click(p.*row.button);
+        EXPECT_EQ(state.*row.value, row.to);
+        const QString labels = caption(p.lblHead) + caption(p.lblAlt) + caption(p.lblThrottle);
+        EXPECT_TRUE(labels.contains(row.shown)) << labels.toStdString();
+    }
+}
+
+TEST_F(FlightPad, ManeuverMarksFollowTheirRules) {
+    const struct {
+        const char* name;
+        MenuItem Pad::*item;
+        std::array<bool, 3> marks;  // Immelmann, Split S, Bail Out
+    } picks[] = {{"Immelmann", &Pad::menuImmel, {true, false, false}},
+                 {"Split S instead", &Pad::menuSplit, {false, true, false}},
+                 {"Bail Out besides", &Pad::menuBail, {false, true, true}},
+                 {"Bail Out again", &Pad::menuBail, {false, true, false}}};
+    openPad();
+    Pad& p = pad();
+    for (const auto& row : picks) {
+        SCOPED_TRACE(row.name);
+        pick(p.*row.item);
+        const std::array<bool, 3> shown{p.menuImmel.Action()->isChecked(),
+                                        p.menuSplit.Action()->isChecked(),
+                                        p.menuBail.Action()->isChecked()};
+        EXPECT_EQ(shown, row.marks);
+    }
+}
+
+TEST_F(FlightPad, OffersTheFirstFiveCommandsOfTheTurn) {
+    addCommand(state, "Hold");
+    openPad();
+    EXPECT_TRUE(pad().menuprc[0].Action()->isVisible());
+    EXPECT_FALSE(pad().menuprc[1].Action()->isVisible());
+    pad().Unload();
+    for (int i = 2; i <= 7; ++i) {
+        addCommand(state, "Cmd & " + std::to_string(i));
+    }
+    openPad();
+    for (MenuItem& item : pad().menuprc) {
+        EXPECT_TRUE(item.Action()->isVisible());
+    }
+    // The ampersand is shown, not taken for an access key.
+    EXPECT_EQ(pad().menuprc[4].Action()->text(), "Cmd && 5");
+}
+
+TEST_F(FlightPad, ClearAsksFirstAndOnlyYesClearsTheRadio) {
+    state.RadioMessages = "\r\n\r\nTeam Radio Transmission:\r\nx\r\nEnd Transmission";
+    openPad();
+    Pad& p = pad();
+    pick(p.menuTeam);
+    pick(p.menuImmel);  // a later pick keeps the radio mark
+    services.QueueAnswer(MsgBoxResult::No);
+    pick(p.menuClear);
+    ASSERT_EQ(services.msgBoxes.size(), 1u);
+    EXPECT_EQ(services.msgBoxes[0].text, "Are you sure you want to clear all radio messages?");
+    EXPECT_FALSE(state.RadioMessages.empty());
+    EXPECT_TRUE(p.menuTeam.Checked());
+
+    services.QueueAnswer(MsgBoxResult::Yes);
+    pick(p.menuClear);
+    EXPECT_EQ(state.RadioMessages, "");
+    EXPECT_FALSE(p.menuTeam.Checked());
+}
+
+TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksAndClampsValues) {
+    openPad();
+    Pad& p = pad();
+    pick(p.menuBail);
+    pick(p.radioPrivate);
+    p.TopLevel()->close();  // the close box
+    settle();
+    EXPECT_FALSE(p.Loaded());
+    EXPECT_FALSE(radio().Loaded());  // owned windows go with the pad
+
+    state.Ceiling = 3000;  // a new turn meanwhile
+    state.OrderAltitude = 9000;
+    state.OrderThrottle = 250;
+    openPad();
+    EXPECT_FALSE(p.menuBail.Checked() || p.radioPrivate.Checked());
+    EXPECT_EQ(state.OrderAltitude, 3000);
+    EXPECT_EQ(state.OrderThrottle, 100);
+    EXPECT_EQ(caption(p.lblAlt), "Altitude: 3000");
+}
+
+TEST_F(CommandPrompt, AsksEachParameterOfThePickedCommandAndStoresTheTypedAnswers) {
+    addCommand(state, "Mark", {{"Target", "String"}, {"Range", "Integer"}});
+    addCommand(state, "Climb", {{"Rate", "Integer"}});
+    openPad();
+    pick(pad().menuprc[1]);
+    ASSERT_TRUE(prompt().Loaded());
+    EXPECT_EQ(prompt().TopLevel()->focusWidget(), prompt().InputBox.Widget());
+    EXPECT_EQ(caption(prompt().Instructions), "Enter in Rate:");
+    // Another command picked while the prompt is open: it starts over on that one.
+    pick(pad().menuprc[0]);
+    EXPECT_EQ(caption(prompt().Instructions), "Enter in Target:");
+    type(prompt().InputBox, "Alpha 1 ");
+    QTest::keyClick(prompt().InputBox.Widget(), Qt::Key_Return);
+    EXPECT_EQ(caption(prompt().Instructions), "Enter in Range:");
+    EXPECT_EQ(prompt().InputBox.Text(), "");
+    type(prompt().InputBox, "7.5 km");
+    press(prompt().lblContinue.Widget());  // as Enter does
+
+    EXPECT_FALSE(prompt().Loaded());
+    EXPECT_EQ(std::get<std::string>(state.Commands(1).Params[1].Value), "Alpha 1 ");
+    EXPECT_EQ(std::get<double>(state.Commands(1).Params[2].Value), 7.5);
+    EXPECT_TRUE(pad().menuprc[0].Checked() && pad().menuprc[1].Checked());
+}
+
+TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownCancelAndTheCloseBoxNothing) {
+    state.RadioMessages = "before";
+    openPad();
+    pick(pad().radioPrivate);
+    EXPECT_EQ(radio().TopLevel()->windowTitle(), "Private Radio Message");
+    type(radio().txtTO, "ABC");
+    EXPECT_EQ(radio().txtTO.Text(), "AB");  // the third letter does not fit
+    type(radio().txtMessage, "hello");
+    press(radio().Command1.Widget());
+    EXPECT_FALSE(radio().Loaded());
+    const std::string first = "before\r\n\r\nRadio Transmission:AB\r\nhello\r\nEnd Transmission";
+    EXPECT_EQ(state.RadioMessages, first);
+
+    pick(pad().menuSquadron);
+    EXPECT_EQ(radio().TopLevel()->windowTitle(), "Squadron Radio Message");
+    EXPECT_FALSE(radio().txtTO.Widget()->isEnabled());
+    type(radio().txtMessage, "never sent");
+    press(radio().Command2.Widget());
+    EXPECT_FALSE(radio().Loaded());
+    pick(pad().menuSquadron);
+    type(radio().txtMessage, "never sent");
+    radio().TopLevel()->close();
+    settle();
+    EXPECT_FALSE(radio().Loaded());
+    EXPECT_EQ(state.RadioMessages, first);
+
+    pick(pad().menuSquadron);
+    type(radio().txtMessage, "line one");
+    QTest::keyClick(radio().txtMessage.Widget(), Qt::Key_Return);  // a new line, no button
+    type(radio().txtMessage, "line two");
+    // The open window follows another kind at once.
+    pick(pad().menuTeam);
+    EXPECT_EQ(radio().TopLevel()->windowTitle(), "Team Radio Message");
+    press(radio().Command1.Widget());
+    EXPECT_EQ(
+        state.RadioMessages,
+        first + "\r\n\r\nTeam Radio Transmission:\r\nline one\r\nline two\r\nEnd Transmission");
+    // Each kind picked keeps its mark; none takes another's away.
+    EXPECT_TRUE(pad().radioPrivate.Checked() && pad().menuSquadron.Checked() &&
+                pad().menuTeam.Checked());
+}
+
+TEST_F(Generator, BuildsThePadsOrdersCopiesThemBareAndSavesTheEditsWithALineEnd) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    openPad();
+    pick(pad().menuSplit);
+    openGenerator();
+    EXPECT_EQ(generator().Owner(), &pad());
+    EXPECT_EQ(caption(generator().lblInstruct),
+              "Copy and paste these commands into an e-Mail message to "
+              "gamemaster@skelmar.example.org.  Put the words 'Flight Controls' in the subject.");
+    const std::string expected =
+        "Name=Ada\r\nPassword=\r\nSet Heading: 0\r\nSet Altitude: 100\r\nThrottle: 0\r\nSplit S";
+    EXPECT_EQ(FromQ(generator().txtCommands.Text()), expected);
+    press(generator().btnCopy.Widget());
+    EXPECT_EQ(FromQ(services.clipboard), expected);
+
+    QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_Return);
+    type(generator().txtCommands, "Note");
+    saveAs(dir.filePath("orders.txt"));
+    ASSERT_EQ(services.fileDialogs.size(), 1u);
+    EXPECT_EQ(services.fileDialogs[0].fileName, "sMV_Turn_03-07-2024.txt");
+    EXPECT_EQ(services.fileDialogs[0].filter, "Text Files (*.txt)|*.txt");
+    EXPECT_EQ(readAll(dir.filePath("orders.txt")), expected + "\r\nNote\r\n");
+    EXPECT_TRUE(services.msgBoxes.empty());
+}
+
+TEST_F(Generator, CancelWritesNothingAndAnEmptyNameIsRefused) {
+    QTemporaryDir dir;
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());  // where a default name would land
+    openGenerator();
+    services.QueueFileCancel();
+    press(generator().btnSave.Widget());
+    saveAs("");
+    QDir::setCurrent(cwd);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    ASSERT_EQ(services.msgBoxes.size(), 1u);
+    EXPECT_EQ(services.msgBoxes[0].text, "Error- Not a valid File Name!");
+}
+
+// QSaveFile::commit() alone would not notice a failure of its final flush and would put the cut
+// file in place.
+TEST_F(Generator, AWriteFailingPartWayIsToldAndLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString existing = dir.filePath("orders.txt");
+    QFile old(existing);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old orders\r\n") == 12);
+    old.close();
+    openGenerator();
+    // The file size limit stops the write after 16 bytes. Nothing may print meanwhile.
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit tight = before;
+    tight.rlim_cur = 16;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    saveAs(existing);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_EQ(services.msgBoxes.size(), 1u);
+    EXPECT_TRUE(services.msgBoxes[0].text.startsWith("The orders were not saved."));
+    EXPECT_TRUE(services.msgBoxes[0].text.contains(QDir::toNativeSeparators(existing)));
+    EXPECT_EQ(readAll(existing), "old orders\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"orders.txt"});
+    EXPECT_TRUE(generator().Loaded());
+    EXPECT_FALSE(generator().txtCommands.Text().isEmpty());
+}
+
+}  // namespace
+}  // namespace velmora::test
