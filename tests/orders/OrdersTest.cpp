@@ -1,0 +1,277 @@
+// The orders rules: pad steps and check marks, the parameter prompt, the pilot file, the radio
+// blocks and the order text, down to the golden bytes of a whole order.
+
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+
+#include "CommandPrompt.h"
+#include "FlightPad.h"
+#include "OrderText.h"
+#include "PilotFile.h"
+#include "RadioMessage.h"
+
+namespace velmora {
+namespace {
+
+CommandDef command(const char* name, std::initializer_list<ParamDef> params) {
+    CommandDef c{name, {}};
+    std::copy(params.begin(), params.end(), c.Params.begin() + 1);
+    return c;
+}
+
+TEST(FlightPad, ArrowStepsWrapAndClamp) {
+    using enum PadArrow;
+    const struct Row {
+        const char* name;
+        PadArrow arrow;
+        int16_t ceiling, start, afterClick, afterDblClick;  // a double click: Click, then DblClick
+    } rows[] = {
+        {"heading left from 0", HeadLeft, 5000, 0, 359, 349},
+        {"heading double right from 355", HeadRight, 5000, 355, 356, 6},
+        {"heading 32767 wraps from the true sum", HeadRight, 0, 32767, 8, 18},
+        {"heading -32768 wraps from the true sum", HeadLeft, 0, -32768, 351, 341},
+        {"altitude double up to the ceiling", AltUp, 5000, 3950, 4050, 5000},
+        {"ceiling 50 gives 100", AltDown, 50, 3000, 100, 100},
+        {"odd ceiling 32001", AltUp, 32001, 31950, 32001, 32001},
+        {"altitude at the 16-bit bottom", AltDown, 32767, -32768, 100, 100},
+        {"throttle double up from 90", ThrottleUp, 0, 90, 100, 100},
+        {"throttle double up is two steps of 10", ThrottleUp, 0, 50, 60, 70},
+        {"throttle down from 0", ThrottleDown, 0, 0, 0, 0},
+        {"throttle at the 16-bit top", ThrottleUp, 0, 32767, 100, 100},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        SharedSubsAndVar s;
+        s.Ceiling = r.ceiling;
+        int16_t& value = r.arrow <= HeadRight ? s.OrderHeading
+                         : r.arrow <= AltDown ? s.OrderAltitude
+                                              : s.OrderThrottle;
+        value = r.start;
+        StepArrow(s, r.arrow, ArrowEvent::Click);
+        EXPECT_EQ(value, r.afterClick);
+        StepArrow(s, r.arrow, ArrowEvent::DblClick);
+        EXPECT_EQ(value, r.afterDblClick);
+    }
+}
+
+TEST(FlightPad, LoadClampsAndLabelsShowTheValues) {
+    SharedSubsAndVar s;
+    s.OrderHeading = -5;  // a turn file's heading is shown as it stands
+    s.OrderThrottle = 120;
+    PadChecks checks;
+    checks.BailOut = true;
+    LoadPadState(s, checks);
+    EXPECT_FALSE(checks.BailOut);
+    EXPECT_EQ(HeadingCaption(s.OrderHeading), "Heading:-5");
+    EXPECT_EQ(AltitudeCaption(s.OrderAltitude), "Altitude: 100");
+    EXPECT_EQ(ThrottleCaption(s.OrderThrottle), "Throttle: 100");
+}
+
+TEST(FlightPad, CheckMarks) {
+    SharedSubsAndVar s;
+    for (const char* name : {"Strafe", "Climb", "Drop"}) {
+        s.Commands.Append().Name = name;
+    }
+    EXPECT_EQ(PadCommandCaptions(s), (std::vector<std::string>{"Strafe", "Climb", "Drop"}));
+    PadChecks c;
+    EXPECT_TRUE(PickCustomCommand(s, c, 1));
+    EXPECT_TRUE(PickCustomCommand(s, c, 0));   // another one while the prompt is open
+    EXPECT_FALSE(PickCustomCommand(s, c, 1));  // picked again: unchecked only
+    // Items left over from a turn with more commands, and indices beyond the menu.
+    for (const int index : {3, 4, 5, -1}) {
+        EXPECT_FALSE(PickCustomCommand(s, c, index)) << index;
+    }
+    EXPECT_EQ(s.CurrentCommand, 1);
+    EXPECT_EQ(c.Commands, (std::array<bool, 5>{true, false, false, false, false}));
+
+    PickSplitS(c);
+    PickImmelmann(c);
+    EXPECT_TRUE(c.Immelmann && !c.SplitS);
+    PickSplitS(c);
+    EXPECT_TRUE(c.SplitS && !c.Immelmann);
+    PickSplitS(c);
+    EXPECT_FALSE(c.SplitS || c.Immelmann);
+    PickImmelmann(c);
+    PickBailOut(c);
+    PickRadio(s, c, kRadioTeam);
+    PickRadio(s, c, 7);
+    PickRadio(s, c, kRadioPrivate);
+    EXPECT_EQ(s.RadioKind, kRadioPrivate);
+    EXPECT_TRUE(c.RadioTeam && c.RadioSquadron && c.RadioPrivate);
+    s.RadioMessages = "block";
+    ClearRadioMessages(s, c);
+    EXPECT_EQ(s.RadioMessages, "");
+    EXPECT_FALSE(c.RadioTeam || c.RadioSquadron || c.RadioPrivate);
+    EXPECT_TRUE(c.Immelmann && c.BailOut && c.Commands[0]);
+    PickBailOut(c);
+    PickImmelmann(c);
+    EXPECT_FALSE(c.BailOut || c.Immelmann);
+
+    for (int i = 4; i <= 7; ++i) {
+        s.Commands.Append().Name = "More";
+    }
+    EXPECT_EQ(PadCommandCaptions(s).size(), 5u);
+}
+
+TEST(CommandPrompt, ReadsTypedNumbersForgivingly) {
+    const std::pair<const char*, double> rows[] = {
+        // clang-format off
+        {"12", 12}, {"2.5", 2.5}, {"12abc", 12}, {"1 2", 12}, {"-3", -3}, {"1,5", 1},
+        {"1e3", 1000}, {"abc", 0}, {"", 0}, {" \t-\n7.25", -7.25}, {"+.5", 0.5}, {"1.2.3", 1.2},
+        {"2E-2x", 0.02}, {"1e+", 1}, {"+-3", 0}, {"\r5", 0}, {"&H1F", 31}, {"&hff", 255},
+        {"&O17", 15}, {"&o19", 1}, {"-&H10", 0}, {"1e999", 0}, {"-1e999", 0}, {"1e-999", 0},
+        {"123456789012345", 123456789012345.0},
+        // clang-format on
+    };
+    for (const auto& [text, value] : rows) {
+        EXPECT_EQ(ReadTypedNumber(text), value) << '"' << text << '"';
+    }
+}
+
+TEST(CommandPrompt, AsksEachNamedSlotAndStoresByKind) {
+    SharedSubsAndVar s;
+    s.Commands.Append() = command("Strafe", {{"Target", "String", ""}, {"Range", "Integer", 0.0}});
+    s.Commands.Append() = command(
+        "F", {{"A", "?", ""}, {"B", "?", ""}, {"C", "?", ""}, {"D", "?", ""}, {"E", "String", ""}});
+    s.Commands.Append().Name = "Loiter";  // no parameters
+    s.CurrentCommand = 1;
+    EXPECT_EQ(StartPrompt(s).Instructions, "Enter in Target:");
+    EXPECT_EQ(AnswerPrompt(s, " Alpha 1 ").Instructions, "Enter in Range:");
+    EXPECT_TRUE(AnswerPrompt(s, "7.5").Done);
+    EXPECT_EQ(s.Commands(1).Params[1].Value, ParamValue(std::string(" Alpha 1 ")));
+    EXPECT_EQ(s.Commands(1).Params[2].Value, ParamValue(7.5));
+
+    // The next command picked starts again at its first slot.
+    s.CurrentCommand = 2;
+    EXPECT_EQ(StartPrompt(s).Instructions, "Enter in A:");
+    for (const char* answer : {"a", "b", "c", "4", "last"}) {
+        EXPECT_EQ(AnswerPrompt(s, answer).Done, std::string_view(answer) == "last") << answer;
+    }
+    EXPECT_EQ(s.Commands(2).Params[4].Value, ParamValue());  // a kind the prompt does not know
+    EXPECT_EQ(s.Commands(2).Params[5].Value, ParamValue(std::string("last")));
+
+    // A command without slots, or one a newer turn file left behind: one bare question.
+    for (const int16_t picked : {3, 0, 4}) {
+        s.CurrentCommand = picked;
+        EXPECT_EQ(StartPrompt(s).Instructions, "Enter in :") << picked;
+        EXPECT_TRUE(AnswerPrompt(s, "5").Done) << picked;
+    }
+}
+
+TEST(PilotFile, WrittenAndRead) {
+    const struct Row {
+        const char* what;
+        std::string_view bytes;
+        bool written, complete;           // what PilotFileBytes gives; both fields read
+        std::string_view name, password;  // held after the read; "old" when not read
+    } rows[] = {
+        {"classic", "\"Red Baron\"\r\n\"s3cret\"\r\n", true, true, "Red Baron", "s3cret"},
+        {"blanks and commas", "\" Baron, Red \"\r\n\"a,b\"\r\n", true, true, " Baron, Red ", "a,b"},
+        {"quotes doubled", "\"Jo \"\"Ace\"\"\"\r\n\"p\"\"\"\r\n", true, true, "Jo \"Ace\"", "p\""},
+        {"empty login", "\"\"\r\n\"\"\r\n", true, true, "", ""},
+        {"empty file", "", false, false, "old", "old"},
+        {"only the name line", "\"Jo\"\r\n", false, false, "Jo", "old"},
+        {"password cut short", "\"Jo\"\r\n\"pw", false, false, "Jo", "old"},
+        {"bare LF lines", "\"Jo\"\n\"pw\"\n", false, true, "Jo", "pw"},
+        {"unquoted fields", "  Jo Smith \t, pw\r\n", false, true, "Jo Smith", "pw"},
+        {"a stray quote after the field", "\"Jo\"e\"\r\n\"pw\"\r\n", false, true, "Jo", "pw"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        if (r.written) {
+            EXPECT_EQ(PilotFileBytes(r.name, r.password), r.bytes);
+        }
+        SharedSubsAndVar s;
+        s.PilotName = s.PilotPassword = "old";
+        EXPECT_EQ(LoadPilotLogin(s, r.bytes), r.complete);
+        EXPECT_EQ(s.PilotName, r.name);
+        EXPECT_EQ(s.PilotPassword, r.password);
+    }
+}
+
+TEST(RadioMessage, BlocksByKind) {
+    // Plain private and team blocks are in the golden order text. The addressee keeps two
+    // characters, a UTF-8 sequence counting as one, and never a line break.
+    const struct Row {
+        int16_t kind;
+        const char *to, *message, *caption, *block;
+    } rows[] = {
+        {0, "\303\251\nBC", "", "Private Radio Message",
+         "\r\n\r\nRadio Transmission:\303\251B\r\n\r\nEnd Transmission"},
+        {2, "AB", "first\nsecond", "Team Radio Message",
+         "\r\n\r\nTeam Radio Transmission:\r\nfirst\r\nsecond\r\nEnd Transmission"},
+        {7, "AB", "a\r\nb\rc", "Squadron Radio Message",
+         "\r\n\r\nSquadron Radio Transmission:\r\na\r\nb\r\nc\r\nEnd Transmission"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.caption);
+        EXPECT_EQ(RadioToEnabled(r.kind), r.kind == kRadioPrivate);
+        EXPECT_EQ(RadioCaption(r.kind), r.caption);
+        EXPECT_EQ(RadioBlock(r.kind, r.to, r.message), r.block);
+    }
+}
+
+TEST(OrderText, CustomCommandLines) {
+    const std::pair<CommandDef, const char*> rows[] = {
+        {command("Fix", {{"A", "Integer", 2.5}, {"B", "Integer", -3.0}}), "Fix: 2.5,-3"},
+        {command("Big", {{"N", "Integer", 123456789012345.0}}), "Big: 123456789012345"},
+        {command("Gap", {{"A", "Integer", 1.0}, {}, {"T", "string", "lower-case kind is text"}}),
+         "Gap: 1, lower-case kind is text"},
+    };
+    for (const auto& [c, line] : rows) {
+        EXPECT_EQ(CustomCommandLine(c), line);
+    }
+}
+
+TEST(OrderText, WholeOrdersMatchTheGoldenFile) {
+    SharedSubsAndVar s;
+    PadChecks checks;
+    EXPECT_EQ(BuildOrderText(s, checks),
+              "Name=\r\nPassword=\r\nSet Heading: 0\r\nSet Altitude: 0\r\nThrottle: 0");
+
+    s.PilotName = "Red Baron";
+    s.PilotPassword = "s3cret";
+    s.OrderHeading = 6;
+    s.OrderAltitude = 5000;
+    s.OrderThrottle = 90;
+    s.Commands.Append() =
+        command("Strafe", {{"Target", "String", "Alpha 1"}, {"Range", "Integer", 7.5}});
+    s.Commands.Append() = command("Climb", {{"Rate", "Integer", 0.0}});
+    s.Commands.Append() = command("Drop", {});
+    s.Commands.Append() =  // never answered
+        command("Signal", {{"A", "String", ""}, {"B", "Integer", 0.0}, {"C", "String", ""}});
+    s.Commands.Append() = command("Hold", {});
+    s.Commands.Append() = command("NoItem", {});
+    checks.SplitS = checks.BailOut = checks.RadioPrivate = true;  // the private radio was picked
+    checks.Commands = {true, false, true, true, false};
+    s.RadioKind = kRadioPrivate;
+    AppendRadioMessage(s, "AB", "hello");
+    s.RadioKind = kRadioTeam;
+    AppendRadioMessage(s, "", "first line\nsecond line");
+
+    std::ifstream in(ORDERS_TEST_DATA_DIR "/full-orders.txt", std::ios::binary);
+    const std::string golden{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_FALSE(golden.empty());
+    std::string text = BuildOrderText(s, checks);
+    EXPECT_EQ(SavedOrderText(text), golden);
+    EXPECT_EQ(ClipboardOrderText(text), golden.substr(0, golden.size() - 2));
+    std::erase(text, '\r');  // as the text box hands it back
+    EXPECT_EQ(SavedOrderText(text), golden);
+}
+
+TEST(OrderText, AddressAndSaveDefaults) {
+    SharedSubsAndVar s;
+    DefaultServerAddr(s);
+    EXPECT_EQ(s.ServerAddr, "gamemaster@skelmar.example.org");
+    s.ServerAddr = "gm@turns.example.net";
+    DefaultServerAddr(s);
+    EXPECT_EQ(InstructionLine(s.ServerAddr),
+              "Copy and paste these commands into an e-Mail message to gm@turns.example.net.  "
+              "Put the words 'Flight Controls' in the subject.");
+    EXPECT_EQ(DefaultSaveFileName("03-07-2026"), "sMV_Turn_03-07-2026.txt");
+}
+
+}  // namespace
+}  // namespace velmora
