@@ -1,8 +1,11 @@
 #include "TacticalView.h"
 
-#include <gtest/gtest.h>
-
+#include <iterator>
+#include <optional>
+#include <tuple>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
@@ -16,68 +19,41 @@ AircraftRecord AircraftAt(float x, float y, int16_t team = 0, int16_t sector = 0
     return a;
 }
 
-TEST(TacticalViewTest, PlacesMapPoints) {
+// Design geometry, the own aircraft at (10, -4): a point dx km east lies dx / zoom * 2220 twips
+// right of the map's centre.
+TEST(TacticalViewTest, PlacesMapPointsWithinSixteenBits) {
     struct Row {
         const char* name;
         int16_t zoom;
-        float ownX, ownY, x, y;
-        int16_t px, py, left, top;
-    } rows[] = {
-        {"5 km east at zoom 10", 10, 0, 0, 5, 0, 1110, 0, 3450, 2340},
-        {"own aircraft off the origin", 10, 10, -4, 15, -4, 1110, 0, 3450, 2340},
-        {"277.5 rounds up to even", 8, 0, 0, 1, 0, 278, 0, 2618, 2340},
-        {"-832.5 rounds down to even", 8, 0, 0, -3, 0, -832, 0, 1508, 2340},
+        float dx;
+        std::optional<std::vector<int>> placed;  // Px, Py, Left, Top
+    };
+    const Row rows[] = {
+        {"5 km east at zoom 10", 10, 5, {{1110, 0, 3450, 2340}}},
+        {"277.5 rounds up to even", 8, 1, {{278, 0, 2618, 2340}}},
+        {"-832.5 rounds down to even", 8, -3, {{-832, 0, 1508, 2340}}},
+        {"left 31200 fits", 1, 13, {{28860, 0, 31200, 2340}}},
+        {"px 33300 does not", 1, 15, std::nullopt},
+        {"zoom 0 has no scale", 0, 0, std::nullopt},
+        {"nor has a negative zoom", -32768, 0, std::nullopt},
     };
     const ViewGeometry g;
     for (const Row& r : rows) {
         SharedSubsAndVar s;
         s.ZoomLevel = r.zoom;
-        s.OwnX = r.ownX;
-        s.OwnY = r.ownY;
-        const auto p = PlaceMapPoint(s, g, DrawingHalves(g), r.x, r.y);
-        ASSERT_TRUE(p) << r.name;
-        EXPECT_EQ((std::vector<int>{p->Px, p->Py, p->Left, p->Top}),
-                  (std::vector<int>{r.px, r.py, r.left, r.top}))
+        s.OwnX = 10;
+        s.OwnY = -4;
+        const auto p = PlaceMapPoint(s, g, DrawingHalves(g), 10 + r.dx, -4);
+        EXPECT_EQ(p ? std::optional(std::vector<int>{p->Px, p->Py, p->Left, p->Top}) : std::nullopt,
+                  r.placed)
             << r.name;
     }
 }
 
-TEST(TacticalViewTest, PassesOverWhatItCannotPlace) {
-    ViewGeometry g;
-    SharedSubsAndVar s;
-    s.MaxRange = -3;  // the circle would divide by zero at zoom 0
-    s.AircraftList.Append();
-    for (int16_t zoom : {0, -1, -32768}) {
-        s.ZoomLevel = zoom;
-        EXPECT_FALSE(PlaceMapPoint(s, g, DrawingHalves(g), 0, 0)) << zoom;
-        EXPECT_TRUE(RedrawTacticalView(s, g).empty()) << zoom;
-    }
-    s.ZoomLevel = 1;
-    EXPECT_FALSE(PlaceMapPoint(s, g, DrawingHalves(g), 15, 0));  // px 33300
-    EXPECT_TRUE(PlaceMapPoint(s, g, DrawingHalves(g), 13, 0));   // left 31200
-
-    s.ZoomLevel = 10;
-    s.AircraftList(1).X = 9;
-    g.ViewWindow.Width = 200000;  // inside the view, but its corner is past 16 bits
-    EXPECT_TRUE(RedrawTacticalView(s, g).empty());
-}
-
-TEST(TacticalViewTest, RangeCircleOnlyWhenViewReachesPastRange) {
+TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
     SharedSubsAndVar s;
     s.ZoomLevel = 10;
     s.MaxRange = 4;
-    EXPECT_EQ(RedrawTacticalView(s, {}),
-              std::vector<DrawOp>{(CircleOp{2525, 2520, 888, {80, 80, 74}})});
-    for (float range : {10.0f, -4.0f}) {
-        s.MaxRange = range;
-        EXPECT_TRUE(RedrawTacticalView(s, {}).empty()) << range;
-    }
-}
-
-TEST(TacticalViewTest, PaintsObjectivesThenAircraftInsideZoomOnly) {
-    SharedSubsAndVar s;
-    s.ZoomLevel = 10;
-    s.MaxRange = 10;
     s.OwnTeam = 2;
     s.ObjectiveList.Append() = {"at the edge", 0, 10, 0};
     s.ObjectiveList.Append() = {"just inside", 0, 9.99f, 0};
@@ -85,6 +61,7 @@ TEST(TacticalViewTest, PaintsObjectivesThenAircraftInsideZoomOnly) {
     s.AircraftList.Append() = AircraftAt(5, 0, 1, 11);  // sector outside 0..7
     s.AircraftList.Append() = AircraftAt(-8, -8);       // in the map's corner, beyond zoom
     const std::vector<DrawOp> expected = {
+        CircleOp{2525, 2520, 888, {80, 80, 74}},
         PictureOp{PictureSet::BullsEye, 0, 2340, 122},
         PictureOp{PictureSet::Friendly, 3, 3450, 2340},
         PictureOp{PictureSet::BadGuy, 3, 3450, 2340},
@@ -92,52 +69,54 @@ TEST(TacticalViewTest, PaintsObjectivesThenAircraftInsideZoomOnly) {
     EXPECT_EQ(RedrawTacticalView(s, {}), expected);
 }
 
-TEST(TacticalViewTest, FriendOrFoe) {
-    struct Row {
-        int16_t arenaMode, ownTeam, team;
-        const char *ownSquad, *squad;
-        bool isFriend;
-    } rows[] = {
-        {1, 1, 2, "Hawks", "Hawks", true},  {1, 1, 1, "Hawks", "hawks", false},
-        {1, 1, 1, "", "", false},           {0, 3, 3, "Hawks", "Owls", true},
-        {0, 3, 4, "Hawks", "Hawks", false}, {2, 3, 3, "", "x", true},
-    };
-    for (const Row& r : rows) {
+// An aircraft 9 km east: painted alone when the view does not reach past the range; not at all
+// without a scale (where the circle would divide by zero) or when its corner is past 16 bits.
+TEST(TacticalViewTest, LeavesOutWhatItCannotShow) {
+    const std::tuple<int16_t, float, int, std::size_t> rows[] = {
+        {10, 10, 4800, 1}, {10, -4, 4800, 1}, {0, -3, 4800, 0}, {10, 10, 200000, 0}};
+    for (const auto& [zoom, maxRange, width, ops] : rows) {
         SharedSubsAndVar s;
-        s.ArenaMode = r.arenaMode;
-        s.OwnTeam = r.ownTeam;
-        s.OwnSquad = r.ownSquad;
-        AircraftRecord a = AircraftAt(0, 0, r.team);
-        a.Squad = r.squad;
-        EXPECT_EQ(IsFriend(s, a), r.isFriend) << r.arenaMode << " " << r.ownSquad << r.squad;
+        s.ZoomLevel = zoom;
+        s.MaxRange = maxRange;
+        s.AircraftList.Append() = AircraftAt(9, 0);
+        ViewGeometry g;
+        g.ViewWindow.Width = width;
+        EXPECT_EQ(RedrawTacticalView(s, g).size(), ops) << zoom << " " << maxRange << " " << width;
     }
 }
 
+TEST(TacticalViewTest, FriendOrFoe) {
+    // Arena mode, own team, team, own squad, squad: squads count under mode 1 only.
+    const std::tuple<int16_t, int16_t, int16_t, const char*, const char*, bool> rows[] = {
+        {1, 1, 2, "Hawks", "Hawks", true},  {1, 1, 1, "Hawks", "hawks", false},
+        {1, 1, 1, "", "", false},           {0, 3, 3, "Hawks", "Owls", true},
+        {0, 3, 4, "Hawks", "Hawks", false}, {2, 3, 3, "", "x", true}};
+    for (const auto& [arenaMode, ownTeam, team, ownSquad, squad, isFriend] : rows) {
+        SharedSubsAndVar s;
+        s.ArenaMode = arenaMode;
+        s.OwnTeam = ownTeam;
+        s.OwnSquad = ownSquad;
+        AircraftRecord a = AircraftAt(0, 0, team);
+        a.Squad = squad;
+        EXPECT_EQ(IsFriend(s, a), isFriend) << arenaMode << " " << ownSquad << "/" << squad;
+    }
+}
+
+// Each step of the script, from zoom 2 under visibility 10; MaxRange matters to ZoomToRange only.
 TEST(TacticalViewTest, ZoomSteps) {
-    enum Step { In, Out, Range };
-    // Range steps first set MaxRange to the row's value.
-    const struct {
-        Step step;
-        float maxRange;
-        int16_t zoom;
-    } script[] = {{In, 0, 1},      {In, 0, 1},       {Range, 2.5f, 2},     {Range, 3.5f, 4},
-                  {Range, 12, 12}, {Out, 0, 12},     {In, 0, 11},          {In, 0, 10},
-                  {Out, 0, 10},    {Range, 0.4f, 0}, {Range, 1e6f, 32767}, {Out, 0, 32767}};
+    const auto in = ZoomIn, out = ZoomOut, range = ZoomToRange;
+    const std::tuple<void (*)(SharedSubsAndVar&), float, int> script[] = {
+        {in, 0, 1},   {in, 0, 1},       {range, 2.5f, 2},    {range, 3.5f, 4}, {range, 12, 12},
+        {out, 0, 12}, {in, 0, 11},      {in, 0, 10},         {in, 0, 9},       {out, 0, 10},
+        {out, 0, 10}, {range, 0.4f, 0}, {range, 1e6f, 32767}};
     SharedSubsAndVar s;
     s.ZoomLevel = 2;
     s.Visibility = 10;
-    for (const auto& row : script) {
-        if (row.step == Range) {
-            s.MaxRange = row.maxRange;
-        }
-        if (row.step == In) {
-            ZoomIn(s);
-        } else if (row.step == Out) {
-            ZoomOut(s);
-        } else {
-            ZoomToRange(s);
-        }
-        EXPECT_EQ(s.ZoomLevel, row.zoom) << &row - script;
+    for (std::size_t i = 0; i < std::size(script); ++i) {
+        const auto& [step, maxRange, zoom] = script[i];
+        s.MaxRange = maxRange;
+        step(s);
+        EXPECT_EQ(s.ZoomLevel, zoom) << "step " << i;
     }
 }
 

@@ -1,11 +1,12 @@
 #include "TargetInfo.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
@@ -27,8 +28,7 @@ TEST(TargetInfoTest, OwnAircraftCaptionsAndColours) {
     SharedSubsAndVar s;
     s.OwnHeading = 90;
     s.OwnAltitude = 3000;
-    s.OwnAirspeed = 250;
-    s.OwnX = 12.5f;
+    s.OwnX = 3;
     s.OwnY = -4.25f;
     s.OwnDefeats = -1;
     s.SelectedAircraft = 1;
@@ -36,10 +36,10 @@ TEST(TargetInfoTest, OwnAircraftCaptionsAndColours) {
     ASSERT_TRUE(shown);
     const InfoLabels& u = shown->Labels;
     EXPECT_EQ(shown->Frame, (FrameBox{2345, 2340, 340, 340}));
-    EXPECT_EQ((std::vector{*u.InfoSpeed.Caption, *u.InfoAlt.Caption, *u.InfoBear.Caption,
-                           *u.InfoX.Caption, *u.InfoY.Caption, *u.InfoDefeats.Caption}),
-              (std::vector<std::string>{"Airspeed: 250", "Altitude: 3000", "Heading: 90" + kDeg,
-                                        "X: 12.5", "Y: -4.25", "Defeats:-1"}));
+    EXPECT_EQ((std::vector{*u.InfoAlt.Caption, *u.InfoBear.Caption, *u.InfoX.Caption,
+                           *u.InfoY.Caption, *u.InfoDefeats.Caption}),
+              (std::vector<std::string>{"Altitude: 3000", "Heading: 90" + kDeg, "X: 3.0",
+                                        "Y: -4.25", "Defeats:-1"}));
     EXPECT_EQ(u.InfoAircraft.ToolTipText, "");
     EXPECT_EQ(u.RecordInfoLbl.ForeColor, kYellow);
     for (const LabelUpdate* l :
@@ -47,12 +47,7 @@ TEST(TargetInfoTest, OwnAircraftCaptionsAndColours) {
         EXPECT_EQ(l->ForeColor, kDim);
         EXPECT_FALSE(l->Caption);
     }
-
-    s.OwnHeading = -5;
-    s.OwnX = 3;
-    EXPECT_EQ(OwnAircraftLabels(s).InfoBear.Caption, "Heading:-5" + kDeg);
-    EXPECT_EQ(OwnAircraftLabels(s).InfoX.Caption, "X: 3.0");
-    s.SelectedAircraft = 0;
+    s.SelectedAircraft = 0;  // already shown
     EXPECT_FALSE(CntrFighterPointerMove(s, {}));
 }
 
@@ -76,8 +71,10 @@ TEST(TargetInfoTest, ShotRating) {
         {0, 0, 4, 60, 1, 0, "1.0 km  (Target in range)", "Yes", " 0", 7, "Good"},
         {0, 0, 4, 61, 1, 0, "1.0 km  (Target in range)", "No", " 0", 37, "Impossible"},
         {0, 0, 4, 0, 0, 0, "0.0 km  (Target in range)", "Yes", " --", 30, "Impossible"},
-        {0, 0, -1, 0, 0, 0, "0.0 km  (Target out of range)", "Yes", " --", 60, "Impossible"},
         {0, 0, 4, 0, 4, 0, "4.0 km  (Target out of range)", "Yes", " 0", 5, "Good"},
+        // the two ends of Decent; 4000 ft apart is not yet far apart
+        {0, 0, 4, 60, 3, 0, "3.0 km  (Target in range)", "Yes", " 0", 10, "Decent"},
+        {0, 0, 1.3f, 50, 1.22, 4000, "1.22 km  (Target in range)", "Yes", " 45", 15, "Decent"},
         {0, 0, 0.1f, 0, 0.1, 0, "0.1 km  (Target out of range)", "Yes", " 0", 0, "Excellent"},
         {0, 0, 0, 0, 1, 0, "1.0 km  (Target out of range)", "Yes", " 0", 30, "Impossible"},
         {0, 32767, 2, 0, 1, -32768, "1.0 km  (Target in range)", "Yes", "-87", 68, "Impossible"},
@@ -138,22 +135,19 @@ struct PointerFixture {
 };
 
 TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
-    struct Row {
-        float x, y;
-        bool hit;
-    } rows[] = {{3331, 2221, true}, {3689, 2579, true}, {3330, 2300, false}, {3400, 2580, false}};
-    for (const Row& r : rows) {
-        PointerFixture f;
-        f.s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
-        EXPECT_EQ(f.MoveTo(r.x, r.y).size(), r.hit ? 1u : 0u) << r.x << "," << r.y;
-    }
     PointerFixture f;
     AircraftRecord& a = f.s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
     a.Name = "Baron";
     a.Pic = "RB";
     a.Plane = "Albatros";
-    f.MoveTo(3400, 2300);
-    ASSERT_EQ(f.last.Shown.size(), 1u);
+    const std::tuple<float, float, bool> rows[] = {
+        {3331, 2221, true}, {3689, 2579, true}, {3330, 2300, false}, {3400, 2580, false}};
+    for (const auto& [x, y, hit] : rows) {
+        f.s.SelectedAircraft = 0;
+        EXPECT_EQ(f.MoveTo(x, y).size(), hit ? 1u : 0u) << x << "," << y;
+    }
+    f.s.SelectedAircraft = 0;
+    ASSERT_EQ(f.MoveTo(3400, 2300).size(), 1u);
     const ContactShown& c = f.last.Shown[0];
     EXPECT_EQ(c.Frame, (FrameBox{3450, 2340, 340, 340}));
     EXPECT_EQ(c.Picture, (PictureOp{PictureSet::Friendly, 0, 3450, 2340}));
