@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "CrowdedSky.h"
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
 #include "model/SharedSubsAndVar.h"
@@ -18,34 +19,13 @@ using namespace velmora;
 
 constexpr double kFrameSeconds = 1.0 / 60;
 
-// Every contact within the view, spread over it on a spiral.
-void FillSky(SharedSubsAndVar& s) {
-    s.ZoomLevel = 50;
-    s.Visibility = 50;
-    s.MaxRange = 4;
-    s.ArenaMode = 1;
-    s.OwnSquad = "Hawks";
-    for (int i = 0; i < kMaxListCount; ++i) {
-        const double angle = i * 2.399963;
-        const float r = static_cast<float>(49.0 * std::sqrt((i + 0.5) / kMaxListCount));
-        ObjectiveRecord& o = s.ObjectiveList.Append();
-        o.X = r * static_cast<float>(std::cos(angle));
-        o.Y = r * static_cast<float>(std::sin(angle));
-        AircraftRecord& a = s.AircraftList.Append();
-        a.X = -o.X;
-        a.Y = o.Y;
-        a.Squad = i % 2 ? "Hawks" : "Owls";
-        a.HeadingSector = static_cast<int16_t>(i % 8);
-    }
-}
-
 void BM_RedrawInMainWindow(benchmark::State& state) {
     SharedSubsAndVar sky;
     ScriptedServices services;
     Windows windows(sky, services);
     GUIForm& form = windows.MainForm();
     form.Show();
-    FillSky(sky);
+    FillCrowdedSky(sky);
     form.ViewWindow.SetVisible(true);
 
     const auto start = std::chrono::steady_clock::now();
