@@ -1,8 +1,9 @@
 #include "Numbers.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
+#include <system_error>
 
 namespace velmora {
 
@@ -38,14 +39,22 @@ int16_t RoundClampInt16(double v) {
 
 namespace {
 
+// std::to_chars writes the same bytes under every locale; printf-style formatting would follow
+// the C library's locale, which the toolkit sets from the desktop's language ("7,5" under a
+// German desktop), and the game master would read another number than the pilot typed.
 std::string captionWithDigits(double v, int digits) {
     if (v == 0.0 || std::isnan(v)) {
-        return " 0";  // also -0, which would otherwise print a minus sign
+        return " 0";  // also -0, which would otherwise be written with a minus sign
+    }
+    if (std::isinf(v)) {
+        return v < 0 ? "-INF" : " INF";
     }
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, v);
-    // %G drops trailing zeros and writes large or tiny values as "1E+07".
-    const std::string s = buf;
+    const auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits);
+    std::string s(buf, ec == std::errc() ? end : buf);
+    // Trailing zeros are dropped; large or tiny values are written as "1E+07".
+    std::replace(s.begin(), s.end(), 'e', 'E');
     return v < 0 ? s : " " + s;
 }
 
@@ -67,9 +76,9 @@ std::string MapNumber(double v) {
         return v < 0 ? "-Infinity" : "Infinity";
     }
     char buf[400];  // a float's largest value has 39 digits; a double's 309
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    std::string s = buf;
-    if (s.back() == '0') {
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
+    std::string s(buf, ec == std::errc() ? end : buf);
+    if (!s.empty() && s.back() == '0') {
         s.pop_back();
     }
     if (s == "-0.0") {

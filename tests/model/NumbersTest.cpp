@@ -2,10 +2,14 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
+
+#include "tests/support/CommaLocale.h"
 
 namespace velmora {
 namespace {
@@ -30,25 +34,50 @@ TEST(RoundToInt16, RangeEdgesRefusedOrClamped) {
     }
 }
 
+// Each table runs under the C locale and again under one that writes a decimal comma: the
+// numbers must come out the same, whatever language the desktop speaks.
+template <class Check>
+void underEveryLocale(Check check) {
+    check();
+    test::CommaLocale comma;
+    ASSERT_TRUE(comma.Active()) << comma.Error();
+    SCOPED_TRACE(test::CommaLocale::kName);
+    check();
+}
+
 TEST(CaptionNumber, LeadingBlankOrSign) {
     // A single keeps seven digits, so 0.1f shows no binary tail.
     const std::pair<double, const char*> rows[] = {
-        {90, " 90"},      {-5, "-5"},      {-0.0, " 0"},          {1500.5, " 1500.5"},
-        {-0.75, "-0.75"}, {1e7, " 1E+07"}, {-1.5e-7, "-1.5E-07"}, {0.1f, " 0.1"}};
-    for (const auto& [in, out] : rows) {
-        EXPECT_EQ(CaptionNumber(in), out) << in;
-    }
-    EXPECT_EQ(CaptionNumberDouble(1.0 / 3), " 0.333333333333333");
+        {90, " 90"},           {-5, "-5"},       {-0.0, " 0"},
+        {1500.5, " 1500.5"},   {-0.75, "-0.75"}, {1e7, " 1E+07"},
+        {-1.5e-7, "-1.5E-07"}, {0.1f, " 0.1"},   {3.4028235e38f, " 3.402823E+38"},
+        {HUGE_VAL, " INF"}};
+    underEveryLocale([&] {
+        for (const auto& [in, out] : rows) {
+            EXPECT_EQ(CaptionNumber(in), out) << in;
+        }
+        EXPECT_EQ(CaptionNumberDouble(1.0 / 3), " 0.333333333333333");
+        EXPECT_EQ(CaptionNumberDouble(-2.5), "-2.5");
+    });
 }
 
 TEST(MapNumber, OneOrTwoDecimals) {
-    const std::pair<double, const char*> rows[] = {
-        {3, "3.0"},        {12.5, "12.5"},        {-4.25, "-4.25"},
-        {-0.001, "0.0"},   {1.999, "2.0"},        {0.125, "0.12"},
-        {-0.375, "-0.38"}, {std::nan(""), "0.0"}, {-HUGE_VAL, "-Infinity"}};
-    for (const auto& [in, out] : rows) {
-        EXPECT_EQ(MapNumber(in), out) << in;
-    }
+    const std::pair<double, const char*> rows[] = {{3, "3.0"},
+                                                   {12.5, "12.5"},
+                                                   {-4.25, "-4.25"},
+                                                   {-0.001, "0.0"},
+                                                   {1.999, "2.0"},
+                                                   {0.125, "0.12"},
+                                                   {-0.375, "-0.38"},
+                                                   {std::nan(""), "0.0"},
+                                                   {-HUGE_VAL, "-Infinity"},
+                                                   {16.36, "16.36"},
+                                                   {1e20, "100000000000000000000.0"}};
+    underEveryLocale([&] {
+        for (const auto& [in, out] : rows) {
+            EXPECT_EQ(MapNumber(in), out) << in;
+        }
+    });
 }
 
 }  // namespace

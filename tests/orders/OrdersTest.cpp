@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "OrderText.h"
 #include "PilotFile.h"
 #include "RadioMessage.h"
+#include "tests/support/CommaLocale.h"
 
 namespace velmora {
 namespace {
@@ -254,11 +256,20 @@ TEST(OrderText, WholeOrdersMatchTheGoldenFile) {
     std::ifstream in(ORDERS_TEST_DATA_DIR "/full-orders.txt", std::ios::binary);
     const std::string golden{std::istreambuf_iterator<char>(in), {}};
     ASSERT_FALSE(golden.empty());
-    std::string text = BuildOrderText(s, checks);
-    EXPECT_EQ(SavedOrderText(text), golden);
-    EXPECT_EQ(ClipboardOrderText(text), golden.substr(0, golden.size() - 2));
-    std::erase(text, '\r');  // as the text box hands it back
-    EXPECT_EQ(SavedOrderText(text), golden);
+    // The game master reads the same numbers whatever language the pilot's desktop speaks.
+    for (const bool comma : {false, true}) {
+        SCOPED_TRACE(comma ? test::CommaLocale::kName : "C");
+        std::optional<test::CommaLocale> locale;
+        if (comma) {
+            locale.emplace();
+            ASSERT_TRUE(locale->Active()) << locale->Error();
+        }
+        std::string text = BuildOrderText(s, checks);
+        EXPECT_EQ(SavedOrderText(text), golden);
+        EXPECT_EQ(ClipboardOrderText(text), golden.substr(0, golden.size() - 2));
+        std::erase(text, '\r');  // as the text box hands it back
+        EXPECT_EQ(SavedOrderText(text), golden);
+    }
 }
 
 TEST(OrderText, AddressAndSaveDefaults) {
