@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <optional>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -380,40 +380,74 @@ ReadOutcome ReadWithoutClearing(std::string_view bytes, SharedSubsAndVar& state)
     if (bytes.starts_with(kUtf8Bom)) {
         bytes.remove_prefix(kUtf8Bom.size());
     }
-    return TurnReader(bytes, state).Run();
+    // A turn file of huge texts can outgrow the memory left; the read ends, the program goes on.
+    try {
+        return TurnReader(bytes, state).Run();
+    } catch (const std::bad_alloc&) {
+        return {ReadEnd::OutOfMemory, 0};
+    }
 }
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// The whole file, or nothing when it cannot be opened or read (a folder, no permission, ...).
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+// The whole file into bytes, or why not. Only a regular file is opened: opening a pipe waits
+// for a writer, and a device or a pipe may never end.
+ReadEnd ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) {
+        return ReadEnd::CannotOpen;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return ReadEnd::NotAFile;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxTurnFileBytes) {
+        return ReadEnd::TooLarge;
+    }
     const std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
     if (!f) {
-        return std::nullopt;
+        return ReadEnd::CannotOpen;
     }
-    std::string bytes;
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && size < bytes.max_size()) {
-        bytes.reserve(static_cast<std::size_t>(size));
-    }
-    char buffer[1 << 16];
-    for (;;) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
-        bytes.append(buffer, n);
-        if (n < sizeof buffer) {
-            break;
+    try {
+        if (!ec) {
+            bytes.reserve(static_cast<std::size_t>(size));
         }
+        char buffer[1 << 16];
+        for (;;) {
+            const std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
+            bytes.append(buffer, n);
+            if (bytes.size() > kMaxTurnFileBytes) {
+                return ReadEnd::TooLarge;  // it grew while being read
+            }
+            if (n < sizeof buffer) {
+                break;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return ReadEnd::OutOfMemory;
     }
-    if (std::ferror(f.get())) {
-        return std::nullopt;
-    }
-    return bytes;
+    return std::ferror(f.get()) ? ReadEnd::CannotOpen : ReadEnd::Complete;
 }
 
 }  // namespace
+
+std::optional<std::string_view> ReadEndMessage(ReadEnd end) {
+    switch (end) {
+        case ReadEnd::WrongHeader:
+            return kWrongHeaderText;
+        case ReadEnd::NotAFile:
+            return kNotAFileText;
+        case ReadEnd::TooLarge:
+            return kTooLargeText;
+        case ReadEnd::OutOfMemory:
+            return kOutOfMemoryText;
+        default:
+            return std::nullopt;
+    }
+}
 
 ReadOutcome ReadTurnData(std::string_view bytes, SharedSubsAndVar& state) {
     ClearLists(state);
@@ -422,11 +456,12 @@ ReadOutcome ReadTurnData(std::string_view bytes, SharedSubsAndVar& state) {
 
 ReadOutcome ReadTurnFile(const std::string& path, SharedSubsAndVar& state) {
     ClearLists(state);
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) {
-        return {ReadEnd::CannotOpen, 0};
+    std::string bytes;
+    const ReadEnd read = ReadWholeFile(path, bytes);
+    if (read != ReadEnd::Complete) {
+        return {read, 0};
     }
-    return ReadWithoutClearing(*bytes, state);
+    return ReadWithoutClearing(bytes, state);
 }
 
 void StartOrderValues(SharedSubsAndVar& state) {

@@ -10,6 +10,8 @@
 // file's bytes; how they are shown is the windows' choice.
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,13 +31,29 @@ inline constexpr std::string_view kTurnFileFilter =
 inline constexpr std::string_view kWrongHeaderText = "Error: Not an Velmora 2.0 file!";
 inline constexpr std::string_view kWrongHeaderTitle = "Error Opening File";
 
+// The largest turn file read. Real turns stay under 10 MB; a file far beyond that is no turn,
+// and reading it whole would only cost the pilot memory and time.
+inline constexpr std::uintmax_t kMaxTurnFileBytes = 64 * 1024 * 1024;
+
+// The messages of a file that is refused before it is read, or whose read ran out of memory;
+// they carry the wrong header's title.
+inline constexpr std::string_view kNotAFileText =
+    "Error: Not a file that can be read! A folder, a device or a pipe is no turn data file.";
+inline constexpr std::string_view kTooLargeText =
+    "Error: The file is larger than 64 MB, far too large for a turn data file!";
+inline constexpr std::string_view kOutOfMemoryText =
+    "Error: There was not enough memory to read the turn data file!";
+
 // How a read ended. Cancelled is the main window's (the open dialog closed without a file); the
 // functions here never return it.
 enum class ReadEnd {
     Cancelled,
     CannotOpen,   // the file cannot be opened or read; the lists are empty, nothing else changed
+    NotAFile,     // a folder, device, pipe or socket: refused unread, with kNotAFileText
+    TooLarge,     // beyond kMaxTurnFileBytes: refused unread, with kTooLargeText
+    OutOfMemory,  // memory ran out: ended with kOutOfMemoryText, what was stored stays stored
     Empty,        // no line 1; the lists are empty, nothing else changed (no message)
-    WrongHeader,  // line 1 is not kTurnFileHeader: the one case with a message
+    WrongHeader,  // line 1 is not kTurnFileHeader: kWrongHeaderText
     Failed,       // stopped silently; everything stored before the stop stays stored
     Complete      // every line read
 };
@@ -45,15 +63,22 @@ struct ReadOutcome {
     // 1-based number of the line the read stopped at: the line whose value did not convert, the
     // section line beyond the 32767th block of its kind, or, when a line was missing (a block
     // without its end line, a file of the header only), the number the missing line would have
-    // had. Complete: the last line. WrongHeader: 1. 0 when no line was read.
+    // had. Complete: the last line. WrongHeader: 1. 0 when no line was read, and for
+    // OutOfMemory.
     int line;
     friend bool operator==(const ReadOutcome&, const ReadOutcome&) = default;
 };
 
+// The message the pilot is shown for a read that ended so; nothing for the ends that are
+// silent (a cancel, a file that cannot be opened, an empty file, a failure part-way, success).
+std::optional<std::string_view> ReadEndMessage(ReadEnd end);
+
 // Empties the lists, then reads a whole turn file held in memory into state.
 ReadOutcome ReadTurnData(std::string_view bytes, SharedSubsAndVar& state);
 
-// Empties the lists, then opens the file at path and reads it as ReadTurnData does.
+// Empties the lists, then opens the file at path and reads it as ReadTurnData does. Only a
+// regular file of at most kMaxTurnFileBytes is read; anything else is refused before a byte is
+// read, so that a pipe or a device can neither block the program nor fill its memory.
 ReadOutcome ReadTurnFile(const std::string& path, SharedSubsAndVar& state);
 
 // After a complete read the order values restart at the own heading and altitude with

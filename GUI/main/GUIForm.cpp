@@ -338,8 +338,8 @@ void GUIForm::menuOpen_Click() {
     }
     const ReadOutcome outcome =
         ReadTurnFile(QFile::encodeName(CmmnDlg.FileName()).toStdString(), state_);
-    if (outcome.end == ReadEnd::WrongHeader) {
-        MsgBox(fromView(kWrongHeaderText), MsgBoxButtons::OK, fromView(kWrongHeaderTitle));
+    if (const std::optional<std::string_view> message = ReadEndMessage(outcome.end)) {
+        MsgBox(fromView(*message), MsgBoxButtons::OK, fromView(kWrongHeaderTitle));
         return;
     }
     if (outcome.end != ReadEnd::Complete || !Loaded()) {

@@ -2,6 +2,8 @@
 // scripted dialogs and a fresh current directory for the pilot file. The checks look at what a
 // user sees: widgets shown, label texts and colours, pixels of the main window's surface.
 
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
@@ -214,15 +216,34 @@ TEST_F(Reader, ACompleteReadShowsTheTurn) {
     EXPECT_FALSE(windows.NamePassword().Loaded());
 }
 
-TEST_F(Reader, AWrongHeaderIsToldAndShowsNothing) {
+// A pipe or a file far larger than a turn is refused at once, unread: the program neither
+// waits for the pipe's writer nor fills its memory.
+TEST_F(Reader, WhatIsNoTurnFileIsToldAndShowsNothing) {
+    ASSERT_EQ(mkfifo("pipe.smv", 0600), 0);
+    const QString large = Write("large.smv", "");
+    ASSERT_TRUE(QFile::resize(large, static_cast<qint64>(kMaxTurnFileBytes) + 1));
+    const struct {
+        QString path;
+        const char* message;
+    } rows[] = {
+        {QStringLiteral(VELMORA_TEST_DATA_DIR "/wrong-header.smv"),
+         "Error: Not an Velmora 2.0 file!"},
+        {QDir::current().absoluteFilePath("pipe.smv"),
+         "Error: Not a file that can be read! A folder, a device or a pipe is no turn data file."},
+        {large, "Error: The file is larger than 64 MB, far too large for a turn data file!"},
+    };
     GUIForm& f = Start();
-    Open(QStringLiteral(VELMORA_TEST_DATA_DIR "/wrong-header.smv"));
-    ASSERT_EQ(services.msgBoxes.size(), 1u);
-    EXPECT_EQ(services.msgBoxes[0].text, "Error: Not an Velmora 2.0 file!");
-    EXPECT_EQ(services.msgBoxes[0].title, "Error Opening File");
-    EXPECT_FALSE(f.menuOptions.Action()->isVisible());
-    EXPECT_FALSE(f.PName.Widget()->isVisible());
-    EXPECT_FALSE(windows.NamePassword().Loaded());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
+        services.msgBoxes.clear();
+        Open(row.path);
+        ASSERT_EQ(services.msgBoxes.size(), 1u);
+        EXPECT_EQ(services.msgBoxes[0].text, row.message);
+        EXPECT_EQ(services.msgBoxes[0].title, "Error Opening File");
+        EXPECT_FALSE(f.menuOptions.Action()->isVisible());
+        EXPECT_FALSE(f.PName.Widget()->isVisible());
+        EXPECT_FALSE(windows.NamePassword().Loaded());
+    }
 }
 
 TEST_F(Reader, CancellingTheDialogChangesNothing) {

@@ -13,6 +13,12 @@
 #include <utility>
 #include <vector>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include "KeyTable.h"
@@ -21,8 +27,9 @@
 namespace velmora {
 
 void PrintTo(const ReadOutcome& o, std::ostream* os) {
-    static const char* const kNames[] = {"Cancelled",   "CannotOpen", "Empty",
-                                         "WrongHeader", "Failed",     "Complete"};
+    static const char* const kNames[] = {"Cancelled",   "CannotOpen",  "NotAFile",
+                                         "TooLarge",    "OutOfMemory", "Empty",
+                                         "WrongHeader", "Failed",      "Complete"};
     *os << kNames[static_cast<int>(o.end)] << " at line " << o.line;
 }
 
@@ -321,7 +328,7 @@ TEST(ReadTurnFile, NamedFilesAfterAFullTurn) {
                          {"wrong-header.smv", kWrongHeader, 0, 12},
                          {"empty.smv", {ReadEnd::Empty, 0}, 0, 12},
                          {"no-such-file.smv", {ReadEnd::CannotOpen, 0}, 0, 12},
-                         {"", {ReadEnd::CannotOpen, 0}, 0, 12}}) {  // the folder
+                         {"", {ReadEnd::NotAFile, 0}, 0, 12}}) {  // the folder
         SCOPED_TRACE(r.file);
         SharedSubsAndVar s;
         ASSERT_EQ(ReadTurnFile(DataFile("full-turn.smv"), s), Complete(69));
@@ -330,6 +337,84 @@ TEST(ReadTurnFile, NamedFilesAfterAFullTurn) {
         EXPECT_EQ(s.Visibility, r.visibility);
     }
 }
+
+// What is no regular file, or far larger than a turn, is refused before a byte is read: a pipe
+// would wait for a writer, a device would never end. Each ends at once, with its message.
+TEST(ReadTurnFile, RefusesWhatIsNoTurnFileUnread) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("velmora-reader-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string pipe = (folder / "turn.smv").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string large = (folder / "large.smv").string();
+    const std::string limit = (folder / "limit.smv").string();
+    const struct Row {
+        const char* name;
+        std::string path;
+        std::uintmax_t size;  // made sparse, of zero bytes
+        ReadEnd end;
+    } rows[] = {
+        {"a named pipe", pipe, 0, ReadEnd::NotAFile},
+        {"an endless device", "/dev/zero", 0, ReadEnd::NotAFile},
+        {"a folder", folder.string(), 0, ReadEnd::NotAFile},
+        {"one byte beyond the limit", large, kMaxTurnFileBytes + 1, ReadEnd::TooLarge},
+        {"at the limit: read, then no header", limit, kMaxTurnFileBytes, ReadEnd::WrongHeader},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        if (r.size > 0) {
+            std::FILE* f = std::fopen(r.path.c_str(), "wb");
+            ASSERT_NE(f, nullptr);
+            std::fclose(f);
+            std::filesystem::resize_file(r.path, r.size);
+        }
+        SharedSubsAndVar s;
+        ASSERT_EQ(ReadTurnFile(DataFile("full-turn.smv"), s), Complete(69));
+        const ReadOutcome outcome = ReadTurnFile(r.path, s);
+        EXPECT_EQ(outcome.end, r.end);
+        EXPECT_EQ(s.AircraftCount() + s.ObjectiveCount() + s.NumCommands(), 0);
+        EXPECT_EQ(s.Visibility, 12);
+        EXPECT_TRUE(ReadEndMessage(outcome.end).has_value());
+    }
+    std::filesystem::remove_all(folder);
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// Memory that runs out while a turn is read ends the read with its message, never the program.
+// The read runs in a child process whose address space leaves no room for the file.
+TEST(ReadTurnFileDeathTest, RunningOutOfMemoryEndsTheReadNotTheProgram) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("velmora-memory-" + std::to_string(getpid()) + ".smv"))
+                                 .string();
+    {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        const std::string head = kHeader + "\r\nSQUAD=";
+        std::fwrite(head.data(), 1, head.size(), f);
+        std::fclose(f);
+        std::filesystem::resize_file(path, 48u << 20);  // one 48 MB squadron of NUL bytes
+    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            rlimit space{};
+            getrlimit(RLIMIT_AS, &space);
+            std::FILE* statm = std::fopen("/proc/self/statm", "r");
+            unsigned long pages = 0;
+            if (statm == nullptr || std::fscanf(statm, "%lu", &pages) != 1) {
+                std::_Exit(2);
+            }
+            space.rlim_cur =
+                pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + (16ul << 20);
+            setrlimit(RLIMIT_AS, &space);
+            SharedSubsAndVar s;
+            const ReadOutcome outcome = ReadTurnFile(path, s);
+            std::_Exit(outcome.end == ReadEnd::OutOfMemory ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::filesystem::remove(path);
+}
+#endif
 
 // A second file on the same state: the lists start again, missing top-level keys keep their
 // values, the combat text stays without a [COMBAT] block, and a new block starts empty.
