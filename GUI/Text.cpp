@@ -1,8 +1,19 @@
 #include "Text.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace velmora {
+
+namespace {
+
+constexpr char16_t kEllipsis = u'\u2026';
+
+bool isUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+}  // namespace
 
 QString ToQ(std::string_view bytes) {
     const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -16,6 +27,35 @@ QString ToQ(std::string_view bytes) {
 
 std::string FromQ(const QString& text) {
     return text.toUtf8().toStdString();
+}
+
+QString ShownText(std::string_view bytes, qsizetype limit) {
+    limit = std::max<qsizetype>(limit, 1);
+    // A character takes at most four bytes; the cut goes back to the start of a UTF-8 sequence,
+    // so that a valid text stays valid.
+    const std::size_t room = static_cast<std::size_t>(limit) * 4;
+    bool cut = false;
+    if (bytes.size() > room) {
+        std::size_t end = room;
+        for (int back = 0; back < 3 && end > 0 && isUtf8Continuation(bytes[end]); ++back) {
+            --end;
+        }
+        bytes = bytes.substr(0, end);
+        cut = true;
+    }
+    QString text = ToQ(bytes);
+    if (text.size() > limit) {
+        qsizetype end = limit;
+        if (text[end - 1].isHighSurrogate()) {
+            --end;  // keep a character whole
+        }
+        text.truncate(end);
+        cut = true;
+    }
+    if (cut) {
+        text += QChar(kEllipsis);
+    }
+    return text;
 }
 
 }  // namespace velmora

@@ -214,6 +214,9 @@ private:
     void ResetCommon();
 };
 
+// A label never cuts its text off unseen: a caption too long for its room is shown up to an
+// ellipsis ("…") that ends within it. The room is the label's box, or with AutoSize (without
+// WordWrap) MaxWidth; Caption() keeps the whole text.
 class Label : public WidgetControl {
 public:
     ~Label() override;
@@ -225,6 +228,11 @@ public:
     void SetAutoSize(bool autoSize);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wrap);
+    // The widest an AutoSize label grows, in twips; 0: no limit.
+    float MaxWidth() const { return maxWidth_; }
+    void SetMaxWidth(float width);
+    // What the label shows: the caption, or its start and an ellipsis.
+    QString ShownCaption() const;
 
     ClickHandler Click;
     ClickHandler DblClick;
@@ -236,9 +244,13 @@ protected:
     void FitToText() override;
 
 private:
+    // The caption, or as much of it as fits within width x height pixels (height 0: one line).
+    QString Fitted(int width, int height) const;
+
     QString caption_;
     bool autoSize_ = false;
     bool wordWrap_ = false;
+    float maxWidth_ = 0;
     bool pressed_ = false;
 };
 

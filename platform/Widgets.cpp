@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -117,6 +118,7 @@ void WidgetControl::Move(float left, float top, float width, float height) {
     width_ = width;
     height_ = height;
     ApplyGeometry();
+    FitToText();  // a label's text fits its new room
 }
 
 void WidgetControl::ApplyGeometry() {
@@ -260,14 +262,12 @@ void Label::ResetProperties() {
     caption_.clear();
     autoSize_ = false;
     wordWrap_ = false;
+    maxWidth_ = 0;
     pressed_ = false;
 }
 
 void Label::SetCaption(const QString& caption) {
     caption_ = caption;
-    if (auto* label = qobject_cast<QLabel*>(widget_)) {
-        label->setText(caption);
-    }
     FitToText();
 }
 
@@ -284,18 +284,64 @@ void Label::SetWordWrap(bool wrap) {
     FitToText();
 }
 
+void Label::SetMaxWidth(float width) {
+    maxWidth_ = std::max(0.0f, width);
+    FitToText();
+}
+
+QString Label::ShownCaption() const {
+    const auto* label = qobject_cast<const QLabel*>(widget_);
+    return label != nullptr ? label->text() : caption_;
+}
+
+QString Label::Fitted(int width, int height) const {
+    auto* label = qobject_cast<QLabel*>(widget_);
+    label->setText(caption_);
+    if (height <= 0) {
+        // The label's own padding around the text's advance stays as it is.
+        const QFontMetrics metrics(label->font());
+        const int padding = label->sizeHint().width() - metrics.horizontalAdvance(caption_);
+        if (label->sizeHint().width() <= width) {
+            return caption_;
+        }
+        return metrics.elidedText(caption_, Qt::ElideRight, std::max(0, width - padding));
+    }
+    if (label->heightForWidth(width) <= height) {
+        return caption_;
+    }
+    // The longest start that wraps within the box with the ellipsis after it.
+    const QString ellipsis(QChar(0x2026));
+    qsizetype fits = 0;
+    qsizetype tooLong = caption_.size();
+    while (tooLong - fits > 1) {
+        const qsizetype middle = (fits + tooLong) / 2;
+        label->setText(caption_.left(middle) + ellipsis);
+        (label->heightForWidth(width) <= height ? fits : tooLong) = middle;
+    }
+    if (fits > 0 && caption_[fits - 1].isHighSurrogate()) {
+        --fits;
+    }
+    return caption_.left(fits) + ellipsis;
+}
+
 void Label::FitToText() {
     auto* label = qobject_cast<QLabel*>(widget_);
-    if (!autoSize_ || label == nullptr) {
+    if (label == nullptr) {
         return;
     }
-    if (wordWrap_) {
+    if (autoSize_ && wordWrap_) {
+        label->setText(caption_);
         const int width = std::max(1, label->width());
         height_ = pixelsToTwips(label->heightForWidth(width));
-    } else {
+    } else if (autoSize_) {
+        const int room = maxWidth_ > 0 ? twipsToPixels(maxWidth_) : QWIDGETSIZE_MAX;
+        label->setText(Fitted(room, 0));
         const QSize size = label->sizeHint();
         width_ = pixelsToTwips(size.width());
         height_ = pixelsToTwips(size.height());
+    } else {
+        const int oneLine = wordWrap_ ? std::max(1, label->height()) : 0;
+        label->setText(Fitted(label->width(), oneLine));
     }
     ApplyGeometry();
 }

@@ -68,6 +68,11 @@ private:
     std::vector<std::pair<const Image*, QString>> tips_;
 };
 
+// The information labels start right of the map and may reach the window's right edge, less the
+// map's margin on the left.
+constexpr float kInfoLeft = 5160;
+constexpr float kInfoRight = 8175 - 120;
+
 // The pilot file is two short lines; a larger file cannot hold a login worth reading whole.
 constexpr qint64 kPilotFileReadLimit = 1 << 20;
 
@@ -199,16 +204,20 @@ void GUIForm::DesignLabels() {
         {InfoDefeats, 4560, "Defeats:", false, nullptr},
     };
     for (const Info& info : labels) {
-        Add(info.label, 5160, info.top, 0, 0);
+        Add(info.label, kInfoLeft, info.top, 0, 0);
         info.label.SetVisible(false);
         info.label.SetForeColor(kYellow);
         if (info.heading) {
             info.label.SetFontSize(13.5f);
         } else {
-            // Narrow enough that the longest distance caption fits beside the map.
+            // Small enough that the widest caption the window writes, the distance of a contact
+            // at the far corner of the largest zoom with its out-of-range remark
+            // ("Distance: 53872.99 km  (Target out of range)"), fits beside the map.
             info.label.SetFontName(QStringLiteral("DejaVu Sans Condensed"));
-            info.label.SetFontSize(8.0f);
+            info.label.SetFontSize(7.0f);
         }
+        // Names and other texts of the turn file end in an ellipsis at the window's edge.
+        info.label.SetMaxWidth(kInfoRight - kInfoLeft);
         info.label.SetAutoSize(true);
         info.label.SetCaption(QString::fromUtf8(info.caption));
         if (info.tip != nullptr) {
@@ -473,7 +482,7 @@ void GUIForm::ApplyLabels(const InfoLabels& labels) {
     };
     for (const auto& [update, label] : pairs) {
         if (update->Caption) {
-            label->SetCaption(ToQ(*update->Caption));
+            label->SetCaption(ShownText(*update->Caption));
         }
         if (update->ForeColor) {
             label->SetForeColor(toQColor(*update->ForeColor));
@@ -482,7 +491,7 @@ void GUIForm::ApplyLabels(const InfoLabels& labels) {
             label->SetVisible(*update->Visible);
         }
         if (update->ToolTipText) {
-            label->SetToolTipText(ToQ(*update->ToolTipText));
+            label->SetToolTipText(ShownText(*update->ToolTipText));
         }
     }
 }

@@ -62,7 +62,7 @@ void frmCommandPrompt::Restart() {
 }
 
 void frmCommandPrompt::ShowParamPrompt(const PromptStep& step) {
-    Instructions.SetCaption(ToQ(step.Instructions));
+    Instructions.SetCaption(ShownText(step.Instructions));
     InputBox.SetText(QString());
     InputBox.SetFocus();
 }

@@ -15,9 +15,13 @@ namespace {
 
 const QColor kYellow(255, 255, 0);
 
+// A command name from the turn file fills at most this many characters of the Maneuvers menu,
+// so that the menu stays a menu's width.
+constexpr qsizetype kMenuCaptionLimit = 40;
+
 // A command name from the turn file is shown as it is: an ampersand is no access key.
 QString menuCaption(const std::string& name) {
-    return ToQ(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return ShownText(name, kMenuCaptionLimit).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 // The windows' designs leave room for a small font: the main window's condensed one.

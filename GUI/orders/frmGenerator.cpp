@@ -20,6 +20,9 @@ QString notSavedMessage(const QString& path, const QString& why) {
         .arg(QDir::toNativeSeparators(path), why);
 }
 
+// The most characters of the game master's address that the instruction line shows.
+constexpr qsizetype kAddressShownLimit = 80;
+
 // The windows' designs leave room for a small font: the main window's condensed one.
 void useSmallFont(std::initializer_list<WidgetControl*> controls) {
     for (WidgetControl* control : controls) {
@@ -61,7 +64,9 @@ void frmGenerator::Design() {
 void frmGenerator::Form_Load() {
     SharedSubsAndVar& state = windows_.State;
     DefaultServerAddr(state);
-    lblInstruct.SetCaption(ToQ(InstructionLine(state.ServerAddr)));
+    // An address longer than any real one is cut, so that the sentence after it still shows.
+    lblInstruct.SetCaption(
+        ToQ(InstructionLine(FromQ(ShownText(state.ServerAddr, kAddressShownLimit)))));
     txtCommands.SetText(ToQ(BuildOrderText(state, windows_.FlightPad().Checks())));
 }
 

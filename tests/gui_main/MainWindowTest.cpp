@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolTip>
 
@@ -19,11 +20,15 @@
 #include "GUI/main/GUIForm.h"
 #include "GUI/main/SplashTitle.h"
 #include "GUI/main/frmAbout.h"
+#include "GUI/orders/frmCommandPrompt.h"
+#include "GUI/orders/frmFlightPad.h"
+#include "GUI/orders/frmGenerator.h"
 #include "GUI/orders/frmNamePassword.h"
 #include "model/TurnFileReader.h"
 #include "pictures/Pictures.h"
 #include "platform/ScriptedServices.h"
 #include "tests/platform/TestSupport.h"
+#include "tests/support/CommaLocale.h"
 
 namespace velmora::test {
 namespace {
@@ -338,6 +343,93 @@ TEST_F(View, LabelsFollowThePointerOverOwnAircraftContactAndObjective) {
         const QColor colour = label.Widget()->palette().color(QPalette::WindowText);
         EXPECT_EQ(colour, row.yellow ? kYellow : QColor(64, 64, 0));
     }
+}
+
+// Every caption the window writes fits beside the map at the widest value it can take; a text
+// of the turn file (names, squadrons, aircraft types, coordinates of any size) ends in an
+// ellipsis within the same room.
+TEST_F(View, EveryCaptionFitsBesideTheMapOrEndsInAnEllipsisThere) {
+    constexpr float kRoomRight = 8175 - 120;  // the window's edge, less the map's margin
+    const QString longName = QStringLiteral("Hauptmann Friedrich-Wilhelm von Hohenberg");
+    // The contact of the reported case, 16.36 km away and out of range, with a long name.
+    GUIForm& f = Start();
+    Open(Write("far.smv", std::string(kTurnFileHeader) +
+                              "\r\nVISIBILITY=20\r\nMAXRANGE=4\r\nX=0\r\nY=0\r\n"
+                              "[AIRCRAFT]\r\nNAME=" +
+                              longName.toStdString() +
+                              "\r\nPIC=FW\r\nX=16.36\r\nY=0\r\n[ENDAIRCRAFT]\r\n"));
+    mouse().move(4336, 2520);  // its picture's centre: 16.36 / 20 * 2220 = 1816 twips east
+    ASSERT_EQ(state.SelectedAircraft, 1);
+    EXPECT_EQ(f.infoDist.ShownCaption(), "Distance: 16.36 km  (Target out of range)");
+
+    const QString degree(QChar(0xB0));
+    const struct {
+        Label GUIForm::*label;
+        QString caption;  // empty: as the pointer left it
+        bool cut;
+    } rows[] = {
+        {&GUIForm::infoDist, {}, false},
+        {&GUIForm::PName, {}, true},
+        // A contact under the pointer lies less than 1.17 zooms east or west and north or south
+        // of the own aircraft: at the largest zoom, 32767 km, less than 53900 km away.
+        {&GUIForm::infoDist, "Distance: 99999.99 km  (Target out of range)", false},
+        {&GUIForm::PName, "Your Aircraft", false},
+        {&GUIForm::InfoSpeed, "Airspeed:-32768", false},
+        {&GUIForm::InfoAlt, "Altitude:-3.402823E+38", false},
+        {&GUIForm::InfoBear, "Heading:-32768" + degree, false},
+        {&GUIForm::InfoX, "X: -99999.99", false},
+        {&GUIForm::InfoY, "Y: -340282346638528859811704183484516925440.0", true},
+        {&GUIForm::infoForward, "In Forward Line-of-Sight: Yes", false},
+        {&GUIForm::InfoElev, "Angle of Elevation:-90" + degree, false},
+        {&GUIForm::infoProb, "Probability: Impossible Shot", false},
+        {&GUIForm::InfoVictories, "Victories:-32768", false},
+        {&GUIForm::InfoDefeats, "Defeats:-32768", false},
+        {&GUIForm::CombatInfoLbl, "Combat Info", false},
+        {&GUIForm::RecordInfoLbl, "Record", false},
+        {&GUIForm::InfoSquad, "Squadron: " + QString(200, QLatin1Char('W')), true},
+        {&GUIForm::InfoAircraft, "Aircraft: " + QString(200, QLatin1Char('W')), true},
+    };
+    for (const auto& row : rows) {
+        Label& label = f.*row.label;
+        if (!row.caption.isEmpty()) {
+            label.SetCaption(row.caption);
+        }
+        SCOPED_TRACE(label.Caption().toStdString());
+        EXPECT_EQ(label.ShownCaption().endsWith(QChar(0x2026)), row.cut)
+            << label.ShownCaption().toStdString();
+        EXPECT_LE(label.Left() + label.Width(), kRoomRight);
+        EXPECT_LE(label.Widget()->sizeHint().width(), label.Widget()->width());
+    }
+}
+
+// Under a German desktop the labels and the orders carry the same numbers as anywhere: the
+// game master must read the 7.5 that the pilot typed.
+TEST_F(View, NumbersInLabelsAndOrdersAreTheSameUnderACommaLocale) {
+    CommaLocale comma;
+    ASSERT_TRUE(comma.Active()) << comma.Error();
+    Write("npdata.vsd", "\"Ace\"\r\n\"pw\"\r\n");
+    GUIForm& f = Start();
+    Open(kDogfight);
+    EXPECT_EQ(text(f.InfoX), "X: 12.5");
+    EXPECT_EQ(text(f.InfoY), "Y: -4.25");
+    mouse().move(2742, 2409);  // onto the aircraft 1.5 km east and 0.75 km north
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Distance: \\d+\\.\\d\\d? km  \\(Target"))
+                    .match(text(f.infoDist))
+                    .hasMatch())
+        << text(f.infoDist).toStdString();
+
+    f.menuFlightPad.Action()->trigger();
+    frmFlightPad& pad = windows.FlightPad();
+    pad.menuprc[1].Action()->trigger();  // Request Escort: a pilot, then minutes
+    frmCommandPrompt& prompt = windows.CommandPrompt();
+    for (const char* answer : {"Ilse", "7.5"}) {
+        prompt.InputBox.SetText(QString::fromUtf8(answer));
+        sendKey(prompt.InputBox.Widget(), Qt::Key_Return);
+    }
+    Mouse{pad}.click(120 + 1000, 2520 + 350);  // Generate
+    const QString orders = windows.Generator().txtCommands.Text();
+    EXPECT_TRUE(orders.endsWith(QStringLiteral("\r\nRequest Escort:Ilse, 7.5")))
+        << orders.toStdString();
 }
 
 void pressOk(frmNamePassword& w) {

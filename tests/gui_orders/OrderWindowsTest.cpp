@@ -171,6 +171,48 @@ TEST_F(FlightPad, OffersTheFirstFiveCommandsOfTheTurn) {
     EXPECT_EQ(pad().menuprc[4].Action()->text(), "Cmd && 5");
 }
 
+// The pad's own captions fit their places at their widest values.
+TEST_F(FlightPad, CaptionsFitTheirPlacesAtTheirWidestValues) {
+    state.Ceiling = 32767;
+    state.OrderHeading = -32768;  // a turn file's heading is shown as it stands
+    state.OrderAltitude = 32767;
+    state.OrderThrottle = 100;
+    openPad();
+    Pad& p = pad();
+    EXPECT_EQ(caption(p.lblHead), "Heading:-32768");
+    EXPECT_EQ(caption(p.lblAlt), "Altitude: 32767");
+    EXPECT_LE(p.lblHead.Left() + p.lblHead.Width(), p.InnerWidth());
+    EXPECT_LT(p.lblAlt.Left() + p.lblAlt.Width(), p.lblThrottle.Left());
+    EXPECT_LE(p.lblThrottle.Left() + p.lblThrottle.Width(), p.InnerWidth());
+}
+
+// Texts of any length from the turn file: the menu, the prompt and the instruction line show
+// their start, ending in an ellipsis within their places.
+TEST_F(FlightPad, HugeTurnFileTextsShowTheirStartWithinTheirPlaces) {
+    const std::string huge(5 << 20, 'W');
+    const QChar ellipsis(0x2026);
+    addCommand(state, huge, {{"Target", "String"}});
+    addCommand(state, "Mark", {{huge.c_str(), "String"}});
+    state.ServerAddr = huge;
+    openPad();
+    const QString item = pad().menuprc[0].Action()->text();
+    EXPECT_EQ(item, QString(40, QLatin1Char('W')) + ellipsis);
+
+    pick(pad().menuprc[1]);
+    const Label& question = prompt().Instructions;
+    EXPECT_TRUE(question.ShownCaption().startsWith(QStringLiteral("Enter in WWW")));
+    EXPECT_TRUE(question.ShownCaption().endsWith(ellipsis));
+    EXPECT_LE(question.Widget()->heightForWidth(question.Widget()->width()),
+              question.Widget()->height());
+
+    openGenerator();
+    const Label& instruction = generator().lblInstruct;
+    EXPECT_TRUE(instruction.Caption().contains(QString(80, QLatin1Char('W')) + ellipsis));
+    EXPECT_TRUE(instruction.Caption().endsWith(QStringLiteral("in the subject.")));
+    EXPECT_LE(instruction.Widget()->heightForWidth(instruction.Widget()->width()),
+              instruction.Widget()->height());
+}
+
 TEST_F(FlightPad, ClearAsksFirstAndOnlyYesClearsTheRadio) {
     state.RadioMessages = "\r\n\r\nTeam Radio Transmission:\r\nx\r\nEnd Transmission";
     openPad();

@@ -6,8 +6,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <ostream>
 
 #include "platform/Form.h"
+
+// Failing checks show texts as text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace velmora::test {
 
