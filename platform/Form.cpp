@@ -110,12 +110,15 @@ Form::Form(Services& services) : services_(services) {
 }
 
 Form::~Form() {
+    // Let go of the owned windows first: their Form_Unload must not reach an owner that is
+    // half destroyed.
     const std::vector<Form*> owned = owned_;
+    owned_.clear();
+    for (Form* form : owned) {
+        form->owner_ = nullptr;
+    }
     for (Form* form : owned) {
         form->Unload();
-    }
-    for (Form* form : owned_) {
-        form->owner_ = nullptr;
     }
     if (owner_ != nullptr) {
         owner_->ForgetOwned(*this);
@@ -202,6 +205,7 @@ void Form::Unload() {
     for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
         (*it)->Unload();
     }
+    Form_Unload();
     loaded_ = false;
     live_ = false;
     captured_ = false;
@@ -368,14 +372,18 @@ void Form::ApplyWindowKind() {
     if (top_ == nullptr) {
         return;
     }
+    // An owned window must be a dialog or a tool window to the window system: only those are
+    // marked transient for their owner (X11's WM_TRANSIENT_FOR), which keeps them above it and
+    // out of the task bar. A normal window with a parent gets neither.
+    const Qt::WindowType normal = owner_ != nullptr ? Qt::Dialog : Qt::Window;
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     switch (border_) {
         case BorderStyle::None:
-            flags = Qt::Window | Qt::FramelessWindowHint;
+            flags = normal | Qt::FramelessWindowHint;
             break;
         case BorderStyle::Sizable:
-            flags |= Qt::Window;
+            flags |= normal;
             if (minButton_) {
                 flags |= Qt::WindowMinimizeButtonHint;
             }

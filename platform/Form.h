@@ -142,6 +142,9 @@ protected:
     virtual void Form_Resize() {}
     // The window became the active one.
     virtual void Form_GotFocus() {}
+    // The window is being unloaded, by Unload, its close box or its owner going; the windows it
+    // owns are gone already, its own controls not yet.
+    virtual void Form_Unload() {}
     // Key events reach the form only when it has no control that takes the focus.
     virtual void Form_KeyPress(int /*KeyAscii*/) {}
     virtual void Form_KeyDown(int /*KeyCode*/, int /*Shift*/) {}

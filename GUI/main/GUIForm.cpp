@@ -315,11 +315,6 @@ void GUIForm::Form_Resize() {
 }
 
 void GUIForm::Form_GotFocus() {
-    // A splash closed by the desktop rather than by a click would leave nothing to unlock the
-    // window with; the main window comes forward as the splash goes.
-    if (!windows_.Splash().Loaded() && !OpenBtn.Visible()) {
-        Unlock();
-    }
     RedrawWithOwnIcon();
 }
 

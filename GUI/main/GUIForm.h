@@ -56,7 +56,7 @@ public:
     // Reads the pilot file into the login, or asks for the login when it cannot be read.
     void LoadNamePassword();
 
-    // The splash has gone: the Open button, File and Help become usable.
+    // The splash has gone, however it went: the Open button, File and Help become usable.
     void Unlock();
 
     void CntrFighter_MouseMove(int Button, int Shift, float X, float Y);

@@ -30,7 +30,15 @@ void SplashTitle::Design() {
 
 void SplashTitle::Continue() {
     Unload();
-    windows_.MainForm().Unlock();
+}
+
+// A click, the window manager's close command, anything that closes the splash: the main window
+// cannot wait for a focus event, which does not come when it had the focus all along.
+void SplashTitle::Form_Unload() {
+    GUIForm& main = windows_.MainForm();
+    if (Owner() == &main) {
+        main.Unlock();
+    }
 }
 
 }  // namespace velmora

@@ -1,6 +1,6 @@
 #pragma once
-// The splash window shown above the main window at start-up. A click anywhere on it closes it
-// and unlocks the main window's Open button and its File and Help menus.
+// The splash window shown above the main window at start-up. A click anywhere on it closes it;
+// however it goes, the main window's Open button and its File and Help menus unlock with it.
 
 #include "platform/Form.h"
 
@@ -18,6 +18,7 @@ public:
 protected:
     void Design() override;
     void Form_Click() override { Continue(); }
+    void Form_Unload() override;
 
 private:
     // The one action of every click on the window, its picture and its label.

@@ -82,6 +82,7 @@ def run(s: harness.Desktop):
     main = s.find_window(MAIN_TITLE)
     splash = harness.wait_for(lambda: [w for w in s.windows() if w.id != main.id], 10,
                               "the splash window")[0]
+    assert s.transient_for(splash) == main.id, "the splash is not kept above the main window"
     # Until the splash is clicked the File menu is locked.
     assert not s.enabled(s.menu_item("File")), "File is usable before the splash was clicked"
     s.click(splash.x + splash.width // 2, splash.y + splash.height // 2)
@@ -130,6 +131,13 @@ def run(s: harness.Desktop):
     harness.wait_for(lambda: label("PName") == objective["ONAME"], 10,
                      f"the labels of {objective['ONAME']}")
     assert label("infoDist").startswith("Distance: "), label("infoDist")
+
+    # The About and login windows are kept above the main window too.
+    for path, title in ((("Help", "About"), "About Skelmar Velmora"),
+                        (("Options", "Set Name and Password"), "Enter Name & Password")):
+        s.choose_menu(main, *path)
+        owned = s.find_window(title)
+        assert s.transient_for(owned) == main.id, f"{title!r} is not kept above the main window"
 
     s.choose_menu(main, "File", "Exit")
     assert s.wait_exit(10) == 0, "the program did not end cleanly"

@@ -26,6 +26,7 @@ label on the screen of a window with its text and place.
 from __future__ import annotations
 
 import argparse
+import ctypes
 import os
 import re
 import shutil
@@ -274,6 +275,50 @@ class Desktop:
 
     def focus(self, window: Window):
         self.xdotool("windowfocus", "--sync", window.id, check=False)
+
+    def transient_for(self, window: Window) -> Optional[int]:
+        """The window that the window system keeps this one above (WM_TRANSIENT_FOR), or None.
+        An owned window without it can fall behind its owner and gets a task bar entry."""
+        out = subprocess.run(["xprop", "-id", str(window.id), "WM_TRANSIENT_FOR"], env=self.env,
+                             capture_output=True, text=True, timeout=10).stdout
+        m = re.search(r"window id # (0x[0-9a-fA-F]+)", out)
+        return int(m[1], 16) if m else None
+
+    def request_close(self, window: Window):
+        """Asks the window to close as a window manager's close command does: a WM_DELETE_WINDOW
+        message, with no click and no focus change."""
+        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+        class ClientMessage(ctypes.Structure):
+            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                        ("pad", ctypes.c_long * 12)]  # an XEvent is 24 longs
+
+        display = x11.XOpenDisplay(self.display.encode())
+        if not display:
+            raise HarnessError("cannot open the X display")
+        try:
+            event = ClientMessage()
+            event.type = 33  # ClientMessage
+            event.window = window.id
+            event.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+            event.format = 32
+            event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+            if not x11.XSendEvent(display, window.id, 0, 0, ctypes.byref(event)):
+                raise HarnessError("the close request could not be sent")
+            x11.XFlush(display)
+        finally:
+            x11.XCloseDisplay(display)
 
     # --- what the program shows ---
 

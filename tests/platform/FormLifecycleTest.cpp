@@ -4,6 +4,7 @@
 
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <memory>
 
@@ -106,30 +107,47 @@ TEST_F(FormLifecycle, DestroyingLoadedWindowsInAnyOrderIsSafe) {
     pad.reset();
 }
 
-TEST_F(FormLifecycle, WindowKindsSetTheirFrames) {
+// An owned window of any frame is a kind that the window system keeps above its owner and out of
+// the task bar (transient for it): a dialog or a tool window, never a normal window.
+TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
     struct Row {
+        const char* name;
         BorderStyle style;
+        bool owned;
         Qt::WindowType type;
         bool fixed;
     };
     const Row rows[] = {
-        {BorderStyle::Sizable, Qt::Window, false},
-        {BorderStyle::FixedSingle, Qt::Dialog, true},
-        {BorderStyle::FixedDialog, Qt::Dialog, true},
-        {BorderStyle::FixedToolWindow, Qt::Tool, true},
-        {BorderStyle::None, Qt::Window, false},
+        {"sizable", BorderStyle::Sizable, false, Qt::Window, false},
+        {"fixed single", BorderStyle::FixedSingle, false, Qt::Dialog, true},
+        {"fixed dialog", BorderStyle::FixedDialog, false, Qt::Dialog, true},
+        {"tool window", BorderStyle::FixedToolWindow, false, Qt::Tool, true},
+        {"borderless", BorderStyle::None, false, Qt::Window, false},
+        {"owned sizable", BorderStyle::Sizable, true, Qt::Dialog, false},
+        {"owned fixed dialog", BorderStyle::FixedDialog, true, Qt::Dialog, true},
+        {"owned tool window", BorderStyle::FixedToolWindow, true, Qt::Tool, true},
+        {"owned borderless", BorderStyle::None, true, Qt::Dialog, false},
     };
+    Probe owner(services);
+    owner.Show();
     for (const Row& row : rows) {
-        SCOPED_TRACE(static_cast<int>(row.style));
+        SCOPED_TRACE(row.name);
         Probe window(services);
-        window.design = [&](Probe& w) { w.SetBorderStyle(row.style); };
-        window.Show();
+        window.design = [&](Probe& w) {
+            w.SetBorderStyle(row.style);
+            w.SetMinButton(true);
+        };
+        window.Show(row.owned ? &owner : nullptr);
         const QWidget* top = window.TopLevel();
         EXPECT_EQ(top->windowType(), row.type);
         EXPECT_EQ(top->minimumSize() == top->maximumSize(), row.fixed);
         EXPECT_EQ(window.InnerArea()->size(), QSize(200, 100));
         EXPECT_EQ(bool(top->windowFlags() & Qt::FramelessWindowHint),
                   row.style == BorderStyle::None);
+        EXPECT_EQ(top->windowHandle()->transientParent(),
+                  row.owned ? owner.TopLevel()->windowHandle() : nullptr);
+        EXPECT_EQ(bool(top->windowFlags() & Qt::WindowMinimizeButtonHint),
+                  row.style == BorderStyle::Sizable);
     }
 }
 
