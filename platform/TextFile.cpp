@@ -175,7 +175,7 @@ bool TextFileReader::ReadField(std::string& field) {
 TextFileWriter::TextFileWriter() = default;
 TextFileWriter::~TextFileWriter() = default;
 
-bool TextFileWriter::Create(const QString& path) {
+bool TextFileWriter::Create(const QString& path, FileAccess access) {
     Discard();
     error_.clear();
     failed_ = false;
@@ -186,6 +186,14 @@ bool TextFileWriter::Create(const QString& path) {
     auto file = std::make_unique<QSaveFile>(path);
     if (!file->open(QIODevice::WriteOnly)) {
         error_ = file->errorString();
+        return false;
+    }
+    // The temporary file has no name yet where the system allows it, and no byte in it: made
+    // private now, no one else can ever read what follows.
+    if (access == FileAccess::OwnerOnly &&
+        !file->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        error_ = QStringLiteral("The file could not be made private: %1").arg(file->errorString());
+        file->cancelWriting();
         return false;
     }
     file_ = std::move(file);

@@ -50,6 +50,11 @@ private:
     QString error_;
 };
 
+// Who may read a file that is written: whoever the user's file creation mask allows (a file
+// replaced keeps the old one's mode), or its owner alone (mode 600), as for a file that holds
+// a password.
+enum class FileAccess { Default, OwnerOnly };
+
 // Writes a file that is never left half-written: the new text goes to a temporary file that
 // replaces the old file only when Close succeeds. A writer destroyed or discarded before Close
 // leaves the old file as it was.
@@ -60,7 +65,9 @@ public:
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
-    bool Create(const QString& path);
+    // With OwnerOnly the temporary file is made private before a byte is written to it, and
+    // what replaces the old file is private whatever the old file's mode was.
+    bool Create(const QString& path, FileAccess access = FileAccess::Default);
     bool IsOpen() const { return file_ != nullptr; }
     // The text and CR LF.
     bool WriteLine(std::string_view text);

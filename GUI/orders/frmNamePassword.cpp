@@ -14,7 +14,8 @@ namespace velmora {
 
 namespace {
 
-// Writes the whole pilot file; the old file stays as it was unless the new one is complete.
+// Writes the whole pilot file; the old file stays as it was unless the new one is complete. The
+// file holds the password in plain text: only its owner may read it.
 bool SavePilotFile(const QString& path, const std::string& name, const std::string& password,
                    QString& error) {
     const std::string content = PilotFileBytes(name, password);
@@ -25,7 +26,7 @@ bool SavePilotFile(const QString& path, const std::string& name, const std::stri
         bytes.remove_suffix(kLineEnd.size());
     }
     TextFileWriter writer;
-    if (writer.Create(path) && writer.WriteLine(bytes) && writer.Close()) {
+    if (writer.Create(path, FileAccess::OwnerOnly) && writer.WriteLine(bytes) && writer.Close()) {
         return true;
     }
     error = writer.ErrorString();

@@ -444,6 +444,11 @@ void pressOk(frmNamePassword& w) {
 }
 
 TEST_F(Login, ATurnReadWithoutAPilotFileAsksAndOkWritesItByteForByte) {
+    // Files that are not private come out readable by all, as on most desktops.
+    const struct UsualMask {
+        mode_t before = umask(022);
+        ~UsualMask() { umask(before); }
+    } usualMask;
     GUIForm& f = Start();
     Open(kDogfight);
     frmNamePassword& w = windows.NamePassword();
@@ -457,9 +462,26 @@ TEST_F(Login, ATurnReadWithoutAPilotFileAsksAndOkWritesItByteForByte) {
     QFile file(QStringLiteral("npdata.vsd"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "\"Rimmer, Ace\"\r\n\" blue 7 \"\r\n");
+    file.close();
     EXPECT_EQ(state.PilotName, "Rimmer, Ace");
     EXPECT_EQ(state.PilotPassword, " blue 7 ");
     EXPECT_TRUE(services.msgBoxes.empty());
+
+    // The password is the pilot's alone: the file is private when made and when replaced,
+    // also where an older file was readable by all.
+    auto mode = [] {
+        struct stat status {};
+        return stat("npdata.vsd", &status) == 0 ? status.st_mode & 0777 : 0;
+    };
+    EXPECT_EQ(mode(), 0600u);
+    ASSERT_EQ(chmod("npdata.vsd", 0644), 0);
+    f.menuNPSet.Action()->trigger();
+    w.txtName.SetText(QStringLiteral("Ace"));
+    w.txtPassword.SetText(QStringLiteral("pw"));
+    pressOk(w);
+    EXPECT_EQ(mode(), 0600u);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "\"Ace\"\r\n\"pw\"\r\n");
 }
 
 TEST_F(Login, AFailedSaveIsToldAndKeepsTheLoginForTheRun) {
