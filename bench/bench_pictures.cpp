@@ -1,4 +1,4 @@
-// Rendering the whole picture set from scratch: every SVG parsed and drawn at its design size, as
+// Rendering the whole picture set from scratch: every SVG parsed and drawn at its pixel size, as
 // the registry does once at start-up. Target: well under 50 ms.
 
 #include "Pictures.h"

@@ -14,7 +14,7 @@ double RoundHalfEven(double v);
 // -32768..32767 or the value is not finite.
 std::optional<int16_t> RoundToInt16(double v);
 
-// Rounds half to even and clamps into 16 bits; for values the design expects to fit but that
+// Rounds half to even and clamps into 16 bits; for values that are expected to fit but
 // must never overflow (geometry of far-away points, sums of scores).
 int16_t RoundClampInt16(double v);
 

@@ -61,8 +61,8 @@ int16_t GetBearing(float X1, float Y1, float X2, float Y2) {
         static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
     float a = std::fabs(X2 - X1);
     if (!std::isfinite(d) || !std::isfinite(a)) {
-        // Points so far apart that their single difference overflows: the design's steps would
-        // give inf / inf; take the same ratio from the double differences instead.
+        // Points so far apart that their single difference overflows: the single-precision
+        // steps would give inf / inf; take the same ratio from the double differences instead.
         const double ddx = static_cast<double>(X1) - X2;
         const double ddy = static_cast<double>(Y1) - Y2;
         const double dd = std::hypot(ddx, ddy);
@@ -131,7 +131,8 @@ int16_t HeadingToSector(double Heading) {
 }
 
 int16_t WrapHeading(int Heading) {
-    // The design's loops of +-360 in one step, so that no input can loop for long.
+    // Adding or taking 360 until the heading lies in 0..359, done in one step, so that no input
+    // can loop for long.
     int r = Heading % 360;
     if (r < 0) {
         r += 360;

@@ -21,12 +21,12 @@ void ParseKeyword(std::string_view Text, std::string_view Key, std::string& Valu
 // start of the line.
 std::optional<std::string_view> KeywordValue(std::string_view Text, std::string_view Key);
 
-// Bearing in whole degrees clockwise from north (+Y) from (X1, Y1) to (X2, Y2), km. Each step in
-// the precision the design names, rounded half to even; 0 to 360 (a point a hair west of due
-// north gives 360), 0 for two equal points.
+// Bearing in whole degrees clockwise from north (+Y) from (X1, Y1) to (X2, Y2), km. The distance
+// and the ratio in single precision, the arcsine in double, rounded half to even; 0 to 360 (a point
+// a hair west of due north gives 360), 0 for two equal points.
 int16_t GetBearing(float X1, float Y1, float X2, float Y2);
 
-// Heading sector 0 (North) to 7 (Northwest) of a heading in degrees by the design's eight strict
+// Heading sector 0 (North) to 7 (Northwest) of a heading in degrees by eight strict 45-degree
 // bands, the later band winning at an edge (22.5 -> 1, 337.5 -> 7); 338 and above and below 0
 // give 0, and so does NaN.
 int16_t HeadingToSector(double Heading);

@@ -1,6 +1,6 @@
 #pragma once
 // The turn and the orders being composed: one state that every window reads directly.
-// Field names follow the design so that code and design read side by side.
+// Field names are the ones every window and rule of the program uses (OwnX, AircraftList, ...).
 
 #include <array>
 #include <cstdint>

@@ -40,7 +40,7 @@ public:
         return true;
     }
 
-    // True when no line is left (the design's end-of-file test after a line).
+    // True when no line is left: the end-of-file test the reader makes after each line.
     bool AtEnd() const { return rest_.empty(); }
 
     // 1-based number of the line Next returned last; 0 before the first.

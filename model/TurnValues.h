@@ -2,8 +2,8 @@
 // The two number kinds of the turn data file: whole numbers and real numbers.
 // A value that does not convert makes the reader stop; these functions only say "no".
 //
-// Accepted syntax, the same for both kinds (the design fixes sign, digits and one point and
-// leaves the rest to us):
+// Accepted syntax, the same for both kinds (sign, digits and one decimal point, and beyond them
+// an exponent):
 //
 //     value    = { " " } [ "+" | "-" ] mantissa [ exponent ] { " " }
 //     mantissa = digit { digit } [ "." { digit } ]  |  "." digit { digit }

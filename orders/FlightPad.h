@@ -47,8 +47,8 @@ int ArrowStep(PadArrow arrow, ArrowEvent event);
 // The window then refreshes the label of that value.
 void StepArrow(SharedSubsAndVar& s, PadArrow arrow, ArrowEvent event);
 
-// ShowAltitude's clamp, in the design's order: first at most Ceiling, then at least 100 (feet),
-// so a Ceiling below 100 gives 100.
+// ShowAltitude's clamp, in this order: first at most Ceiling, then at least 100 (feet), so a
+// Ceiling below 100 gives 100: the lower bound wins.
 void ClampOrderAltitude(SharedSubsAndVar& s);
 
 // ShowThrottle's clamp: 0..100 percent.

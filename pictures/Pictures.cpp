@@ -37,7 +37,7 @@ struct PictureDef {
 
 const QColor kBlack(0, 0, 0);
 
-// The registry, in the order names() gives. Sizes are the design's pixel sizes.
+// The registry, in the order names() gives. Sizes are the pixel sizes the windows place them at.
 std::vector<PictureDef> pictureDefs() {
     std::vector<PictureDef> specs;
     auto add = [&specs](QString name, QSize size, QColor ground, std::vector<Layer> layers) {
@@ -95,7 +95,7 @@ std::vector<PictureDef> pictureDefs() {
     add("GenerateUp", {145, 47}, kBlack, {{"button-generate.svg", "released"}});
     add("GenerateDown", {145, 47}, kBlack, {{"button-generate.svg", "pressed"}});
 
-    // 3-D map (Parts 4.101, 4.102).
+    // The 3-D map's compass markers.
     const std::pair<const char*, const char*> compass[] = {
         {"North", "N"}, {"East", "E"}, {"South", "S"}, {"West", "W"}};
     for (const auto& [name, letter] : compass) {

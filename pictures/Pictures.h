@@ -1,7 +1,7 @@
 #pragma once
-// The picture registry: every picture of the design, drawn for this project as SVG (svg/), rendered
-// once at the design's exact pixel size and looked up by its design name ("GoodGuy(3)", "FCdown",
-// "BullsEye", "North", ...).
+// The picture registry: every picture the windows show, drawn for this project as SVG (svg/),
+// rendered once at the exact pixel size the windows place it at and looked up by the name the
+// windows know it by ("GoodGuy(3)", "FCdown", "BullsEye", "North", ...).
 
 #include <QImage>
 #include <QList>
@@ -27,10 +27,10 @@ public:
     // Renders everything on the first call; needs a QGuiApplication.
     static const Pictures& instance();
 
-    // The picture of that design name; an unknown name gives a null QImage.
+    // The picture of that name; an unknown name gives a null QImage.
     const QImage& get(const QString& name) const;
 
-    // Every design name, in the registry's stable order.
+    // Every picture's name, in the registry's stable order.
     QStringList names() const;
 
 private:

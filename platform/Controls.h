@@ -1,8 +1,8 @@
 #pragma once
 // The controls a window places on itself. Every control is a member of its window's class and
 // lives as long as the window object; what Qt makes for it exists only while the window is loaded.
-// Unloading returns every property to its default, so the next load starts from the design,
-// while the event handlers (std::function members) stay wired.
+// Unloading returns every property to its default, so the next load starts from the window's
+// Design(), while the event handlers (std::function members) stay wired.
 // Positions and sizes are in twips from the top-left corner of the window's inner area (or of
 // the frame that holds the control).
 

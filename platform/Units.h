@@ -10,7 +10,7 @@ class QKeyEvent;
 
 namespace velmora {
 
-// Window designs assume 15 twips to the pixel; Qt's device-pixel ratio handles dense screens.
+// Window layouts assume 15 twips to the pixel; Qt's device-pixel ratio handles dense screens.
 inline constexpr int kTwipsPerPixel = 15;
 
 // Whole pixels for a twips value, rounded half to even. NaN gives 0 and values beyond a

@@ -11,7 +11,7 @@ namespace {
 
 const QColor kYellow(255, 255, 0);
 
-// The windows' designs leave room for a small font: the main window's condensed one.
+// The window's controls are sized for a small font: the main window's condensed one.
 void useSmallFont(std::initializer_list<WidgetControl*> controls) {
     for (WidgetControl* control : controls) {
         control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));

@@ -24,7 +24,7 @@ QString menuCaption(const std::string& name) {
     return ShownText(name, kMenuCaptionLimit).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-// The windows' designs leave room for a small font: the main window's condensed one.
+// The window's controls are sized for a small font: the main window's condensed one.
 void useSmallFont(std::initializer_list<WidgetControl*> controls) {
     for (WidgetControl* control : controls) {
         control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));

@@ -23,7 +23,7 @@ QString notSavedMessage(const QString& path, const QString& why) {
 // The most characters of the game master's address that the instruction line shows.
 constexpr qsizetype kAddressShownLimit = 80;
 
-// The windows' designs leave room for a small font: the main window's condensed one.
+// The window's controls are sized for a small font: the main window's condensed one.
 void useSmallFont(std::initializer_list<WidgetControl*> controls) {
     for (WidgetControl* control : controls) {
         control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));

@@ -34,7 +34,7 @@ bool SavePilotFile(const QString& path, const std::string& name, const std::stri
     return false;
 }
 
-// The design leaves room for a small font: the main window's condensed one.
+// The window's controls are sized for a small font: the main window's condensed one.
 void useSmallFont(std::initializer_list<WidgetControl*> controls) {
     for (WidgetControl* control : controls) {
         control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));

@@ -17,7 +17,7 @@ OPEN_TITLE = "Open Skelmar Velmora Data File"
 INNER_HEIGHT = 5685  # twips, below the menu bar
 SAMPLE = "dogfight.smv"
 
-# The design's layout, twips
+# The main window's layout, twips
 VIEW = (120, 120, 4800, 4800)
 ICON = (2345, 2340, 360, 360)
 CORNER_BUTTONS = [(120, 120, 750, 750), (4200, 120, 750, 750), (120, 4200, 750, 750),

@@ -21,7 +21,7 @@ GENERATOR_TITLE = "Skelmar Command Generator"
 SAMPLE = "dogfight.smv"
 PILOT = ("Ace", "pw")
 
-# Inner heights (twips) and the design's places (left, top, width, height in twips)
+# Inner heights (twips) and the windows' places (left, top, width, height in twips)
 MAIN_INNER = 5685
 PAD_INNER = 3360
 RADIO_INNER = 3555

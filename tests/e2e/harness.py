@@ -16,8 +16,8 @@ main() parses --app, --samples and --work, runs the test under a private D-Bus m
 accessibility bus is ours alone), saves a screenshot into --work when the test fails, and
 always ends the program and the X server.
 
-Positions: the windows are designed in twips, 15 to the pixel, from the top-left corner of the
-inner area, which lies under the menu bar. Window.point() turns design twips into screen pixels.
+Positions: the windows are laid out in twips, 15 to the pixel, from the top-left corner of the
+inner area, which lies under the menu bar. Window.point() turns layout twips into screen pixels.
 
 Labels are read through the desktop accessibility bus (AT-SPI): Desktop.labels() gives every
 label on the screen of a window with its text and place.
@@ -81,7 +81,7 @@ class Window:
 
     def inner_origin(self, inner_height_twips: Optional[float] = None) -> tuple[int, int]:
         """Screen pixel of the inner area's top-left corner. The inner area lies at the bottom
-        of the window, under the menu bar (if any): give the design's inner height to find it."""
+        of the window, under the menu bar (if any): give the window's inner height to find it."""
         if inner_height_twips is None:
             return self.x, self.y
         return self.x, self.y + self.height - twips_to_pixels(inner_height_twips)
@@ -403,7 +403,7 @@ class Desktop:
 
     def label_at(self, window: Window, x_twips: float, y_twips: float,
                  inner_height_twips: Optional[float] = None) -> Optional[str]:
-        """The text of the label whose top-left corner lies at this design place (within a
+        """The text of the label whose top-left corner lies at this layout place (within a
         pixel), or None."""
         sx, sy = window.point(x_twips, y_twips, inner_height_twips)
         for label in self.labels(window):

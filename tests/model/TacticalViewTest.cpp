@@ -19,8 +19,8 @@ AircraftRecord AircraftAt(float x, float y, int16_t team = 0, int16_t sector = 0
     return a;
 }
 
-// Design geometry, the own aircraft at (10, -4): a point dx km east lies dx / zoom * 2220 twips
-// right of the map's centre.
+// The main window's geometry, the own aircraft at (10, -4): a point dx km east lies
+// dx / zoom * 2220 twips right of the map's centre.
 TEST(TacticalViewTest, PlacesMapPointsWithinSixteenBits) {
     struct Row {
         const char* name;

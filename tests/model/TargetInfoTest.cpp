@@ -115,8 +115,8 @@ TEST(TargetInfoTest, ObjectiveLeavesAircraftLabelsDimmed) {
     EXPECT_EQ(u.InfoElev.ForeColor, kYellow);
 }
 
-// Design geometry, zoom 10: a contact 5 km east is painted at (3450, 2340) in the window,
-// which is (3330, 2220) relative to the map picture.
+// The main window's geometry, zoom 10: a contact 5 km east is painted at (3450, 2340) in the
+// window, which is (3330, 2220) relative to the map picture.
 struct PointerFixture {
     SharedSubsAndVar s;
     int16_t lastObjective = 0;

@@ -1,4 +1,4 @@
-// The picture registry: every design name at its exact size, nothing blank, the aircraft sets as
+// The picture registry: every name at its exact size, nothing blank, the aircraft sets as
 // turned copies of one drawing, pressed looks that differ, the damage chart under its outlines,
 // and a contact sheet of the whole set for people to look at.
 
@@ -49,7 +49,7 @@ int differingPixels(const QImage& a, const QImage& b, int tolerance, int dy = 0)
     });
 }
 
-TEST(PicturesTest, EveryDesignNameHasItsExactSizeAndIsNotBlank) {
+TEST(PicturesTest, EveryNameHasItsExactSizeAndIsNotBlank) {
     std::vector<std::pair<QString, QSize>> rows = {
         {"ViewWindow", {320, 320}}, {"BullsEye", {24, 24}},      {"FCup", {50, 50}},
         {"FCdown", {50, 50}},       {"CombatBtnUp", {50, 50}},   {"CombatBtnDown", {50, 50}},
@@ -191,7 +191,7 @@ TEST(DamageChartTest, OutlinesFallOnTheAircraft) {
     EXPECT_LT(differingPixels(small, picture("Image1"), 60), 135 * 112 / 50);
 }
 
-// Every picture, labelled with its design name, at 1x and 4x on a dark grey ground.
+// Every picture, labelled with its name, at 1x and 4x on a dark grey ground.
 TEST(ContactSheetTest, WritesTheContactSheet) {
     const int width = 2400;
     const int gap = 16;

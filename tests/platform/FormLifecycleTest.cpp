@@ -151,7 +151,7 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
     }
 }
 
-TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsDesigned) {
+TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsLaidOut) {
     Probe main(services), dialog(services), pad(services);
     main.design = [](Probe& w) { w.SetStartUpPosition(StartUpPosition::CenterScreen); };
     dialog.design = [](Probe& w) {
@@ -172,7 +172,7 @@ TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsDesigned) {
     EXPECT_LE((mainCentre - screen.center()).manhattanLength(), 4);
     const QPoint dialogCentre = dialog.TopLevel()->frameGeometry().center();
     EXPECT_LE((dialogCentre - mainCentre).manhattanLength(), 4);
-    // The inner area, below the pad's menu bar, starts at the designed screen point.
+    // The inner area, below the pad's menu bar, starts at the screen point it was given.
     EXPECT_EQ(pad.InnerArea()->mapToGlobal(QPoint(0, 0)), QPoint(3, 171));
     EXPECT_GE(pad.Height(), pad.InnerHeight() + pixelsToTwips(pad.InnerArea()->y()));
 }

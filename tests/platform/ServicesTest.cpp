@@ -63,7 +63,7 @@ TEST_F(ServicesTest, FileDialogsTellAChoiceFromACancel) {
     EXPECT_FALSE(services.fileDialogs[2].save);
 }
 
-TEST(FileFilter, DesignFiltersBecomeQtFilters) {
+TEST(FileFilter, DescriptionPatternFiltersBecomeQtFilters) {
     const std::pair<const char*, const char*> rows[] = {
         {"Velmora Data Files (*.smv)|*.smv|All Files (*.*)|*.*",
          "Velmora Data Files (*.smv);;All Files (*)"},
@@ -72,8 +72,8 @@ TEST(FileFilter, DesignFiltersBecomeQtFilters) {
         {"|*.txt", "*.txt (*.txt)"},
         {"", ""},
     };
-    for (const auto& [design, qt] : rows) {
-        EXPECT_EQ(qtFileFilter(design), qt) << design;
+    for (const auto& [given, qt] : rows) {
+        EXPECT_EQ(qtFileFilter(given), qt) << given;
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// How a window is written: controls as members named as in its design, handlers wired once in
-// the constructor, the design placed in Design(), behaviour in short control_Event methods.
+// How a window is written: controls as members named as in its Design(), handlers wired once in
+// the constructor, the layout placed in Design(), behaviour in short control_Event methods.
 
 #include <array>
 
