@@ -39,7 +39,7 @@ TXT_MESSAGE = (240, 720, 4095, 2295)
 CONTINUE = (1320, 3120, 855, 375)
 COPY = (120, 2640, 1455, 375)
 
-ANSWERS = {"String": "Corin Vale", "Integer": "15"}
+ANSWERS = {"String": "Corin Vale", "Integer": "7.5"}  # a fraction, read back the same anywhere
 RADIO_TO, RADIO_TEXT = "CV", "Cover me"
 
 
@@ -75,10 +75,11 @@ def signed(n: int) -> str:
 def command_line(name, params):
     line = name + ":"
     for slot, (_, kind) in enumerate(params):
+        answer = ANSWERS[kind]
         if kind == "Integer":
-            line += ("," if slot else "") + signed(int(ANSWERS[kind]))
+            line += ("," if slot else "") + (answer if answer.startswith("-") else " " + answer)
         else:
-            line += (", " if slot else "") + ANSWERS[kind]
+            line += (", " if slot else "") + answer
     return line
 
 

@@ -115,10 +115,11 @@ class Desktop:
     """One private X server with the program in it."""
 
     def __init__(self, app: str, work: str, samples: Optional[str] = None,
-                 screen: tuple[int, int] = (1024, 768)):
+                 screen: tuple[int, int] = (1024, 768), locale: Optional[str] = None):
         self.app = str(Path(app).resolve())
         self.work = Path(work).resolve()
         self.samples = Path(samples).resolve() if samples else None
+        self.locale = locale
         self.screen = screen
         self.display: Optional[str] = None
         self.env = dict(os.environ)
@@ -179,11 +180,25 @@ class Desktop:
         env["QT_ACCESSIBILITY"] = "1"
         env.pop("QT_QPA_PLATFORM", None)
         env["QT_QPA_PLATFORM"] = "xcb"
+        if self.locale:
+            env.update(self._compiled_locale(self.locale))
         self._log = open(self.work / "program.log", "wb")
         self.proc = subprocess.Popen([self.app, *args], cwd=self.work, env=env,
                                      stdout=self._log, stderr=subprocess.STDOUT)
         if wait_name:
             self.find_window(wait_name)
+
+    def _compiled_locale(self, name: str) -> dict[str, str]:
+        """The environment of a desktop speaking the language of locale name (such as
+        de_DE.UTF-8), compiled into the work folder, so the machine need not have it."""
+        folder = self.work / "locales"
+        folder.mkdir(parents=True, exist_ok=True)
+        language, _, charmap = name.partition(".")
+        result = subprocess.run(["localedef", "-i", language, "-f", charmap or "UTF-8",
+                                 str(folder / name)], capture_output=True, text=True, timeout=120)
+        if not (folder / name / "LC_NUMERIC").exists():
+            raise HarnessError(f"localedef made no {name}: {result.stderr.strip()}")
+        return {"LOCPATH": str(folder), "LANG": name, "LC_ALL": name, "LANGUAGE": ""}
 
     def wait_exit(self, timeout: float = DEFAULT_TIMEOUT) -> int:
         assert self.proc is not None
@@ -472,6 +487,7 @@ def main(test: Callable[[Desktop], None], description: str = "") -> None:
     parser.add_argument("--app", required=True)
     parser.add_argument("--samples", required=True)
     parser.add_argument("--work", required=True)
+    parser.add_argument("--locale", help="the desktop's language, such as de_DE.UTF-8")
     options = parser.parse_args()
     _reexec_under_private_bus()
 
@@ -479,7 +495,7 @@ def main(test: Callable[[Desktop], None], description: str = "") -> None:
     if work.exists():
         shutil.rmtree(work)
     work.mkdir(parents=True)
-    desktop = Desktop(options.app, str(work), options.samples)
+    desktop = Desktop(options.app, str(work), options.samples, locale=options.locale)
     started = time.monotonic()
     code = 1
     try:
