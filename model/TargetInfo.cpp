@@ -122,6 +122,33 @@ FrameBox FrameAt(const ViewGeometry& geometry, int left, int top) {
     return {left, top, geometry.CntrFighter.Width - 20, geometry.CntrFighter.Height - 20};
 }
 
+// The later updates over the earlier, property by property.
+void Over(LabelUpdate& earlier, const LabelUpdate& later) {
+    if (later.Caption) {
+        earlier.Caption = later.Caption;
+    }
+    if (later.ForeColor) {
+        earlier.ForeColor = later.ForeColor;
+    }
+    if (later.Visible) {
+        earlier.Visible = later.Visible;
+    }
+    if (later.ToolTipText) {
+        earlier.ToolTipText = later.ToolTipText;
+    }
+}
+
+void Over(InfoLabels& earlier, const InfoLabels& later) {
+    for (auto member :
+         {&InfoLabels::PName, &InfoLabels::InfoSquad, &InfoLabels::InfoAircraft,
+          &InfoLabels::InfoSpeed, &InfoLabels::InfoAlt, &InfoLabels::InfoBear, &InfoLabels::InfoX,
+          &InfoLabels::InfoY, &InfoLabels::CombatInfoLbl, &InfoLabels::infoDist,
+          &InfoLabels::infoForward, &InfoLabels::InfoElev, &InfoLabels::infoProb,
+          &InfoLabels::RecordInfoLbl, &InfoLabels::InfoVictories, &InfoLabels::InfoDefeats}) {
+        Over(earlier.*member, later.*member);
+    }
+}
+
 }  // namespace
 
 CombatInfo ObjectiveCombatInfo(const SharedSubsAndVar& state, const ObjectiveRecord& objective) {
@@ -255,6 +282,7 @@ PointerMoveResult ViewWindowPointerMove(const SharedSubsAndVar& state, const Vie
     }
 
     // The selection is 16-bit, so no contact past 32767 can be shown.
+    int objectiveShown = 0;
     const int objectives = std::min(state.ObjectiveCount(), kMaxListCount);
     for (int i = 1; i <= objectives; ++i) {
         if (i == result.LastObjective) {
@@ -263,13 +291,14 @@ PointerMoveResult ViewWindowPointerMove(const SharedSubsAndVar& state, const Vie
         const ObjectiveRecord& objective = state.ObjectiveList(i);
         if (const auto p = underPointer(objective.X, objective.Y)) {
             result.Shown.push_back({false, i, PictureOp{PictureSet::BullsEye, 0, p->Left, p->Top},
-                                    FrameAt(geometry, p->Left, p->Top),
-                                    ObjectiveLabels(state, objective)});
+                                    FrameAt(geometry, p->Left, p->Top)});
+            objectiveShown = i;
             result.LastObjective = static_cast<int16_t>(i);
             result.SelectedAircraft = -1;
         }
     }
 
+    int aircraftShown = 0;
     const int aircraftCount = std::min(state.AircraftCount(), kMaxListCount);
     for (int i = 1; i <= aircraftCount; ++i) {
         if (i == result.SelectedAircraft) {
@@ -278,11 +307,18 @@ PointerMoveResult ViewWindowPointerMove(const SharedSubsAndVar& state, const Vie
         const AircraftRecord& aircraft = state.AircraftList(i);
         if (const auto p = underPointer(aircraft.X, aircraft.Y)) {
             result.Shown.push_back({true, i, AircraftPicture(state, aircraft, p->Left, p->Top),
-                                    FrameAt(geometry, p->Left, p->Top),
-                                    AircraftLabels(state, aircraft)});
+                                    FrameAt(geometry, p->Left, p->Top)});
+            aircraftShown = i;
             result.SelectedAircraft = static_cast<int16_t>(i);
             result.LastObjective = 0;
         }
+    }
+
+    if (objectiveShown > 0) {
+        result.Labels = ObjectiveLabels(state, state.ObjectiveList(objectiveShown));
+    }
+    if (aircraftShown > 0) {
+        Over(result.Labels, AircraftLabels(state, state.AircraftList(aircraftShown)));
     }
     return result;
 }

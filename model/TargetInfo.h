@@ -82,17 +82,21 @@ std::optional<OwnAircraftShown> CntrFighterPointerMove(const SharedSubsAndVar& s
                                                        const ViewGeometry& geometry);
 
 // One contact shown during a pointer move. The window replays a redraw, refreshes the own
-// icon, paints Picture, draws Frame and applies Labels.
+// icon, paints Picture and draws Frame.
 struct ContactShown {
     bool IsAircraft = false;
     int Index = 0;  // into ObjectiveList or AircraftList
     PictureOp Picture;
     FrameBox Frame;
-    InfoLabels Labels;
 };
 
 struct PointerMoveResult {
     std::vector<ContactShown> Shown;  // in showing order; the last one stays on the labels
+    // The labels as the contacts shown leave them, each showing in turn: the last objective's
+    // updates with the last aircraft's over them. Every objective shown comes before every
+    // aircraft, and the contacts of one kind change the same properties, so the earlier ones
+    // leave nothing; a stack of thousands under the pointer costs the labels of two.
+    InfoLabels Labels;
     int16_t SelectedAircraft = 0;
     int16_t LastObjective = 0;
 };

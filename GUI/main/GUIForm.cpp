@@ -6,8 +6,10 @@
 #include <QPixmap>
 #include <QToolTip>
 #include <cmath>
+#include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Text.h"
 #include "Windows.h"
@@ -511,18 +513,24 @@ void GUIForm::ViewWindow_MouseMove(int, int, float X, float Y) {
     // Each contact shown is drawn over a fresh redraw. A redraw paints the same pixels whatever
     // lies under them, so the marks of the earlier contacts survive only where the last redraw
     // does not paint: drawing them first and redrawing once gives the same picture, and a stack
-    // of contacts under the pointer costs one redraw instead of one each.
-    for (std::size_t i = 0; i + 1 < result.Shown.size(); ++i) {
-        PaintMark(result.Shown[i].Picture);
-        DrawFrame(result.Shown[i].Frame);
+    // of contacts under the pointer costs one redraw instead of one each. A mark covers its
+    // whole square, frame included, so of the marks on one square only the last is drawn.
+    const ContactShown& last = result.Shown.back();
+    std::set<std::pair<int, int>> covered{{last.Picture.Left, last.Picture.Top}};
+    std::vector<const ContactShown*> earlier;
+    for (auto it = result.Shown.rbegin() + 1; it != result.Shown.rend(); ++it) {
+        if (covered.insert({it->Picture.Left, it->Picture.Top}).second) {
+            earlier.push_back(&*it);
+        }
+    }
+    for (auto it = earlier.rbegin(); it != earlier.rend(); ++it) {
+        PaintMark((*it)->Picture);
+        DrawFrame((*it)->Frame);
     }
     RedrawWithOwnIcon();
-    const ContactShown& last = result.Shown.back();
     PaintMark(last.Picture);
     DrawFrame(last.Frame);
-    for (const ContactShown& contact : result.Shown) {
-        ApplyLabels(contact.Labels);
-    }
+    ApplyLabels(result.Labels);
     state_.SelectedAircraft = result.SelectedAircraft;
     LastObjective = result.LastObjective;
 }

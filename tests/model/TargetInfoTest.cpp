@@ -151,9 +151,9 @@ TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
     const ContactShown& c = f.last.Shown[0];
     EXPECT_EQ(c.Frame, (FrameBox{3450, 2340, 340, 340}));
     EXPECT_EQ(c.Picture, (PictureOp{PictureSet::Friendly, 0, 3450, 2340}));
-    EXPECT_EQ(c.Labels.PName.Caption, "Baron (RB)");
-    EXPECT_EQ(c.Labels.InfoAircraft.ToolTipText, "Aircraft: Albatros");
-    EXPECT_EQ(c.Labels.infoProb.ForeColor, kYellow);
+    EXPECT_EQ(f.last.Labels.PName.Caption, "Baron (RB)");
+    EXPECT_EQ(f.last.Labels.InfoAircraft.ToolTipText, "Aircraft: Albatros");
+    EXPECT_EQ(f.last.Labels.infoProb.ForeColor, kYellow);
 }
 
 TEST(TargetInfoTest, PointerMoveHoldsAndLastShownWins) {
@@ -163,8 +163,17 @@ TEST(TargetInfoTest, PointerMoveHoldsAndLastShownWins) {
     f.s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
     f.s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
     f.s.AircraftList.Append() = AircraftAtBearing(180, 1, 0);  // elsewhere
+    f.s.AircraftList(2).Name = "Second";
+    f.s.AircraftList(2).Altitude = 1000;
     EXPECT_EQ(f.MoveTo(3400, 2300), (std::vector<int>{-1, -2, 1, 2}));
     EXPECT_EQ(f.lastObjective, 0);
+    // The labels end as if each contact had been shown in turn: the last aircraft's captions,
+    // and the labels only objectives change (none) as the last objective left them.
+    const InfoLabels& u = f.last.Labels;
+    EXPECT_EQ(u.PName.Caption, "Second ()");
+    EXPECT_EQ(u.InfoAlt.Caption, "Altitude: 1000");
+    EXPECT_EQ(u.InfoSquad.ForeColor, kYellow);  // dimmed by the objectives, shown again
+    EXPECT_EQ(u.infoProb.Visible, true);
     EXPECT_TRUE(f.MoveTo(3410, 2310).empty());  // held by aircraft 2
     EXPECT_EQ(f.s.SelectedAircraft, 2);
 
@@ -172,6 +181,9 @@ TEST(TargetInfoTest, PointerMoveHoldsAndLastShownWins) {
     f.s.SelectedAircraft = 7;  // beyond the list: no hold, no indexing
     EXPECT_EQ(f.MoveTo(3400, 2300), (std::vector<int>{-1, -2}));
     EXPECT_EQ(f.s.SelectedAircraft, -1);
+    EXPECT_EQ(f.last.Labels.PName.Caption, "B");
+    EXPECT_EQ(f.last.Labels.InfoSquad.ForeColor, kDim);
+    EXPECT_FALSE(f.last.Labels.InfoSquad.Caption.has_value());    // kept as it was
     EXPECT_EQ(f.MoveTo(3400, 2300), (std::vector<int>{-1, -2}));  // two objectives never hold
     EXPECT_EQ(f.lastObjective, 2);
     f.s.ObjectiveList.Append() = {"C", -5, 0, 0};
