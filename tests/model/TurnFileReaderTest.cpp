@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <optional>
 #include <ostream>
@@ -340,34 +341,35 @@ TEST(ReadTurnFile, NamedFilesAfterAFullTurn) {
 
 // What is no regular file, or far larger than a turn, is refused before a byte is read: a pipe
 // would wait for a writer, a device would never end. Each ends at once, with its message.
+// A file of size bytes, head and then NUL bytes, made without writing them.
+std::string SparseFile(const std::filesystem::path& path, std::uintmax_t size,
+                       std::string_view head = {}) {
+    std::ofstream(path, std::ios::binary) << head;
+    std::filesystem::resize_file(path, size);
+    return path.string();
+}
+
 TEST(ReadTurnFile, RefusesWhatIsNoTurnFileUnread) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("velmora-reader-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::string pipe = (folder / "turn.smv").string();
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    const std::string large = (folder / "large.smv").string();
-    const std::string limit = (folder / "limit.smv").string();
     const struct Row {
         const char* name;
         std::string path;
-        std::uintmax_t size;  // made sparse, of zero bytes
         ReadEnd end;
     } rows[] = {
-        {"a named pipe", pipe, 0, ReadEnd::NotAFile},
-        {"an endless device", "/dev/zero", 0, ReadEnd::NotAFile},
-        {"a folder", folder.string(), 0, ReadEnd::NotAFile},
-        {"one byte beyond the limit", large, kMaxTurnFileBytes + 1, ReadEnd::TooLarge},
-        {"at the limit: read, then no header", limit, kMaxTurnFileBytes, ReadEnd::WrongHeader},
+        {"a named pipe", pipe, ReadEnd::NotAFile},
+        {"an endless device", "/dev/zero", ReadEnd::NotAFile},
+        {"a folder", folder.string(), ReadEnd::NotAFile},
+        {"one byte beyond the limit", SparseFile(folder / "large.smv", kMaxTurnFileBytes + 1),
+         ReadEnd::TooLarge},
+        {"at the limit: read, then no header", SparseFile(folder / "limit.smv", kMaxTurnFileBytes),
+         ReadEnd::WrongHeader},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        if (r.size > 0) {
-            std::FILE* f = std::fopen(r.path.c_str(), "wb");
-            ASSERT_NE(f, nullptr);
-            std::fclose(f);
-            std::filesystem::resize_file(r.path, r.size);
-        }
         SharedSubsAndVar s;
         ASSERT_EQ(ReadTurnFile(DataFile("full-turn.smv"), s), Complete(69));
         const ReadOutcome outcome = ReadTurnFile(r.path, s);
@@ -383,17 +385,10 @@ TEST(ReadTurnFile, RefusesWhatIsNoTurnFileUnread) {
 // Memory that runs out while a turn is read ends the read with its message, never the program.
 // The read runs in a child process whose address space leaves no room for the file.
 TEST(ReadTurnFileDeathTest, RunningOutOfMemoryEndsTheReadNotTheProgram) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("velmora-memory-" + std::to_string(getpid()) + ".smv"))
-                                 .string();
-    {
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        const std::string head = kHeader + "\r\nSQUAD=";
-        std::fwrite(head.data(), 1, head.size(), f);
-        std::fclose(f);
-        std::filesystem::resize_file(path, 48u << 20);  // one 48 MB squadron of NUL bytes
-    }
+    // One squadron of 48 MB.
+    const std::string path = SparseFile(std::filesystem::temp_directory_path() /
+                                            ("velmora-memory-" + std::to_string(getpid()) + ".smv"),
+                                        48u << 20, kHeader + "\r\nSQUAD=");
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
