@@ -245,7 +245,7 @@ protected:
 
 private:
     // The caption, or as much of it as fits within width x height pixels (height 0: one line).
-    QString Fitted(int width, int height) const;
+    QString Fitted(int width, int height);
 
     QString caption_;
     bool autoSize_ = false;

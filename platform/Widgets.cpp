@@ -294,7 +294,7 @@ QString Label::ShownCaption() const {
     return label != nullptr ? label->text() : caption_;
 }
 
-QString Label::Fitted(int width, int height) const {
+QString Label::Fitted(int width, int height) {
     auto* label = qobject_cast<QLabel*>(widget_);
     label->setText(caption_);
     if (height <= 0) {
@@ -340,8 +340,8 @@ void Label::FitToText() {
         width_ = pixelsToTwips(size.width());
         height_ = pixelsToTwips(size.height());
     } else {
-        const int oneLine = wordWrap_ ? std::max(1, label->height()) : 0;
-        label->setText(Fitted(label->width(), oneLine));
+        const int boxHeight = wordWrap_ ? std::max(1, label->height()) : 0;
+        label->setText(Fitted(label->width(), boxHeight));
     }
     ApplyGeometry();
 }
