@@ -18,6 +18,8 @@
 #include "orders/PilotFile.h"
 #include "orders/frmFlightPad.h"
 #include "orders/frmNamePassword.h"
+#include "reports/frmCombatReport.h"
+#include "reports/frmDamage.h"
 #include "pictures/Pictures.h"
 
 namespace velmora {
@@ -549,8 +551,12 @@ void GUIForm::menuAbout_Click() {
 
 void GUIForm::ShowThreeDMap() {}
 
-void GUIForm::ShowCombatReport() {}
+void GUIForm::ShowCombatReport() {
+    windows_.CombatReport().Show(this);
+}
 
-void GUIForm::ShowDamageReport() {}
+void GUIForm::ShowDamageReport() {
+    windows_.Damage().Show(this);
+}
 
 }  // namespace velmora
