@@ -18,9 +18,9 @@
 #include "orders/PilotFile.h"
 #include "orders/frmFlightPad.h"
 #include "orders/frmNamePassword.h"
+#include "pictures/Pictures.h"
 #include "reports/frmCombatReport.h"
 #include "reports/frmDamage.h"
-#include "pictures/Pictures.h"
 
 namespace velmora {
 

@@ -19,6 +19,10 @@ void frmCombatReport::Design() {
     SetStartUpPosition(StartUpPosition::Default);
     SetInnerSize(4185, 3225);
     SetBackColor(Qt::black);
+    // A plain sizable window is not marked as owned in the window system; a dialog-type one is,
+    // so it stays above the main window and out of the task bar, sizable all the same.
+    QWidget* top = TopLevel();
+    top->setWindowFlags((top->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
 
     Add(txtCombatInfo, 120, 120, 3975, 3015);
     txtCombatInfo.SetMultiLine(true);

@@ -35,7 +35,7 @@ public:
             top_->windowHandle()->installEventFilter(this);
             watching_ = true;
         } else if (watched == top_->windowHandle() && event->type() == QEvent::Expose &&
-                   top_->isVisible() && top_->windowHandle()->isExposed()) {
+                   top_->isVisible()) {
             exposed_();
         }
         return false;

@@ -249,6 +249,13 @@ class Desktop:
 
         return wait_for(look, timeout, f"the window {name!r}")
 
+    def transient_for(self, window: Window) -> Optional[int]:
+        """The window that this one is transient for (its owner), or None."""
+        out = subprocess.run(["xprop", "-id", str(window.id), "WM_TRANSIENT_FOR"], env=self.env,
+                             capture_output=True, text=True, timeout=10).stdout
+        m = re.search(r"window id # (0x[0-9a-fA-F]+)", out)
+        return int(m[1], 16) if m else None
+
     def wait_window_gone(self, name: str, timeout: float = DEFAULT_TIMEOUT):
         pattern = "^" + re.escape(name) + "$"
         wait_for(lambda: not self.xdotool("search", "--onlyvisible", "--name", pattern,
@@ -265,6 +272,10 @@ class Desktop:
     def click(self, x: int, y: int, button: int = 1, repeat: int = 1):
         self.move(x, y)
         self.xdotool("click", "--repeat", repeat, button)
+
+    def move_window(self, window: Window, x: int, y: int):
+        """Moves a window's top-left corner to this screen point."""
+        self.xdotool("windowmove", "--sync", window.id, x, y)
 
     def key(self, *keys: str):
         self.xdotool("key", "--clearmodifiers", *keys)
