@@ -10,9 +10,9 @@
 namespace velmora {
 
 // The report comes from a turn file and can be any length. A text box lays out a long line as
-// one paragraph, in time that grows with the square of its length (a 256 KiB line takes seconds),
-// and a huge text fills memory, so the box shows a bounded part. Real reports are a few dozen
-// lines of under a hundred characters; these bounds lie far above that.
+// one paragraph, in time that grows with the square of its length, and a huge text fills memory,
+// so the box shows a bounded part. Real reports are a few dozen lines of under a hundred
+// characters; these bounds lie far above that.
 struct ReportBounds {
     std::size_t MaxBytes = std::size_t{1} << 20;  // 1 MiB in all
     std::size_t MaxLines = 65536;
