@@ -30,13 +30,12 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == top_ && event->type() == QEvent::Show && !watching_ &&
+        if (event->type() == QEvent::Show && watched == top_ && !watching_ &&
             top_->windowHandle() != nullptr) {
             top_->windowHandle()->installEventFilter(this);
             watching_ = true;
-        } else if (watched == top_->windowHandle() && event->type() == QEvent::Expose &&
-                   top_->isVisible()) {
-            exposed_();
+        } else if (event->type() == QEvent::Expose && watched != top_ && top_->isVisible()) {
+            exposed_();  // only the native window receives Expose
         }
         return false;
     }
