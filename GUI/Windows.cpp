@@ -8,6 +8,8 @@
 #include "orders/frmGenerator.h"
 #include "orders/frmNamePassword.h"
 #include "orders/frmRadio.h"
+#include "reports/frmCombatReport.h"
+#include "reports/frmDamage.h"
 
 namespace velmora {
 
@@ -21,10 +23,14 @@ Windows::Windows(SharedSubsAndVar& state, Services& services)
       flightPad_(std::make_unique<frmFlightPad>(*this)),
       commandPrompt_(std::make_unique<frmCommandPrompt>(*this)),
       radio_(std::make_unique<frmRadio>(*this)),
-      generator_(std::make_unique<frmGenerator>(*this)) {}
+      generator_(std::make_unique<frmGenerator>(*this)),
+      combatReport_(std::make_unique<frmCombatReport>(*this)),
+      damage_(std::make_unique<frmDamage>(*this)) {}
 
 Windows::~Windows() {
     // Owned windows first, the main window last.
+    damage_.reset();
+    combatReport_.reset();
     generator_.reset();
     radio_.reset();
     commandPrompt_.reset();

@@ -16,6 +16,8 @@ class frmFlightPad;
 class frmCommandPrompt;
 class frmRadio;
 class frmGenerator;
+class frmCombatReport;
+class frmDamage;
 
 class Windows {
 public:
@@ -35,6 +37,8 @@ public:
     frmCommandPrompt& CommandPrompt() { return *commandPrompt_; }
     frmRadio& Radio() { return *radio_; }
     frmGenerator& Generator() { return *generator_; }
+    frmCombatReport& CombatReport() { return *combatReport_; }
+    frmDamage& Damage() { return *damage_; }
 
 private:
     // Declared so that the owned windows go before the main window.
@@ -46,6 +50,8 @@ private:
     std::unique_ptr<frmCommandPrompt> commandPrompt_;
     std::unique_ptr<frmRadio> radio_;
     std::unique_ptr<frmGenerator> generator_;
+    std::unique_ptr<frmCombatReport> combatReport_;
+    std::unique_ptr<frmDamage> damage_;
 };
 
 }  // namespace velmora

@@ -21,6 +21,8 @@
 #include "orders/frmFlightPad.h"
 #include "orders/frmNamePassword.h"
 #include "pictures/Pictures.h"
+#include "reports/frmCombatReport.h"
+#include "reports/frmDamage.h"
 
 namespace velmora {
 
@@ -561,8 +563,12 @@ void GUIForm::menuAbout_Click() {
 
 void GUIForm::ShowThreeDMap() {}
 
-void GUIForm::ShowCombatReport() {}
+void GUIForm::ShowCombatReport() {
+    windows_.CombatReport().Show(this);
+}
 
-void GUIForm::ShowDamageReport() {}
+void GUIForm::ShowDamageReport() {
+    windows_.Damage().Show(this);
+}
 
 }  // namespace velmora

@@ -96,8 +96,8 @@ private:
     void helpContents_Click();
     void menuAbout_Click();
 
-    // The 3-D map and the two reports have no windows yet: their buttons and menu items lead
-    // here and do nothing until the windows join the registry.
+    // The windows of three corner buttons and their Options items. The 3-D map has none yet:
+    // ShowThreeDMap does nothing until its window joins the registry.
     void ShowThreeDMap();
     void ShowCombatReport();
     void ShowDamageReport();

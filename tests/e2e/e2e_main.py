@@ -1,6 +1,7 @@
 """The main road of a turn, on the real program: start-up with the splash, open a sample turn
 file through the program's own open dialog, point at an aircraft and at an objective of the
-tactical view and read the information labels, then leave by File > Exit."""
+tactical view and read the information labels, open the combat report and the damage report from
+their buttons and read them, then leave by File > Exit."""
 
 from __future__ import annotations
 
@@ -23,7 +24,17 @@ ICON = (2345, 2340, 360, 360)
 CORNER_BUTTONS = [(120, 120, 750, 750), (4200, 120, 750, 750), (120, 4200, 750, 750),
                   (4200, 4200, 750, 750)]
 OPEN_BUTTON = (6240, 5040, 1800, 450)
+COMBAT_BUTTON, DAMAGE_BUTTON = CORNER_BUTTONS[1], CORNER_BUTTONS[3]
 LABEL_LEFT = 5160
+
+COMBAT_TITLE = "Combat/Scenario Report"
+DAMAGE_TITLE = "Damage Report"
+DAMAGE_INNER_HEIGHT = 3570
+# A point of each outline of the damage chart where no later outline crosses it, twips
+OUTLINE_POINTS = {"DAMAGEENGINE": (2070, 320), "DAMAGELEFTWING": (1920, 1200),
+                  "DAMAGERIGHTWING": (2220, 1200), "DAMAGECONTROLS": (2070, 2925),
+                  "DAMAGEFUSELAGE": (1860, 1200)}
+LEVEL_COLOURS = {0: (0, 255, 0), 1: (255, 255, 0), 2: (255, 0, 0)}
 LABEL_TOPS = {"PName": 0, "InfoSquad": 360, "InfoAircraft": 600, "InfoSpeed": 840,
               "InfoAlt": 1080, "InfoBear": 1320, "InfoX": 1560, "InfoY": 1800,
               "infoDist": 2640, "infoForward": 2880, "InfoElev": 3120, "infoProb": 3480,
@@ -43,6 +54,17 @@ def read_sample(path: Path):
             key, value = line.split("=", 1)
             (block if block is not None else top)[key.strip().upper()] = value
     return top, blocks
+
+
+def read_combat(path: Path) -> list[str]:
+    """The lines of a turn file's [COMBAT] block."""
+    lines = path.read_text().splitlines()
+    start = lines.index("[COMBAT]") + 1
+    return lines[start:lines.index("[ENDCOMBAT]", start)]
+
+
+def centre(box):
+    return box[0] + box[2] / 2, box[1] + box[3] / 2
 
 
 def place(top, x, y):
@@ -138,6 +160,38 @@ def run(s: harness.Desktop):
         s.choose_menu(main, *path)
         owned = s.find_window(title)
         assert s.transient_for(owned) == main.id, f"{title!r} is not kept above the main window"
+
+    # The combat report: the [COMBAT] lines, each on its own line, and an empty last line.
+    s.click(*main.point(*centre(COMBAT_BUTTON), INNER_HEIGHT))
+    combat = s.find_window(COMBAT_TITLE)
+    assert s.transient_for(combat) == main.id, "the combat report is not owned by the main window"
+    expected_text = "\n".join(read_combat(sample)) + "\n"
+
+    def combat_text():
+        boxes = s.accessible("text", combat)
+        return boxes[0].get_text_iface().get_text(0, -1) if boxes else None
+
+    harness.wait_for(lambda: combat_text() == expected_text, 10, "the combat report's text")
+    s.screenshot("combat-report.png")
+    # Without a window manager new windows open at the screen's corner, over the main window's
+    # menus: put the report below it.
+    s.move_window(combat, 0, 585)
+
+    # The damage report: each outline in the colour of its level.
+    s.click(*main.point(*centre(DAMAGE_BUTTON), INNER_HEIGHT))
+    damage = s.find_window(DAMAGE_TITLE)
+    assert s.transient_for(damage) == main.id, "the damage report is not owned by the main window"
+    expected_colours = {key: LEVEL_COLOURS.get(int(top[key]), (0, 0, 0)) for key in OUTLINE_POINTS}
+
+    def outline_colours():
+        return {key: s.pixel(*damage.point(x, y, DAMAGE_INNER_HEIGHT))
+                for key, (x, y) in OUTLINE_POINTS.items()}
+
+    harness.wait_for(lambda: outline_colours() == expected_colours, 10,
+                     f"the damage outlines in {expected_colours}")
+    s.screenshot("damage-report.png")
+    s.move_window(damage, 740, 585)
+    s.screenshot("reports.png")
 
     s.choose_menu(main, "File", "Exit")
     assert s.wait_exit(10) == 0, "the program did not end cleanly"

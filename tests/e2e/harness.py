@@ -282,6 +282,10 @@ class Desktop:
         self.move(x, y)
         self.xdotool("click", "--repeat", repeat, button)
 
+    def move_window(self, window: Window, x: int, y: int):
+        """Moves a window's top-left corner to this screen point."""
+        self.xdotool("windowmove", "--sync", window.id, x, y)
+
     def key(self, *keys: str):
         self.xdotool("key", "--clearmodifiers", *keys)
 

@@ -1,0 +1,240 @@
+// The damage report and the combat report under the offscreen platform, opened from a main window
+// with a turn on it. The checks look at what the pilot sees: the chart's pixels, the report box.
+
+#include <QDir>
+#include <QExposeEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QWindow>
+#include <array>
+#include <ostream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "GUI/Windows.h"
+#include "GUI/main/GUIForm.h"
+#include "GUI/main/SplashTitle.h"
+#include "GUI/reports/frmCombatReport.h"
+#include "GUI/reports/frmDamage.h"
+#include "model/SharedSubsAndVar.h"
+#include "model/TurnFileReader.h"
+#include "pictures/Pictures.h"
+#include "platform/ScriptedServices.h"
+#include "tests/platform/TestSupport.h"
+
+// Failing rows name colours, not bytes.
+void PrintTo(const QColor& colour, std::ostream* os) {
+    *os << colour.name().toStdString();
+}
+
+namespace velmora::test {
+namespace {
+
+const QColor kYellow(255, 255, 0), kBlack(0, 0, 0);
+
+QColor colourOf(int16_t level) {
+    const QColor colours[] = {{0, 255, 0}, kYellow, {255, 0, 0}};
+    return level >= 0 && level <= 2 ? colours[level] : kBlack;
+}
+
+// Damage levels in the order engine, left wing, right wing, controls, fuselage.
+using Levels = std::array<int16_t, 5>;
+
+std::string turnWithDamage(const Levels& levels) {
+    const char* const keys[] = {"DAMAGEENGINE=", "DAMAGELEFTWING=", "DAMAGERIGHTWING=",
+                                "DAMAGECONTROLS=", "DAMAGEFUSELAGE="};
+    std::string turn = std::string(kTurnFileHeader) + "\r\nVISIBILITY=10\r\n";
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        turn += keys[i] + std::to_string(levels[i]) + "\r\n";
+    }
+    return turn;
+}
+
+// A point of each outline, in twips, in the order above, where no later outline crosses it and
+// the aircraft lies under it, so that a black outline shows against the picture.
+constexpr std::array<std::array<float, 2>, 5> kOutlinePoints = {{
+    {2070, 320},   // engine, top edge over the spinner
+    {1920, 1200},  // left wing, inner edge over the wing root
+    {2220, 1200},  // right wing, inner edge over the wing root
+    {2070, 2920},  // controls, top edge over the tail
+    {1860, 1200},  // fuselage, left edge over the wing root
+}};
+
+class ReportWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        QFile pilot(QStringLiteral("npdata.vsd"));  // no login window after a read
+        ASSERT_TRUE(pilot.open(QIODevice::WriteOnly));
+        pilot.write("\"Ace\"\r\n\"pw\"\r\n");
+        pilot.close();
+        main().Show();
+        Mouse{windows.Splash()}.click(2400, 1800);
+        Read({0, 0, 0, 0, 0});
+    }
+    void TearDown() override {
+        main().Unload();
+        settle();
+        QDir::setCurrent(previous);
+    }
+
+    GUIForm& main() { return windows.MainForm(); }
+    // Reads a turn through the main window's Open button.
+    void Read(const Levels& levels) {
+        QFile file(QStringLiteral("turn.smv"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray::fromStdString(turnWithDamage(levels)));
+        file.close();
+        services.QueueFileChoice(QFileInfo(file).absoluteFilePath());
+        Mouse{main()}.click(6240 + 900, 5040 + 225);
+    }
+    void ClickCombat() { Mouse{main()}.click(4200 + 375, 120 + 375); }
+    void ClickDamage() { Mouse{main()}.click(4200 + 375, 4200 + 375); }
+    QPlainTextEdit* box() {
+        return qobject_cast<QPlainTextEdit*>(windows.CombatReport().txtCombatInfo.Widget());
+    }
+
+    QTemporaryDir folder;
+    QString previous;
+    SharedSubsAndVar state;
+    ScriptedServices services;
+    Windows windows{state, services};
+};
+
+using Reports = ReportWindowsTest;
+using DamageReport = ReportWindowsTest;
+using CombatReport = ReportWindowsTest;
+
+TEST_F(Reports, ButtonsAndMenuItemsOpenThemOwnedByTheMainWindow) {
+    const struct {
+        const char* name;
+        bool damage, menu;
+    } rows[] = {{"combat button", false, false},
+                {"combat report menu item", false, true},
+                {"damage button", true, false},
+                {"damage report menu item", true, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Form& report = row.damage ? static_cast<Form&>(windows.Damage()) : windows.CombatReport();
+        if (row.menu) {
+            (row.damage ? main().menuDamage : main().menuCombat).Action()->trigger();
+        } else {
+            row.damage ? ClickDamage() : ClickCombat();
+        }
+        ASSERT_TRUE(report.Loaded());
+        EXPECT_EQ(report.TopLevel()->windowTitle(),
+                  row.damage ? "Damage Report" : "Combat/Scenario Report");
+        // Transient for the main window: above it, and no task-bar entry of its own.
+        EXPECT_EQ(report.Owner(), &main());
+        EXPECT_EQ(report.TopLevel()->windowHandle()->transientParent(),
+                  main().TopLevel()->windowHandle());
+        EXPECT_FALSE(report.TopLevel()->windowFlags() &
+                     (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        EXPECT_EQ(report.InnerArea()->size(), row.damage ? QSize(280, 238) : QSize(279, 215));
+        EXPECT_EQ(report.TopLevel()->minimumSize() == report.TopLevel()->maximumSize(), row.damage)
+            << "only the damage report has a fixed size";
+        report.Unload();
+        settle();
+    }
+}
+
+TEST_F(DamageReport, OutlinesTakeTheLevelsAtEveryDraw) {
+    enum class Draw { Load, Repaint, Focus };
+    const struct {
+        const char* name;
+        Levels levels;  // read from a turn file before the draw
+        Draw draw;
+    } rows[] = {
+        {"at load", {0, 1, 2, 3, -1}, Draw::Load},
+        {"at a repaint after a new turn", {1, 2, 3, -1, 0}, Draw::Repaint},
+        {"when it gets the focus after a new turn", {2, -1, 0, 1, 3}, Draw::Focus},
+        {"all red at a repaint", {2, 2, 2, 2, 2}, Draw::Repaint},
+        {"levels far outside 0 to 2 in black", {32767, -32768, 3, 4, -2}, Draw::Focus},
+    };
+    frmDamage& f = windows.Damage();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Read(row.levels);
+        if (row.draw == Draw::Load) {
+            f.Unload();
+            settle();
+            ClickDamage();
+        } else if (row.draw == Draw::Repaint) {
+            QWindow* window = f.TopLevel()->windowHandle();
+            QExposeEvent expose(QRegion(QRect(QPoint(), window->size())));
+            QCoreApplication::sendEvent(window, &expose);
+        } else {
+            QEvent activate(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(f.TopLevel(), &activate);
+        }
+        for (std::size_t area = 0; area < kOutlinePoints.size(); ++area) {
+            const auto [x, y] = kOutlinePoints[area];
+            EXPECT_EQ(pixel(f, twipsToPixels(x), twipsToPixels(y)), colourOf(row.levels[area]))
+                << "area " << area;
+        }
+        // The fuselage goes last: where it crosses the engine box its colour lies on top.
+        EXPECT_EQ(pixel(f, twipsToPixels(1970), twipsToPixels(390)), colourOf(row.levels[4]));
+    }
+}
+
+TEST_F(DamageReport, ThePictureLiesAtItsNaturalSizeUnderTheOutlines) {
+    ClickDamage();
+    const frmDamage& f = windows.Damage();
+    EXPECT_FALSE(f.ChartPic.Visible());
+    const QImage chart = Pictures::instance().get("ChartPic").convertToFormat(QImage::Format_RGB32);
+    // Inside the left wing's box, left of the fuselage's; the picture's corner is at (8, 8).
+    const QRect inside(9, 56, 115, 54);
+    EXPECT_EQ(f.Surface().copy(inside), chart.copy(inside.translated(-8, -8)));
+    EXPECT_EQ(f.Surface().copy(0, 221, 280, 17), solid(kBlack, 280, 17)) << "below the picture";
+}
+
+TEST_F(CombatReport, ShowsTheTextTakenAtLoadReadOnlyYellowOnBlack) {
+    const struct {
+        const char* name;
+        std::string report;
+        QString shown;
+        int lines;
+    } rows[] = {
+        {"three lines and the empty line after the last line end", "First\r\nSecond\r\nThird\r\n",
+         "First\nSecond\nThird\n", 4},
+        {"no report read", "", "", 1},
+        {"a single-byte file's accents", "Pil\xF6t\r\n", QString::fromUtf8("Pilöt\n"), 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        state.CombatText = row.report;
+        ClickCombat();
+        ASSERT_NE(box(), nullptr);
+        EXPECT_EQ(box()->toPlainText(), row.shown);
+        EXPECT_EQ(box()->blockCount(), row.lines);
+        EXPECT_TRUE(box()->isReadOnly());
+        EXPECT_TRUE(box()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        EXPECT_EQ(box()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        EXPECT_EQ(box()->palette().color(QPalette::Text), kYellow);
+        EXPECT_EQ(box()->palette().color(QPalette::Base), kBlack);
+
+        state.CombatText = "A later turn\r\n";
+        ClickCombat();
+        EXPECT_EQ(box()->toPlainText(), row.shown) << "an open window keeps its text";
+        windows.CombatReport().Unload();
+        settle();
+    }
+}
+
+TEST_F(CombatReport, AHugeReportShowsABoundedPartAndStaysWholeInTheTurn) {
+    state.CombatText = std::string(20 << 20, 'x') + "\r\n";
+    ClickCombat();
+    ASSERT_NE(box(), nullptr);
+    EXPECT_LE(box()->toPlainText().size(), 1 << 20);
+    EXPECT_EQ(box()->document()->firstBlock().text(), QString(4096, QLatin1Char('x')));
+    EXPECT_EQ(state.CombatText.size(), (std::size_t{20} << 20) + 2);
+}
+
+}  // namespace
+}  // namespace velmora::test
