@@ -8,6 +8,7 @@
 #include "orders/frmGenerator.h"
 #include "orders/frmNamePassword.h"
 #include "orders/frmRadio.h"
+#include "view3d/frmThreeD.h"
 
 namespace velmora {
 
@@ -21,10 +22,12 @@ Windows::Windows(SharedSubsAndVar& state, Services& services)
       flightPad_(std::make_unique<frmFlightPad>(*this)),
       commandPrompt_(std::make_unique<frmCommandPrompt>(*this)),
       radio_(std::make_unique<frmRadio>(*this)),
-      generator_(std::make_unique<frmGenerator>(*this)) {}
+      generator_(std::make_unique<frmGenerator>(*this)),
+      threeD_(std::make_unique<frmThreeD>(*this)) {}
 
 Windows::~Windows() {
     // Owned windows first, the main window last.
+    threeD_.reset();
     generator_.reset();
     radio_.reset();
     commandPrompt_.reset();

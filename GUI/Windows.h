@@ -16,6 +16,7 @@ class frmFlightPad;
 class frmCommandPrompt;
 class frmRadio;
 class frmGenerator;
+class frmThreeD;
 
 class Windows {
 public:
@@ -35,6 +36,7 @@ public:
     frmCommandPrompt& CommandPrompt() { return *commandPrompt_; }
     frmRadio& Radio() { return *radio_; }
     frmGenerator& Generator() { return *generator_; }
+    frmThreeD& ThreeD() { return *threeD_; }
 
 private:
     // Declared so that the owned windows go before the main window.
@@ -46,6 +48,7 @@ private:
     std::unique_ptr<frmCommandPrompt> commandPrompt_;
     std::unique_ptr<frmRadio> radio_;
     std::unique_ptr<frmGenerator> generator_;
+    std::unique_ptr<frmThreeD> threeD_;
 };
 
 }  // namespace velmora

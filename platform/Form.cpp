@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "platform/FormWidgets.h"
 
@@ -104,6 +105,41 @@ QPen onePixelPen(const QColor& color) {
 }
 
 }  // namespace
+
+// A painter on the surface: the batch's while one lives, else one of its own.
+class Form::SurfacePainter {
+public:
+    explicit SurfacePainter(Form& form) {
+        if (form.batchDepth_ > 0) {
+            if (form.batchPainter_ == nullptr) {
+                form.batchPainter_ = std::make_unique<QPainter>(&form.surface_);
+            }
+            painter_ = form.batchPainter_.get();
+        } else {
+            painter_ = &own_.emplace(&form.surface_);
+        }
+    }
+    QPainter* operator->() const { return painter_; }
+    QPainter& operator*() const { return *painter_; }
+
+private:
+    std::optional<QPainter> own_;
+    QPainter* painter_ = nullptr;
+};
+
+DrawingBatch::DrawingBatch(Form& form) : form_(form) {
+    ++form_.batchDepth_;
+}
+
+DrawingBatch::~DrawingBatch() {
+    if (--form_.batchDepth_ > 0) {
+        return;
+    }
+    form_.EndBatchPainter();
+    const QRect dirty = form_.batchDirty_;
+    form_.batchDirty_ = QRect();
+    form_.Invalidate(dirty);
+}
 
 Form::Form(Services& services) : services_(services) {
     ResetDesign();
@@ -229,6 +265,7 @@ void Form::Unload() {
     top->hide();
     // Later, since the event being handled may belong to one of the window's widgets.
     top->deleteLater();
+    EndBatchPainter();
     surface_ = QImage();
     ResetDesign();
     unloading_ = false;
@@ -547,12 +584,18 @@ QWidget* Form::InnerArea() const {
 
 // --- The surface ---
 
+void Form::EndBatchPainter() {
+    batchPainter_.reset();
+}
+
 void Form::EnsureSurfaceSize(const QSize& requested) {
     const QSize size = requested.expandedTo(QSize(0, 0));
     const QSize old = surface_.size();
     if (old == size) {
         return;
     }
+    // A batch's painter must not outlive the image it paints; the next drawing begins anew.
+    EndBatchPainter();
     QImage next(size, QImage::Format_RGB32);
     if (!next.isNull()) {
         next.fill(backColor_);
@@ -576,22 +619,26 @@ void Form::RepaintPixels(const QRect& rect) {
         return;
     }
     {
-        QPainter painter(&surface_);
-        painter.setClipRect(area);
-        painter.fillRect(area, backColor_);
+        SurfacePainter painter(*this);
+        painter->save();
+        painter->setClipRect(area);
+        painter->fillRect(area, backColor_);
         for (LightControl* light : lights_) {
             if (light->visible_ && light->PixelBounds().intersects(area)) {
-                painter.save();
-                light->Paint(painter);
-                painter.restore();
+                painter->save();
+                light->Paint(*painter);
+                painter->restore();
             }
         }
+        painter->restore();
     }
     Invalidate(area);
 }
 
 void Form::Invalidate(const QRect& rect) {
-    if (area_ != nullptr) {
+    if (batchDepth_ > 0) {
+        batchDirty_ |= rect & surface_.rect();
+    } else if (area_ != nullptr && !rect.isEmpty()) {
         area_->update(rect);
     }
 }
@@ -633,17 +680,21 @@ void Form::Line(float x1, float y1, float x2, float y2, const QColor& color, Lin
     }
     const QPoint a(twipsToPixels(x1), twipsToPixels(y1));
     const QPoint b(twipsToPixels(x2), twipsToPixels(y2));
+    const QRect span = pixelSpan(a, b);
+    if (!span.intersects(surface_.rect())) {
+        return;
+    }
     {
-        QPainter painter(&surface_);
-        painter.setPen(onePixelPen(color));
+        SurfacePainter painter(*this);
+        painter->setPen(onePixelPen(color));
         if (mode == LineMode::Plain || a.x() == b.x() || a.y() == b.y()) {
-            painter.drawLine(a, b);
+            painter->drawLine(a, b);
         } else {
             // A stroked QRect covers one pixel more than its size each way.
-            painter.drawRect(pixelSpan(a, b).adjusted(0, 0, -1, -1));
+            painter->drawRect(span.adjusted(0, 0, -1, -1));
         }
     }
-    Invalidate(pixelSpan(a, b).adjusted(-1, -1, 1, 1));
+    Invalidate(span.adjusted(-1, -1, 1, 1));
 }
 
 void Form::Circle(float x, float y, float radius) {
@@ -658,13 +709,18 @@ void Form::Circle(float x, float y, float radius, const QColor& color) {
     }
     const QPoint centre(twipsToPixels(x), twipsToPixels(y));
     const int r = std::abs(twipsToPixels(radius));
-    {
-        QPainter painter(&surface_);
-        painter.setPen(onePixelPen(color));
-        painter.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(fillColor_) : QBrush(Qt::NoBrush));
-        painter.drawEllipse(centre, r, r);
+    const QRect bounds(centre.x() - r - 1, centre.y() - r - 1, 2 * r + 3, 2 * r + 3);
+    if (!bounds.intersects(surface_.rect())) {
+        return;
     }
-    Invalidate(QRect(centre.x() - r - 1, centre.y() - r - 1, 2 * r + 3, 2 * r + 3));
+    {
+        SurfacePainter painter(*this);
+        painter->setPen(onePixelPen(color));
+        painter->setBrush(fillStyle_ == FillStyle::Solid ? QBrush(fillColor_)
+                                                         : QBrush(Qt::NoBrush));
+        painter->drawEllipse(centre, r, r);
+    }
+    Invalidate(bounds);
 }
 
 void Form::PaintPicture(const QImage& picture, float x, float y) {
@@ -691,9 +747,12 @@ void Form::PaintPicture(const QImage& picture, float x, float y) {
         Invalidate(shown);
         return;
     }
+    if (!target.intersects(surface_.rect())) {
+        return;
+    }
     {
-        QPainter painter(&surface_);
-        painter.drawImage(target, picture);
+        SurfacePainter painter(*this);
+        painter->drawImage(target, picture);
     }
     Invalidate(target);
 }
@@ -709,10 +768,10 @@ void Form::Print(const QString& text) {
         if (!surface_.isNull()) {
             const QPoint topLeft(twipsToPixels(currentX_), twipsToPixels(currentY_));
             {
-                QPainter painter(&surface_);
-                painter.setFont(font_);
-                painter.setPen(foreColor_);
-                painter.drawText(topLeft + QPoint(0, metrics.ascent()), line);
+                SurfacePainter painter(*this);
+                painter->setFont(font_);
+                painter->setPen(foreColor_);
+                painter->drawText(topLeft + QPoint(0, metrics.ascent()), line);
             }
             Invalidate(QRect(topLeft, QSize(metrics.horizontalAdvance(line) + metrics.maxWidth(),
                                             metrics.height())));

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "platform/CommonDialog.h"
@@ -29,6 +30,7 @@ class QMainWindow;
 class QMenuBar;
 class QMouseEvent;
 class QKeyEvent;
+class QPainter;
 
 namespace velmora {
 
@@ -161,6 +163,8 @@ private:
     friend class Frame;
     friend class MenuItem;
     friend class CommonDialog;
+    friend class DrawingBatch;
+    class SurfacePainter;
 
     void Load(Form* owner);
     void ResetDesign();
@@ -177,6 +181,7 @@ private:
     void ForgetOwned(Form& owned);
 
     // Surface
+    void EndBatchPainter();
     void EnsureSurfaceSize(const QSize& size);
     void RepaintPixels(const QRect& rect);
     void Invalidate(const QRect& rect);
@@ -203,6 +208,11 @@ private:
     detail::Surface* area_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QImage surface_;
+    // While a DrawingBatch lives: the one painter on the surface (begun at the first drawing)
+    // and the pixels changed, shown when the last batch ends.
+    int batchDepth_ = 0;
+    std::unique_ptr<QPainter> batchPainter_;
+    QRect batchDirty_;
     bool loaded_ = false;
     bool unloading_ = false;
     bool live_ = false;  // shown; Resize and Paint events run
@@ -229,6 +239,21 @@ private:
     bool captured_ = false;
     Image* captureImage_ = nullptr;  // null: the form itself
     bool doubleClicked_ = false;
+};
+
+// Draws every drawing call of the form made while it lives with one painter, and shows what
+// changed with one repaint when it ends: a redraw of thousands of lines, circles, pictures and
+// texts would otherwise open a painter and queue a repaint for each. Nothing else changes:
+// the drawing methods paint the same pixels, in the same order. Batches may nest.
+class DrawingBatch {
+public:
+    explicit DrawingBatch(Form& form);
+    ~DrawingBatch();
+    DrawingBatch(const DrawingBatch&) = delete;
+    DrawingBatch& operator=(const DrawingBatch&) = delete;
+
+private:
+    Form& form_;
 };
 
 }  // namespace velmora

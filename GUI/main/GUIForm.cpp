@@ -19,6 +19,7 @@
 #include "orders/frmFlightPad.h"
 #include "orders/frmNamePassword.h"
 #include "pictures/Pictures.h"
+#include "view3d/frmThreeD.h"
 
 namespace velmora {
 
@@ -547,7 +548,9 @@ void GUIForm::menuAbout_Click() {
     windows_.About().Show(this);
 }
 
-void GUIForm::ShowThreeDMap() {}
+void GUIForm::ShowThreeDMap() {
+    windows_.ThreeD().Show(this);
+}
 
 void GUIForm::ShowCombatReport() {}
 

@@ -96,8 +96,8 @@ private:
     void helpContents_Click();
     void menuAbout_Click();
 
-    // The 3-D map and the two reports have no windows yet: their buttons and menu items lead
-    // here and do nothing until the windows join the registry.
+    // The two reports have no windows yet: their buttons and menu items lead here and do
+    // nothing until the windows join the registry.
     void ShowThreeDMap();
     void ShowCombatReport();
     void ShowDamageReport();

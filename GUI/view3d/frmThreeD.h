@@ -1,0 +1,53 @@
+#pragma once
+// The 3-D tactical map: the turn around the own aircraft as a turnable, tiltable picture with
+// depth shading. It builds its scene when it loads and draws it anew at every paint, resize,
+// preset and drag; Esc shows its preset menu, a left drag turns and tilts, a right drag zooms.
+
+#include <string>
+#include <vector>
+
+#include "platform/Form.h"
+#include "view3d/ThreeDMap.h"
+
+namespace velmora {
+
+class Windows;
+struct SharedSubsAndVar;
+
+class frmThreeD : public Form {
+public:
+    explicit frmThreeD(Windows& windows);
+
+    // Hidden: only the pictures of the compass markers and the size they are centred by.
+    Image North, East, South, West;
+
+    MenuItem menuPresets;
+    MenuItem menuWorld, menuRange, menuSN, menuEW, menuTopDown, menuSep1, menuHide, menuClose;
+
+    // The scene and the view; the drag memory in it outlives closing the window.
+    ThreeDScene Scene;
+
+    // Clears the window and draws the whole scene for the view now set.
+    void Redraw();
+
+protected:
+    void Design() override;
+    void Form_Load() override;
+    void Form_Paint() override;
+    void Form_Resize() override;
+    void Form_KeyPress(int KeyAscii) override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+
+private:
+    void Preset(PresetView preset);
+    const QImage& PictureOf(const PictureStep& step) const;
+    // The part of a label that can be seen: a label runs right from its icon, so no more
+    // characters than the window has pixel columns.
+    QString VisibleLabel(std::string_view pic);
+
+    Windows& windows_;
+    SharedSubsAndVar& state_;
+    std::vector<ThreeDStep> steps_;  // kept between redraws for its capacity
+};
+
+}  // namespace velmora
