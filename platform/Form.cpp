@@ -10,7 +10,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStaticText>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -104,6 +106,90 @@ QPen onePixelPen(const QColor& color) {
     return pen;
 }
 
+// Fills the pixels of rect (already inside the image) of an RGB32 image.
+void fillPixels(QImage& image, const QRect& rect, QRgb colour) {
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        std::fill(row + rect.left(), row + rect.right() + 1, colour);
+    }
+}
+
+// Floor of a / b for b > 0.
+int64_t floorDiv(int64_t a, int64_t b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+// A one-pixel line from a to b, both ends included: one pixel for each step along the longer
+// axis, the other coordinate rounded half up. Only the part inside the image is walked, so a
+// line with far-away ends costs no more than one across the image.
+void drawSegment(QImage& image, QPoint a, QPoint b, QRgb colour) {
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const bool alongX = std::abs(int64_t{b.x()} - a.x()) >= std::abs(int64_t{b.y()} - a.y());
+    if (!alongX) {
+        a = a.transposed();
+        b = b.transposed();
+    }
+    if (b.x() < a.x()) {
+        std::swap(a, b);
+    }
+    const int major = alongX ? image.width() : image.height();
+    const int minor = alongX ? image.height() : image.width();
+    const int64_t d1 = int64_t{b.x()} - a.x();
+    const int64_t d2 = int64_t{b.y()} - a.y();
+    const int from = std::max(a.x(), 0);
+    const int to = std::min(b.x(), major - 1);
+    for (int m = from; m <= to; ++m) {
+        const int64_t n = d1 == 0 ? a.y() : a.y() + floorDiv(2 * (m - a.x()) * d2 + d1, 2 * d1);
+        if (n < 0 || n >= minor) {
+            continue;
+        }
+        const int x = alongX ? m : static_cast<int>(n);
+        const int y = alongX ? static_cast<int>(n) : m;
+        reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+    }
+}
+
+// The pixels the painter sets for a circle of a small pixel radius around (0, 0), with a
+// one-pixel pen over a solid brush: the same for every whole-pixel centre, so painted once.
+struct CircleStamp {
+    std::vector<QPoint> outline;
+    std::vector<QPoint> inside;
+};
+
+constexpr int kMaxStampRadius = 32;
+
+const CircleStamp& circleStamp(int radius) {
+    static std::array<std::optional<CircleStamp>, kMaxStampRadius + 1> stamps;
+    std::optional<CircleStamp>& stamp = stamps[static_cast<std::size_t>(radius)];
+    if (!stamp) {
+        const int side = 2 * radius + 3;
+        QImage image(side, side, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            painter.setPen(onePixelPen(Qt::red));
+            painter.setBrush(QBrush(Qt::green));
+            painter.drawEllipse(QPoint(radius + 1, radius + 1), radius, radius);
+        }
+        stamp.emplace();
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                const QRgb c = image.pixel(x, y);
+                const QPoint offset(x - radius - 1, y - radius - 1);
+                if (c == qRgb(255, 0, 0)) {
+                    stamp->outline.push_back(offset);
+                } else if (c == qRgb(0, 255, 0)) {
+                    stamp->inside.push_back(offset);
+                }
+            }
+        }
+    }
+    return *stamp;
+}
+
 }  // namespace
 
 // A painter on the surface: the batch's while one lives, else one of its own.
@@ -136,7 +222,7 @@ DrawingBatch::~DrawingBatch() {
         return;
     }
     form_.EndBatchPainter();
-    const QRect dirty = form_.batchDirty_;
+    const QRect dirty = form_.batchDirty_ & form_.surface_.rect();
     form_.batchDirty_ = QRect();
     form_.Invalidate(dirty);
 }
@@ -637,7 +723,15 @@ void Form::RepaintPixels(const QRect& rect) {
 
 void Form::Invalidate(const QRect& rect) {
     if (batchDepth_ > 0) {
-        batchDirty_ |= rect & surface_.rect();
+        // Grown by hand: this runs for every step of a large redraw.
+        if (batchDirty_.isNull()) {
+            batchDirty_ = rect;
+        } else if (!rect.isEmpty()) {
+            batchDirty_.setCoords(std::min(batchDirty_.left(), rect.left()),
+                                  std::min(batchDirty_.top(), rect.top()),
+                                  std::max(batchDirty_.right(), rect.right()),
+                                  std::max(batchDirty_.bottom(), rect.bottom()));
+        }
     } else if (area_ != nullptr && !rect.isEmpty()) {
         area_->update(rect);
     }
@@ -684,6 +778,16 @@ void Form::Line(float x1, float y1, float x2, float y2, const QColor& color, Lin
     if (!span.intersects(surface_.rect())) {
         return;
     }
+    if (mode == LineMode::Plain && surface_.format() == QImage::Format_RGB32) {
+        // Set directly: a grid of thousands of lines is a redraw's largest part.
+        if (a.x() == b.x() || a.y() == b.y()) {
+            fillPixels(surface_, span & surface_.rect(), color.rgb());
+        } else {
+            drawSegment(surface_, a, b, color.rgb());
+        }
+        Invalidate(span);
+        return;
+    }
     {
         SurfacePainter painter(*this);
         painter->setPen(onePixelPen(color));
@@ -711,6 +815,30 @@ void Form::Circle(float x, float y, float radius, const QColor& color) {
     const int r = std::abs(twipsToPixels(radius));
     const QRect bounds(centre.x() - r - 1, centre.y() - r - 1, 2 * r + 3, 2 * r + 3);
     if (!bounds.intersects(surface_.rect())) {
+        return;
+    }
+    if (r <= kMaxStampRadius && surface_.format() == QImage::Format_RGB32) {
+        // Small circles, such as the ground dots of a crowded 3-D map, set their pixels
+        // directly from the painter's own pattern for that radius.
+        const CircleStamp& stamp = circleStamp(r);
+        uchar* bits = surface_.bits();
+        const qsizetype stride = surface_.bytesPerLine();
+        const int width = surface_.width();
+        const int height = surface_.height();
+        auto set = [&](const std::vector<QPoint>& offsets, QRgb colour) {
+            for (const QPoint& offset : offsets) {
+                const int x = centre.x() + offset.x();
+                const int y = centre.y() + offset.y();
+                if (x >= 0 && x < width && y >= 0 && y < height) {
+                    reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+                }
+            }
+        };
+        if (fillStyle_ == FillStyle::Solid) {
+            set(stamp.inside, fillColor_.rgb());
+        }
+        set(stamp.outline, color.rgb());
+        Invalidate(bounds);
         return;
     }
     {
@@ -757,23 +885,56 @@ void Form::PaintPicture(const QImage& picture, float x, float y) {
     Invalidate(target);
 }
 
+const QStaticText& Form::LaidOut(const QString& line) {
+    if (!(printFont_ == font_)) {
+        printFont_ = font_;
+        laidOut_.clear();
+        metrics_.emplace(font_, &surface_);
+    }
+    if (const auto found = laidOut_.constFind(line); found != laidOut_.cend()) {
+        return *found;
+    }
+    // Bounded: texts from turn files can be many and new at every load.
+    constexpr qsizetype kMaxLaidOut = 4096;
+    if (laidOut_.size() >= kMaxLaidOut) {
+        laidOut_.clear();
+    }
+    QStaticText text(line);
+    text.setTextFormat(Qt::PlainText);
+    text.setPerformanceHint(QStaticText::AggressiveCaching);
+    text.prepare(QTransform(), font_);
+    return *laidOut_.insert(line, text);
+}
+
 void Form::Print(const QString& text) {
-    const QFontMetrics metrics(font_, &surface_);
+    if (!metrics_ || !(printFont_ == font_)) {
+        printFont_ = font_;
+        laidOut_.clear();
+        metrics_.emplace(font_, &surface_);
+    }
+    const QFontMetrics& metrics = *metrics_;
     const float lineTwips = pixelsToTwips(metrics.height());
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
-        if (!surface_.isNull()) {
-            const QPoint topLeft(twipsToPixels(currentX_), twipsToPixels(currentY_));
+        const QPoint topLeft(twipsToPixels(currentX_), twipsToPixels(currentY_));
+        // Text starts at its left edge and runs right: nothing of it shows from beyond the
+        // right or the bottom edge, nor when its line lies above the top.
+        const bool shows = !surface_.isNull() && !line.isEmpty() &&
+                           topLeft.x() < surface_.width() &&
+                           topLeft.y() < surface_.height() && topLeft.y() + metrics.height() > 0;
+        if (shows) {
+            const QStaticText& laidOut = LaidOut(line);
             {
                 SurfacePainter painter(*this);
                 painter->setFont(font_);
                 painter->setPen(foreColor_);
-                painter->drawText(topLeft + QPoint(0, metrics.ascent()), line);
+                painter->drawStaticText(topLeft, laidOut);
             }
-            Invalidate(QRect(topLeft, QSize(metrics.horizontalAdvance(line) + metrics.maxWidth(),
+            Invalidate(QRect(topLeft, QSize(static_cast<int>(std::ceil(laidOut.size().width())) +
+                                                metrics.maxWidth(),
                                             metrics.height())));
         }
         currentX_ = 0;

@@ -14,11 +14,15 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QStaticText>
 #include <QIcon>
 #include <QImage>
 #include <QPointer>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/CommonDialog.h"
@@ -182,6 +186,8 @@ private:
 
     // Surface
     void EndBatchPainter();
+    // A line of Print text laid out once for the current font.
+    const QStaticText& LaidOut(const QString& line);
     void EnsureSurfaceSize(const QSize& size);
     void RepaintPixels(const QRect& rect);
     void Invalidate(const QRect& rect);
@@ -213,6 +219,10 @@ private:
     int batchDepth_ = 0;
     std::unique_ptr<QPainter> batchPainter_;
     QRect batchDirty_;
+    // Print's layouts and metrics for printFont_.
+    QFont printFont_;
+    std::optional<QFontMetrics> metrics_;
+    QHash<QString, QStaticText> laidOut_;
     bool loaded_ = false;
     bool unloading_ = false;
     bool live_ = false;  // shown; Resize and Paint events run

@@ -5,6 +5,8 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "Numbers.h"
 #include "SharedProcedures.h"
@@ -54,20 +56,18 @@ void Place(ScenePoint& p, int16_t viewYaw) {
     PlaceAtAngle(p.X, p.Y, p.Bearing + viewYaw);
 }
 
-// The rounded distance, non-negative or NaN, as an unsigned key that sorts the farthest first.
+using detail::DrawnObject;
+using detail::Keyed;
+
+// The rounded distance (non-negative) as an unsigned key that sorts the farthest first.
 uint32_t FarthestFirstKey(float distance) {
     return ~std::bit_cast<uint32_t>(distance);
 }
 
-struct Keyed {
-    uint32_t Key;
-    uint32_t Sequence;  // aircraft, then objectives, then the own aircraft
-};
-
 // Stable least-significant-digit radix sort by Key, a byte at a time; bytes that every key
-// shares are skipped.
-void RadixSort(std::vector<Keyed>& items) {
-    std::vector<Keyed> scratch(items.size());
+// shares are skipped. One pass over the objects instead of a scan per distance.
+void RadixSort(std::vector<Keyed>& items, std::vector<Keyed>& scratch) {
+    scratch.resize(items.size());
     for (int shift = 0; shift < 32; shift += 8) {
         std::array<std::size_t, 257> start{};
         for (const Keyed& k : items) {
@@ -92,36 +92,28 @@ struct Painter {
     const SharedSubsAndVar& state;
     const ThreeDWindow& window;
     const Projection projection;
-    std::vector<ThreeDStep>& steps;
 
     RgbColor Haze(int16_t r, int16_t g, int16_t b, float x, float y) const {
         return HazeColor(scene, state.Visibility, r, g, b, x, y);
     }
 
-    void Marker(ScenePicture picture, const ScenePoint& p) {
-        const double y = ProjectY(projection, p.Y, 0) - window.MarkerHeight / 2;
-        steps.push_back(PictureStep{picture, 0, ProjectX(projection, p.X) - window.MarkerWidth / 2,
-                                    static_cast<float>(y)});
-    }
-
-    // Stick from the ground to the altitude, the ground dot over its foot, the picture centred
-    // on its top.
-    void Object(float x, float y, int16_t altitude, RgbColor color, ScenePicture picture,
-                int16_t index, std::string_view label) {
+    // Where the stick, the ground dot, the picture and the label go; nothing for an object
+    // beyond the reach of single precision, so far off the window.
+    std::optional<DrawnObject> Project(float x, float y, int16_t altitude, RgbColor color,
+                                       ScenePicture picture, int16_t index,
+                                       std::string_view label) const {
         const float px = ProjectX(projection, x);
         const auto ground = static_cast<float>(ProjectY(projection, y, 0));
         const double exactTop = ProjectY(projection, y, altitude);
         const auto top = static_cast<float>(exactTop);
         if (!std::isfinite(px) || !std::isfinite(ground) || !std::isfinite(top)) {
-            return;  // beyond the reach of single precision, so far off the window
+            return std::nullopt;
         }
-        steps.push_back(LineStep{px, ground, px, top, color});
-        steps.push_back(DotStep{px, ground, kGroundDotRadius, color});
-        steps.push_back(PictureStep{picture, index, px - window.IconWidth / 2,
-                                    static_cast<float>(exactTop - window.IconHeight / 2)});
-        if (!label.empty()) {
-            steps.push_back(LabelStep{px + window.IconWidth / 2, top, color, label});
-        }
+        return DrawnObject{px,    ground,
+                           top,   px - window.IconWidth / 2,
+                           static_cast<float>(exactTop - window.IconHeight / 2),
+                           color, picture,
+                           index, label};
     }
 };
 
@@ -209,11 +201,10 @@ RgbColor HazeColor(const ThreeDScene& scene, int16_t Visibility, int16_t R, int1
     const double dy = static_cast<double>(Y) + scene.EyeY;
     const auto d = static_cast<float>(std::sqrt(dx * dx + dy * dy));
     const int k = 2 * Visibility + 4;
-    auto shade = [&](int16_t c) -> uint8_t {
-        // With k at 0 or below every factor would be 0 or less: the 30 per cent floor.
-        double shaded = k > 0 ? RoundHalfEven(static_cast<double>(d / static_cast<float>(k) *
-                                                                  static_cast<float>(c)))
-                              : -1.0;
+    // With k at 0 or below every factor would be 0 or less: the 30 per cent floor.
+    const float factor = k > 0 ? d / static_cast<float>(k) : -1.0f;
+    auto shade = [factor](int16_t c) -> uint8_t {
+        double shaded = RoundHalfEven(static_cast<double>(factor * static_cast<float>(c)));
         const double floor = 0.3 * c;
         if (floor > shaded || std::isnan(shaded)) {
             shaded = RoundHalfEven(floor);
@@ -248,37 +239,27 @@ std::vector<SceneObject> PaintersOrder(const ThreeDScene& scene, int aircraftCou
     const int aircraft = PointsBuilt(scene.AircraftPoints, aircraftCount);
     const int objectives = PointsBuilt(scene.ObjectivePoints, objectiveCount);
     std::vector<Keyed> keyed;
-    keyed.reserve(static_cast<std::size_t>(aircraft + objectives + 1));
-    uint32_t sequence = 0;
-    auto add = [&](float distance) {
+    std::vector<SceneObject> objects;
+    auto add = [&](const ScenePoint& p, SceneObject object) {
+        const float distance = EyeDistance(scene, p.X, p.Y);
         if (std::isfinite(distance)) {
-            keyed.push_back({FarthestFirstKey(distance), sequence});
+            keyed.push_back({FarthestFirstKey(distance), static_cast<uint32_t>(objects.size())});
+            objects.push_back(object);
         }
-        ++sequence;
     };
     for (int i = 1; i <= aircraft; ++i) {
-        const ScenePoint& p = scene.AircraftPoints[static_cast<std::size_t>(i)];
-        add(EyeDistance(scene, p.X, p.Y));
+        add(scene.AircraftPoints[static_cast<std::size_t>(i)], {SceneObjectKind::Aircraft, i});
     }
     for (int i = 1; i <= objectives; ++i) {
-        const ScenePoint& p = scene.ObjectivePoints[static_cast<std::size_t>(i)];
-        add(EyeDistance(scene, p.X, p.Y));
+        add(scene.ObjectivePoints[static_cast<std::size_t>(i)], {SceneObjectKind::Objective, i});
     }
-    add(EyeDistance(scene, 0, 0));
-    RadixSort(keyed);
-
+    add(ScenePoint{}, {SceneObjectKind::Own, 0});
+    std::vector<Keyed> scratch;
+    RadixSort(keyed, scratch);
     std::vector<SceneObject> order;
     order.reserve(keyed.size());
-    const auto a = static_cast<uint32_t>(aircraft);
-    const auto o = static_cast<uint32_t>(objectives);
     for (const Keyed& k : keyed) {
-        if (k.Sequence < a) {
-            order.push_back({SceneObjectKind::Aircraft, static_cast<int>(k.Sequence) + 1});
-        } else if (k.Sequence < a + o) {
-            order.push_back({SceneObjectKind::Objective, static_cast<int>(k.Sequence - a) + 1});
-        } else {
-            order.push_back({SceneObjectKind::Own, 0});
-        }
+        order.push_back(objects[k.Sequence]);
     }
     return order;
 }
@@ -286,10 +267,11 @@ std::vector<SceneObject> PaintersOrder(const ThreeDScene& scene, int aircraftCou
 // --- Redraw ---
 
 void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindow& window,
-            std::vector<ThreeDStep>& steps) {
+            RedrawBuffers& buffers) {
+    std::vector<ThreeDStep>& steps = buffers.Steps;
     steps.clear();
-    Painter paint{scene, state, window,
-                  MakeProjection(scene, state, window.Width, window.Height), steps};
+    const Painter paint{scene, state, window,
+                        MakeProjection(scene, state, window.Width, window.Height)};
     const Projection& p = paint.projection;
     steps.push_back(ClearStep{});
 
@@ -298,17 +280,21 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
          {&scene.NorthPoint, &scene.SouthPoint, &scene.EastPoint, &scene.WestPoint}) {
         Place(*point, scene.ViewYaw);
     }
-    paint.Marker(ScenePicture::North, scene.NorthPoint);
-    paint.Marker(ScenePicture::South, scene.SouthPoint);
-    paint.Marker(ScenePicture::East, scene.EastPoint);
-    paint.Marker(ScenePicture::West, scene.WestPoint);
+    for (const auto& [picture, point] : {std::pair{ScenePicture::North, &scene.NorthPoint},
+                                         std::pair{ScenePicture::South, &scene.SouthPoint},
+                                         std::pair{ScenePicture::East, &scene.EastPoint},
+                                         std::pair{ScenePicture::West, &scene.WestPoint}}) {
+        const double y = ProjectY(p, point->Y, 0) - window.MarkerHeight / 2;
+        steps.push_back(PictureStep{picture, 0, ProjectX(p, point->X) - window.MarkerWidth / 2,
+                                    static_cast<float>(y)});
+    }
 
     // Ground grid: EW 0, NS 0, EW 1, NS 1, ... as far as the Visibility now asks and the lines
     // built allow; each line in the shade of its middle.
     const int asked = 2 * state.Visibility + 1;
-    const int lines =
-        std::clamp(asked, 0, static_cast<int>(std::min(scene.GridLinesEW.size(),
-                                                        scene.GridLinesNS.size())));
+    const int lines = std::clamp(
+        asked, 0,
+        static_cast<int>(std::min(scene.GridLinesEW.size(), scene.GridLinesNS.size())));
     const int aircraft = PointsBuilt(scene.AircraftPoints, state.AircraftCount());
     const int objectives = PointsBuilt(scene.ObjectivePoints, state.ObjectiveCount());
     steps.reserve(steps.size() + 2 * static_cast<std::size_t>(lines) +
@@ -328,48 +314,65 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
         }
     }
 
-    // Objects, farthest first.
+    // Objects: placed, projected and shaded in list order (the records lie in that order in
+    // memory), then drawn farthest first.
+    std::vector<DrawnObject>& objects = buffers.Objects;
+    std::vector<Keyed>& keyed = buffers.Keys;
+    objects.clear();
+    keyed.clear();
+    auto add = [&](float x, float y, const std::optional<DrawnObject>& drawn) {
+        const float distance = EyeDistance(scene, x, y);
+        if (drawn && std::isfinite(distance)) {
+            keyed.push_back({FarthestFirstKey(distance), static_cast<uint32_t>(objects.size())});
+            objects.push_back(*drawn);
+        }
+    };
     for (int i = 1; i <= aircraft; ++i) {
-        Place(scene.AircraftPoints[static_cast<std::size_t>(i)], scene.ViewYaw);
+        ScenePoint& at = scene.AircraftPoints[static_cast<std::size_t>(i)];
+        Place(at, scene.ViewYaw);
+        const AircraftRecord& a = state.AircraftList(i);
+        const bool friendly = IsThreeDFriend(state, a);
+        const RgbColor color = friendly ? paint.Haze(100, 150, 255, at.X, at.Y)
+                                        : paint.Haze(255, 100, 100, at.X, at.Y);
+        add(at.X, at.Y,
+            paint.Project(at.X, at.Y, a.Altitude, color,
+                          friendly ? ScenePicture::Friendly : ScenePicture::BadGuy,
+                          IconIndex(scene.ViewYaw, a.HeadingSector), a.Pic));
     }
     for (int i = 1; i <= objectives; ++i) {
-        Place(scene.ObjectivePoints[static_cast<std::size_t>(i)], scene.ViewYaw);
+        ScenePoint& at = scene.ObjectivePoints[static_cast<std::size_t>(i)];
+        Place(at, scene.ViewYaw);
+        add(at.X, at.Y,
+            paint.Project(at.X, at.Y, RoundClampInt16(state.ObjectiveList(i).Altitude),
+                          paint.Haze(255, 255, 100, at.X, at.Y), ScenePicture::BullsEye, 0, {}));
     }
-    for (const SceneObject& object : PaintersOrder(scene, aircraft, objectives)) {
-        switch (object.Kind) {
-            case SceneObjectKind::Aircraft: {
-                const AircraftRecord& a = state.AircraftList(object.Index);
-                const ScenePoint& at = scene.AircraftPoints[static_cast<std::size_t>(object.Index)];
-                const bool friendly = IsThreeDFriend(state, a);
-                const RgbColor color = friendly ? paint.Haze(100, 150, 255, at.X, at.Y)
-                                                : paint.Haze(255, 100, 100, at.X, at.Y);
-                paint.Object(at.X, at.Y, a.Altitude, color,
-                             friendly ? ScenePicture::Friendly : ScenePicture::BadGuy,
-                             IconIndex(scene.ViewYaw, a.HeadingSector), a.Pic);
-                break;
-            }
-            case SceneObjectKind::Objective: {
-                const ObjectiveRecord& o = state.ObjectiveList(object.Index);
-                const ScenePoint& at =
-                    scene.ObjectivePoints[static_cast<std::size_t>(object.Index)];
-                paint.Object(at.X, at.Y, RoundClampInt16(o.Altitude),
-                             paint.Haze(255, 255, 100, at.X, at.Y), ScenePicture::BullsEye, 0, {});
-                break;
-            }
-            case SceneObjectKind::Own:
-                paint.Object(0, 0, state.OwnAltitude, paint.Haze(0, 255, 0, 0, 0),
-                             ScenePicture::GoodGuy,
-                             IconIndex(scene.ViewYaw, state.OwnHeadingSector), {});
-                break;
+    add(0, 0,
+        paint.Project(0, 0, state.OwnAltitude, paint.Haze(0, 255, 0, 0, 0), ScenePicture::GoodGuy,
+                      IconIndex(scene.ViewYaw, state.OwnHeadingSector), {}));
+    RadixSort(keyed, buffers.SortScratch);
+
+    // Within one object: stick, ground dot over its foot, picture over its top, label beside.
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        // The order jumps about the list; ask for the object a few steps ahead early.
+        constexpr std::size_t kAhead = 16;
+        if (i + kAhead < keyed.size()) {
+            __builtin_prefetch(&objects[keyed[i + kAhead].Sequence]);
+        }
+        const DrawnObject& o = objects[keyed[i].Sequence];
+        steps.push_back(LineStep{o.X, o.Ground, o.X, o.Top, o.Color});
+        steps.push_back(DotStep{o.X, o.Ground, kGroundDotRadius, o.Color});
+        steps.push_back(PictureStep{o.Picture, o.Index, o.PictureLeft, o.PictureTop});
+        if (!o.Label.empty()) {
+            steps.push_back(LabelStep{o.X + window.IconWidth / 2, o.Top, o.Color, o.Label});
         }
     }
 }
 
 std::vector<ThreeDStep> Redraw(ThreeDScene& scene, const SharedSubsAndVar& state,
                                const ThreeDWindow& window) {
-    std::vector<ThreeDStep> steps;
-    Redraw(scene, state, window, steps);
-    return steps;
+    RedrawBuffers buffers;
+    Redraw(scene, state, window, buffers);
+    return std::move(buffers.Steps);
 }
 
 // --- Controls ---

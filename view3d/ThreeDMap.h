@@ -180,12 +180,37 @@ using ThreeDStep = std::variant<ClearStep, LineStep, DotStep, PictureStep, Label
 
 inline constexpr float kGroundDotRadius = 50;  // twips
 
-// The whole picture: clear, compass markers, ground grid, then the objects in painter's order.
-// Places every scene point for the current ViewYaw (the stored positions change). The grid
-// lines drawn follow the Visibility now, bounded by the lines built; an aircraft or objective
-// without a point built is not drawn. Aircraft with an empty label get no label step.
+namespace detail {
+struct Keyed {
+    uint32_t Key;       // sorts the farthest first
+    uint32_t Sequence;  // aircraft, then objectives, then the own aircraft
+};
+// One object projected and shaded, ready to draw.
+struct DrawnObject {
+    float X, Ground, Top, PictureLeft, PictureTop;
+    RgbColor Color;
+    ScenePicture Picture;
+    int16_t Index;
+    std::string_view Label;
+};
+}  // namespace detail
+
+// Room for a redraw's steps and for the lists it sorts, kept between redraws so that redrawing
+// a large scene allocates nothing new.
+struct RedrawBuffers {
+    std::vector<ThreeDStep> Steps;
+    std::vector<detail::Keyed> Keys;
+    std::vector<detail::Keyed> SortScratch;
+    std::vector<detail::DrawnObject> Objects;
+};
+
+// The whole picture into buffers.Steps: clear, compass markers, ground grid, then the objects
+// in painter's order. Places every scene point for the current ViewYaw (the stored positions
+// change). The grid lines drawn follow the Visibility now, bounded by the lines built; an
+// aircraft or objective without a point built is not drawn, nor is one whose projection lies
+// beyond single precision. Aircraft with an empty label get no label step.
 void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindow& window,
-            std::vector<ThreeDStep>& steps);
+            RedrawBuffers& buffers);
 std::vector<ThreeDStep> Redraw(ThreeDScene& scene, const SharedSubsAndVar& state,
                                const ThreeDWindow& window);
 

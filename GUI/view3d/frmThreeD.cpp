@@ -155,10 +155,10 @@ void frmThreeD::Redraw() {
     const Image& icon = windows_.MainForm().CntrFighter;
     const ThreeDWindow window{Width(),       Height(),       icon.Width(),
                               icon.Height(), North.Width(), North.Height()};
-    velmora::Redraw(Scene, state_, window, steps_);
+    velmora::Redraw(Scene, state_, window, drawing_);
 
     DrawingBatch batch(*this);
-    for (const ThreeDStep& step : steps_) {
+    for (const ThreeDStep& step : drawing_.Steps) {
         if (const auto* line = std::get_if<LineStep>(&step)) {
             SetForeColor(toQColor(line->Color));
             Line(line->X1, line->Y1, line->X2, line->Y2);

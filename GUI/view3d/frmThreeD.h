@@ -47,7 +47,7 @@ private:
 
     Windows& windows_;
     SharedSubsAndVar& state_;
-    std::vector<ThreeDStep> steps_;  // kept between redraws for its capacity
+    RedrawBuffers drawing_;  // kept between redraws for its room
 };
 
 }  // namespace velmora
