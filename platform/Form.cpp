@@ -155,8 +155,12 @@ void drawSegment(QImage& image, QPoint a, QPoint b, QRgb colour) {
 // The pixels the painter sets for a circle of a small pixel radius around (0, 0), with a
 // one-pixel pen over a solid brush: the same for every whole-pixel centre, so painted once.
 struct CircleStamp {
-    std::vector<QPoint> outline;
-    std::vector<QPoint> inside;
+    // Runs of pixels of one row, offsets from the centre: [Left, Right] on row Dy.
+    struct Run {
+        int Dy, Left, Right;
+    };
+    std::vector<Run> outline;
+    std::vector<Run> inside;
 };
 
 constexpr int kMaxStampRadius = 32;
@@ -176,14 +180,19 @@ const CircleStamp& circleStamp(int radius) {
         }
         stamp.emplace();
         for (int y = 0; y < side; ++y) {
-            for (int x = 0; x < side; ++x) {
+            for (int x = 0; x < side;) {
                 const QRgb c = image.pixel(x, y);
-                const QPoint offset(x - radius - 1, y - radius - 1);
-                if (c == qRgb(255, 0, 0)) {
-                    stamp->outline.push_back(offset);
-                } else if (c == qRgb(0, 255, 0)) {
-                    stamp->inside.push_back(offset);
+                int end = x;
+                while (end + 1 < side && image.pixel(end + 1, y) == c) {
+                    ++end;
                 }
+                const CircleStamp::Run run{y - radius - 1, x - radius - 1, end - radius - 1};
+                if (c == qRgb(255, 0, 0)) {
+                    stamp->outline.push_back(run);
+                } else if (c == qRgb(0, 255, 0)) {
+                    stamp->inside.push_back(run);
+                }
+                x = end + 1;
             }
         }
     }
@@ -825,12 +834,14 @@ void Form::Circle(float x, float y, float radius, const QColor& color) {
         const qsizetype stride = surface_.bytesPerLine();
         const int width = surface_.width();
         const int height = surface_.height();
-        auto set = [&](const std::vector<QPoint>& offsets, QRgb colour) {
-            for (const QPoint& offset : offsets) {
-                const int x = centre.x() + offset.x();
-                const int y = centre.y() + offset.y();
-                if (x >= 0 && x < width && y >= 0 && y < height) {
-                    reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+        auto set = [&](const std::vector<CircleStamp::Run>& runs, QRgb colour) {
+            for (const CircleStamp::Run& run : runs) {
+                const int y = centre.y() + run.Dy;
+                const int left = std::max(centre.x() + run.Left, 0);
+                const int right = std::min(centre.x() + run.Right, width - 1);
+                if (y >= 0 && y < height && left <= right) {
+                    auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+                    std::fill(row + left, row + right + 1, colour);
                 }
             }
         };
@@ -902,7 +913,9 @@ const QStaticText& Form::LaidOut(const QString& line) {
     QStaticText text(line);
     text.setTextFormat(Qt::PlainText);
     text.setPerformanceHint(QStaticText::AggressiveCaching);
-    text.prepare(QTransform(), font_);
+    // Laid out for the font as the painter holds it on the surface, so drawing it does not
+    // lay it out again.
+    text.prepare(QTransform(), QFont(font_, &surface_));
     return *laidOut_.insert(line, text);
 }
 
@@ -914,7 +927,8 @@ void Form::Print(const QString& text) {
     }
     const QFontMetrics& metrics = *metrics_;
     const float lineTwips = pixelsToTwips(metrics.height());
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QStringList lines = text.contains(QLatin1Char('\n')) ? text.split(QLatin1Char('\n'))
+                                                               : QStringList{text};
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
@@ -929,7 +943,9 @@ void Form::Print(const QString& text) {
             const QStaticText& laidOut = LaidOut(line);
             {
                 SurfacePainter painter(*this);
-                painter->setFont(font_);
+                if (batchDepth_ == 0 || !(painter->font() == QFont(font_, &surface_))) {
+                    painter->setFont(font_);
+                }
                 painter->setPen(foreColor_);
                 painter->drawStaticText(topLeft, laidOut);
             }

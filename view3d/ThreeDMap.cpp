@@ -17,6 +17,13 @@ namespace {
 
 constexpr double kPi = 3.14159265358979;
 
+// RoundHalfEven without a library call for the shading's products, which lie well within
+// 2^51: adding and taking away 1.5 x 2^52 rounds half to even.
+double RoundShade(double v) {
+    constexpr double kRound = 6755399441055744.0;
+    return std::fabs(v) < 2251799813685248.0 ? (v + kRound) - kRound : RoundHalfEven(v);
+}
+
 int16_t Saturate16(int v) {
     return static_cast<int16_t>(std::clamp(v, -32768, 32767));
 }
@@ -87,11 +94,29 @@ void RadixSort(std::vector<Keyed>& items, std::vector<Keyed>& scratch) {
     }
 }
 
+// ProjectY with the parts that do not change within a draw worked out once; the same
+// operations in the same order, so the same values.
+struct TiltedY {
+    explicit TiltedY(const Projection& p)
+        : projection(p),
+          t(p.ViewTilt / 90.0),
+          m(std::abs(90 - p.ViewTilt) / 90.0),
+          ground(m * (p.H / 2.0)),
+          perFoot(p.Ceiling == 0 ? 0.0 : m * ((p.H / 2.0 * 0.8) / p.Ceiling)) {}
+    double operator()(float Y, int16_t Altitude) const {
+        const double lift = projection.Ceiling == 0 ? 0.0 : perFoot * Altitude;
+        return t * ProjectFlatY(projection, Y) + ground - lift;
+    }
+    const Projection& projection;
+    double t, m, ground, perFoot;
+};
+
 struct Painter {
     const ThreeDScene& scene;
     const SharedSubsAndVar& state;
     const ThreeDWindow& window;
     const Projection projection;
+    const TiltedY tiltedY{projection};
 
     RgbColor Haze(int16_t r, int16_t g, int16_t b, float x, float y) const {
         return HazeColor(scene, state.Visibility, r, g, b, x, y);
@@ -100,11 +125,10 @@ struct Painter {
     // Where the stick, the ground dot, the picture and the label go; nothing for an object
     // beyond the reach of single precision, so far off the window.
     std::optional<DrawnObject> Project(float x, float y, int16_t altitude, RgbColor color,
-                                       ScenePicture picture, int16_t index,
-                                       std::string_view label) const {
+                                       ScenePicture picture, int16_t index, int labelOf) const {
         const float px = ProjectX(projection, x);
-        const auto ground = static_cast<float>(ProjectY(projection, y, 0));
-        const double exactTop = ProjectY(projection, y, altitude);
+        const auto ground = static_cast<float>(tiltedY(y, 0));
+        const double exactTop = tiltedY(y, altitude);
         const auto top = static_cast<float>(exactTop);
         if (!std::isfinite(px) || !std::isfinite(ground) || !std::isfinite(top)) {
             return std::nullopt;
@@ -113,7 +137,7 @@ struct Painter {
                            top,   px - window.IconWidth / 2,
                            static_cast<float>(exactTop - window.IconHeight / 2),
                            color, picture,
-                           index, label};
+                           index, labelOf};
     }
 };
 
@@ -160,13 +184,42 @@ void BuildScene(ThreeDScene& scene, const SharedSubsAndVar& state) {
     scene.EyeY = Saturate16(2 - V);
 }
 
+namespace {
+
+struct CosSin {
+    double Cos;
+    double Sin;
+};
+
+CosSin CosSinOf(int Angle) {
+    const auto a = static_cast<float>(Angle * (kPi / 180));
+    return {std::cos(static_cast<double>(a)), std::sin(static_cast<double>(a))};
+}
+
+// Every angle a draw forms, a bearing (0..360) plus ViewYaw (0..359), worked out once.
+constexpr int kTabledAngles = 720;
+const std::array<CosSin, kTabledAngles>& AngleTable() {
+    static const std::array<CosSin, kTabledAngles> table = [] {
+        std::array<CosSin, kTabledAngles> t{};
+        for (int angle = 0; angle < kTabledAngles; ++angle) {
+            t[static_cast<std::size_t>(angle)] = CosSinOf(angle);
+        }
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
 void PlaceAtAngle(float& X, float& Y, int Angle) {
     // The squares are summed wider than single so that a far point keeps its distance.
     const auto r = static_cast<float>(
         std::sqrt(static_cast<double>(X) * X + static_cast<double>(Y) * Y));
-    const auto a = static_cast<float>(Angle * (kPi / 180));
-    X = static_cast<float>(r * std::cos(static_cast<double>(a)));
-    Y = static_cast<float>(r * std::sin(static_cast<double>(a)));
+    const CosSin cs = Angle >= 0 && Angle < kTabledAngles
+                          ? AngleTable()[static_cast<std::size_t>(Angle)]
+                          : CosSinOf(Angle);
+    X = static_cast<float>(r * cs.Cos);
+    Y = static_cast<float>(r * cs.Sin);
 }
 
 // --- Projection and shading ---
@@ -204,10 +257,10 @@ RgbColor HazeColor(const ThreeDScene& scene, int16_t Visibility, int16_t R, int1
     // With k at 0 or below every factor would be 0 or less: the 30 per cent floor.
     const float factor = k > 0 ? d / static_cast<float>(k) : -1.0f;
     auto shade = [factor](int16_t c) -> uint8_t {
-        double shaded = RoundHalfEven(static_cast<double>(factor * static_cast<float>(c)));
+        double shaded = RoundShade(static_cast<double>(factor * static_cast<float>(c)));
         const double floor = 0.3 * c;
         if (floor > shaded || std::isnan(shaded)) {
-            shaded = RoundHalfEven(floor);
+            shaded = RoundShade(floor);
         }
         return static_cast<uint8_t>(std::clamp(shaded, 0.0, 255.0));
     };
@@ -337,18 +390,18 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
         add(at.X, at.Y,
             paint.Project(at.X, at.Y, a.Altitude, color,
                           friendly ? ScenePicture::Friendly : ScenePicture::BadGuy,
-                          IconIndex(scene.ViewYaw, a.HeadingSector), a.Pic));
+                          IconIndex(scene.ViewYaw, a.HeadingSector), a.Pic.empty() ? 0 : i));
     }
     for (int i = 1; i <= objectives; ++i) {
         ScenePoint& at = scene.ObjectivePoints[static_cast<std::size_t>(i)];
         Place(at, scene.ViewYaw);
         add(at.X, at.Y,
             paint.Project(at.X, at.Y, RoundClampInt16(state.ObjectiveList(i).Altitude),
-                          paint.Haze(255, 255, 100, at.X, at.Y), ScenePicture::BullsEye, 0, {}));
+                          paint.Haze(255, 255, 100, at.X, at.Y), ScenePicture::BullsEye, 0, 0));
     }
     add(0, 0,
         paint.Project(0, 0, state.OwnAltitude, paint.Haze(0, 255, 0, 0, 0), ScenePicture::GoodGuy,
-                      IconIndex(scene.ViewYaw, state.OwnHeadingSector), {}));
+                      IconIndex(scene.ViewYaw, state.OwnHeadingSector), 0));
     RadixSort(keyed, buffers.SortScratch);
 
     // Within one object: stick, ground dot over its foot, picture over its top, label beside.
@@ -362,8 +415,8 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
         steps.push_back(LineStep{o.X, o.Ground, o.X, o.Top, o.Color});
         steps.push_back(DotStep{o.X, o.Ground, kGroundDotRadius, o.Color});
         steps.push_back(PictureStep{o.Picture, o.Index, o.PictureLeft, o.PictureTop});
-        if (!o.Label.empty()) {
-            steps.push_back(LabelStep{o.X + window.IconWidth / 2, o.Top, o.Color, o.Label});
+        if (o.LabelOf != 0) {
+            steps.push_back(LabelStep{o.X + window.IconWidth / 2, o.Top, o.Color, o.LabelOf});
         }
     }
 }

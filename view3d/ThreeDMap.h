@@ -10,7 +10,6 @@
 // direction bearing + ViewYaw, read counter-clockwise from +X, and stores the placed position.
 
 #include <cstdint>
-#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -166,13 +165,12 @@ struct PictureStep {
     bool operator==(const PictureStep&) const = default;
 };
 
-// Text with its top-left corner at (X, Y) in Color. Text points into the shared state and is
-// valid until the state changes.
+// The label (Pic) of AircraftList(Aircraft), its top-left corner at (X, Y), in Color.
 struct LabelStep {
     float X = 0;
     float Y = 0;
     RgbColor Color;
-    std::string_view Text;
+    int Aircraft = 0;
     bool operator==(const LabelStep&) const = default;
 };
 
@@ -191,7 +189,7 @@ struct DrawnObject {
     RgbColor Color;
     ScenePicture Picture;
     int16_t Index;
-    std::string_view Label;
+    int LabelOf;  // the aircraft whose label goes beside it; 0 for none
 };
 }  // namespace detail
 

@@ -71,6 +71,7 @@ void frmThreeD::Design() {
 
 void frmThreeD::Form_Load() {
     BuildScene(Scene, state_);
+    labels_.clear();
 }
 
 void frmThreeD::Form_Paint() {
@@ -103,32 +104,28 @@ void frmThreeD::Preset(PresetView preset) {
     Redraw();
 }
 
-const QImage& frmThreeD::PictureOf(const PictureStep& step) const {
+frmThreeD::PictureTable frmThreeD::Pictures() const {
     GUIForm& main = windows_.MainForm();
-    const auto k = static_cast<std::size_t>(std::clamp<int>(step.Index, 0, 7));
-    switch (step.Picture) {
-        case ScenePicture::North:
-            return North.Picture();
-        case ScenePicture::South:
-            return South.Picture();
-        case ScenePicture::East:
-            return East.Picture();
-        case ScenePicture::West:
-            return West.Picture();
-        case ScenePicture::Friendly:
-            return main.Friendly[k].Picture();
-        case ScenePicture::BadGuy:
-            return main.BadGuy[k].Picture();
-        case ScenePicture::GoodGuy:
-            return main.GoodGuy[k].Picture();
-        case ScenePicture::BullsEye:
-            break;
+    PictureTable table{};
+    for (std::size_t k = 0; k < 8; ++k) {
+        auto set = [&](ScenePicture kind, const QImage& image) {
+            table[static_cast<std::size_t>(kind)][k] = &image;
+        };
+        set(ScenePicture::North, North.Picture());
+        set(ScenePicture::South, South.Picture());
+        set(ScenePicture::East, East.Picture());
+        set(ScenePicture::West, West.Picture());
+        set(ScenePicture::Friendly, main.Friendly[k].Picture());
+        set(ScenePicture::BadGuy, main.BadGuy[k].Picture());
+        set(ScenePicture::GoodGuy, main.GoodGuy[k].Picture());
+        set(ScenePicture::BullsEye, main.BullsEye.Picture());
     }
-    return main.BullsEye.Picture();
+    return table;
 }
 
-QString frmThreeD::VisibleLabel(std::string_view pic) {
+const QString& frmThreeD::VisibleLabel(int i) {
     const auto columns = static_cast<std::size_t>(std::max(1, Surface().width()));
+    std::string_view pic = state_.AircraftList(i).Pic;
     // Up to four bytes a character; the cut backs off to the start of a UTF-8 sequence.
     if (pic.size() > 4 * columns) {
         std::size_t cut = 4 * columns;
@@ -137,13 +134,20 @@ QString frmThreeD::VisibleLabel(std::string_view pic) {
         }
         pic = pic.substr(0, cut);
     }
-    QString text = ToQ(pic);
-    if (static_cast<std::size_t>(text.size()) > columns) {
-        auto keep = static_cast<qsizetype>(columns);
-        if (text.at(keep - 1).isHighSurrogate()) {
-            --keep;
+    if (labels_.size() <= static_cast<std::size_t>(i)) {
+        labels_.resize(static_cast<std::size_t>(i) + 1);
+    }
+    auto& [bytes, text] = labels_[static_cast<std::size_t>(i)];
+    if (bytes != pic || text.isNull()) {
+        bytes.assign(pic);
+        text = ToQ(pic);
+        if (static_cast<std::size_t>(text.size()) > columns) {
+            auto keep = static_cast<qsizetype>(columns);
+            if (text.at(keep - 1).isHighSurrogate()) {
+                --keep;
+            }
+            text.truncate(keep);
         }
-        text.truncate(keep);
     }
     return text;
 }
@@ -157,22 +161,37 @@ void frmThreeD::Redraw() {
                               icon.Height(), North.Width(), North.Height()};
     velmora::Redraw(Scene, state_, window, drawing_);
 
+    const PictureTable pictures = Pictures();
     DrawingBatch batch(*this);
+    // An object's stick, dot and label share one colour: convert it once.
+    RgbColor lastRgb{};
+    QColor color(Qt::black);
+    auto colorOf = [&](const RgbColor& rgb) -> const QColor& {
+        if (!(rgb == lastRgb)) {
+            lastRgb = rgb;
+            color = toQColor(rgb);
+        }
+        return color;
+    };
     for (const ThreeDStep& step : drawing_.Steps) {
-        if (const auto* line = std::get_if<LineStep>(&step)) {
-            SetForeColor(toQColor(line->Color));
+        if (const auto* shown = std::get_if<PictureStep>(&step)) {
+            const auto k = static_cast<std::size_t>(std::clamp<int>(shown->Index, 0, 7));
+            PaintPicture(*pictures[static_cast<std::size_t>(shown->Picture)][k], shown->Left,
+                         shown->Top);
+        } else if (const auto* line = std::get_if<LineStep>(&step)) {
+            SetForeColor(colorOf(line->Color));
             Line(line->X1, line->Y1, line->X2, line->Y2);
         } else if (const auto* dot = std::get_if<DotStep>(&step)) {
-            SetForeColor(toQColor(dot->Color));
+            SetForeColor(colorOf(dot->Color));
             SetFillColor(ForeColor());
             Circle(dot->X, dot->Y, dot->Radius);
-        } else if (const auto* shown = std::get_if<PictureStep>(&step)) {
-            PaintPicture(PictureOf(*shown), shown->Left, shown->Top);
         } else if (const auto* label = std::get_if<LabelStep>(&step)) {
-            SetForeColor(toQColor(label->Color));
+            SetForeColor(colorOf(label->Color));
             SetCurrentX(label->X);
             SetCurrentY(label->Y);
-            Print(VisibleLabel(label->Text));
+            if (state_.AircraftList.Has(label->Aircraft)) {
+                Print(VisibleLabel(label->Aircraft));
+            }
         } else {
             Cls();
         }

@@ -3,7 +3,9 @@
 // depth shading. It builds its scene when it loads and draws it anew at every paint, resize,
 // preset and drag; Esc shows its preset menu, a left drag turns and tilts, a right drag zooms.
 
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Form.h"
@@ -40,14 +42,17 @@ protected:
 
 private:
     void Preset(PresetView preset);
-    const QImage& PictureOf(const PictureStep& step) const;
-    // The part of a label that can be seen: a label runs right from its icon, so no more
-    // characters than the window has pixel columns.
-    QString VisibleLabel(std::string_view pic);
+    // The pictures a redraw paints, by kind and index, looked up once a redraw.
+    using PictureTable = std::array<std::array<const QImage*, 8>, 8>;
+    PictureTable Pictures() const;
+    // The part of aircraft i's label that can be seen: a label runs right from its icon, so
+    // no more characters than the window has pixel columns. Kept from one redraw to the next.
+    const QString& VisibleLabel(int i);
 
     Windows& windows_;
     SharedSubsAndVar& state_;
     RedrawBuffers drawing_;  // kept between redraws for its room
+    std::vector<std::pair<std::string, QString>> labels_;  // by aircraft: bytes cut, text
 };
 
 }  // namespace velmora

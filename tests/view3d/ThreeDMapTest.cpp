@@ -357,7 +357,7 @@ TEST(RedrawTest, DrawsOneSmallSceneWhole) {
         LineStep{700, 500, 700, 500, {100, 150, 255}},
         DotStep{700, 500, 50, {100, 150, 255}},
         PictureStep{ScenePicture::Friendly, 0, 520, 320},
-        LabelStep{880, 500, {100, 150, 255}, "P1"},
+        LabelStep{880, 500, {100, 150, 255}, 1},
     };
     EXPECT_EQ(Redraw(scene, s, {1400, 1400}), expected);
 }
