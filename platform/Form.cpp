@@ -116,11 +116,6 @@ void fillPixels(QImage& image, const QRect& rect, QRgb colour) {
     }
 }
 
-// Floor of a / b for b > 0.
-int64_t floorDiv(int64_t a, int64_t b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 // A one-pixel line from a to b, both ends included: one pixel for each step along the longer
 // axis, the other coordinate rounded half up. Only the part inside the image is walked, so a
 // line with far-away ends costs no more than one across the image.
@@ -137,18 +132,35 @@ void drawSegment(QImage& image, QPoint a, QPoint b, QRgb colour) {
     }
     const int major = alongX ? image.width() : image.height();
     const int minor = alongX ? image.height() : image.width();
-    const int64_t d1 = int64_t{b.x()} - a.x();
-    const int64_t d2 = int64_t{b.y()} - a.y();
     const int from = std::max(a.x(), 0);
     const int to = std::min(b.x(), major - 1);
+    if (from > to) {
+        return;
+    }
+    // The minor coordinate at step m is a.y + floor((2 (m - a.x) d2 + d1) / 2 d1), kept as a
+    // quotient and a remainder that each step moves on by 2 d2 (at most one whole d1 each way).
+    const int64_t d1 = int64_t{b.x()} - a.x();
+    const int64_t d2 = int64_t{b.y()} - a.y();
+    const int64_t den = 2 * std::max<int64_t>(d1, 1);
+    const int64_t step = d1 == 0 ? 0 : 2 * d2;
+    const int64_t first = d1 == 0 ? 0 : 2 * (from - a.x()) * d2 + d1;
+    int64_t q = first >= 0 ? first / den : -((-first + den - 1) / den);
+    int64_t r = first - q * den;
     for (int m = from; m <= to; ++m) {
-        const int64_t n = d1 == 0 ? a.y() : a.y() + floorDiv(2 * (m - a.x()) * d2 + d1, 2 * d1);
-        if (n < 0 || n >= minor) {
-            continue;
+        const int64_t n = a.y() + q;
+        if (n >= 0 && n < minor) {
+            const int x = alongX ? m : static_cast<int>(n);
+            const int y = alongX ? static_cast<int>(n) : m;
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
         }
-        const int x = alongX ? m : static_cast<int>(n);
-        const int y = alongX ? static_cast<int>(n) : m;
-        reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+        r += step;
+        if (r >= den) {
+            r -= den;
+            ++q;
+        } else if (r < 0) {
+            r += den;
+            --q;
+        }
     }
 }
 
@@ -863,10 +875,16 @@ void Form::Circle(float x, float y, float radius, const QColor& color) {
 }
 
 void Form::PaintPicture(const QImage& picture, float x, float y) {
+    PaintPictureRows(picture, x, y, 0, picture.height() - 1);
+}
+
+void Form::PaintPictureRows(const QImage& picture, float x, float y, int firstRow, int lastRow) {
     if (surface_.isNull() || picture.isNull()) {
         return;
     }
-    const QRect target(QPoint(twipsToPixels(x), twipsToPixels(y)), picture.size());
+    const QRect whole(QPoint(twipsToPixels(x), twipsToPixels(y)), picture.size());
+    const QRect target =
+        whole & QRect(whole.left(), whole.top() + firstRow, whole.width(), lastRow - firstRow + 1);
     if (picture.format() == surface_.format()) {
         // An opaque picture in the surface's own format is a plain copy of rows; a crowded
         // tactical view paints tens of thousands, and a painter for each costs most of a frame.
@@ -877,11 +895,21 @@ void Form::PaintPicture(const QImage& picture, float x, float y) {
         const auto rowBytes = static_cast<std::size_t>(shown.width()) * 4;
         const qsizetype fromStride = picture.bytesPerLine();
         const qsizetype toStride = surface_.bytesPerLine();
-        const uchar* from = picture.constBits() + (shown.top() - target.top()) * fromStride +
-                            (shown.left() - target.left()) * 4;
+        const uchar* from = picture.constBits() + (shown.top() - whole.top()) * fromStride +
+                            (shown.left() - whole.left()) * 4;
         uchar* to = surface_.bits() + shown.top() * toStride + shown.left() * 4;
-        for (int row = 0; row < shown.height(); ++row, from += fromStride, to += toStride) {
-            std::memcpy(to, from, rowBytes);
+        auto copyRows = [&](std::size_t bytes) {
+            for (int row = 0; row < shown.height(); ++row, from += fromStride, to += toStride) {
+                std::memcpy(to, from, bytes);
+            }
+        };
+        // The aircraft pictures, 24 pixels wide, copied with a size known here, which the
+        // compiler turns into a few moves instead of a library call a row.
+        constexpr std::size_t kIconRow = 24 * 4;
+        if (rowBytes == kIconRow) {
+            copyRows(kIconRow);
+        } else {
+            copyRows(rowBytes);
         }
         Invalidate(shown);
         return;
@@ -891,7 +919,7 @@ void Form::PaintPicture(const QImage& picture, float x, float y) {
     }
     {
         SurfacePainter painter(*this);
-        painter->drawImage(target, picture);
+        painter->drawImage(target, picture, target.translated(-whole.topLeft()));
     }
     Invalidate(target);
 }
@@ -927,8 +955,8 @@ void Form::Print(const QString& text) {
     }
     const QFontMetrics& metrics = *metrics_;
     const float lineTwips = pixelsToTwips(metrics.height());
-    const QStringList lines = text.contains(QLatin1Char('\n')) ? text.split(QLatin1Char('\n'))
-                                                               : QStringList{text};
+    const QStringList lines =
+        text.contains(QLatin1Char('\n')) ? text.split(QLatin1Char('\n')) : QStringList{text};
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
@@ -937,8 +965,8 @@ void Form::Print(const QString& text) {
         // Text starts at its left edge and runs right: nothing of it shows from beyond the
         // right or the bottom edge, nor when its line lies above the top.
         const bool shows = !surface_.isNull() && !line.isEmpty() &&
-                           topLeft.x() < surface_.width() &&
-                           topLeft.y() < surface_.height() && topLeft.y() + metrics.height() > 0;
+                           topLeft.x() < surface_.width() && topLeft.y() < surface_.height() &&
+                           topLeft.y() + metrics.height() > 0;
         if (shows) {
             const QStaticText& laidOut = LaidOut(line);
             {

@@ -16,10 +16,10 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
-#include <QStaticText>
 #include <QIcon>
 #include <QImage>
 #include <QPointer>
+#include <QStaticText>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -118,6 +118,9 @@ public:
     void Circle(float x, float y, float radius, const QColor& color);
     // The picture at its natural size, top-left corner at (x, y).
     void PaintPicture(const QImage& picture, float x, float y);
+    // Only the rows firstRow to lastRow (pixels of the picture) of the same painting; the
+    // rest of what lies there stays. For a window that knows those rows would be covered.
+    void PaintPictureRows(const QImage& picture, float x, float y, int firstRow, int lastRow);
     // Text in ForeColor without background, its top at CurrentY; then CurrentX goes back to 0
     // and CurrentY down by a line for each line of the text.
     void Print(const QString& text);

@@ -94,6 +94,26 @@ void RadixSort(std::vector<Keyed>& items, std::vector<Keyed>& scratch) {
     }
 }
 
+// The depth shading, inline for the redraw's thousands of objects.
+inline RgbColor Shade(const ThreeDScene& scene, int16_t Visibility, int16_t R, int16_t G, int16_t B,
+                      float X, float Y) {
+    const double dx = static_cast<double>(X) - scene.EyeX;
+    const double dy = static_cast<double>(Y) + scene.EyeY;
+    const auto d = static_cast<float>(std::sqrt(dx * dx + dy * dy));
+    const int k = 2 * Visibility + 4;
+    // With k at 0 or below every factor would be 0 or less: the 30 per cent floor.
+    const float factor = k > 0 ? d / static_cast<float>(k) : -1.0f;
+    auto shade = [factor](int16_t c) -> uint8_t {
+        double shaded = RoundShade(static_cast<double>(factor * static_cast<float>(c)));
+        const double floor = 0.3 * c;
+        if (floor > shaded || std::isnan(shaded)) {
+            shaded = RoundShade(floor);
+        }
+        return static_cast<uint8_t>(std::clamp(shaded, 0.0, 255.0));
+    };
+    return {shade(R), shade(G), shade(B)};
+}
+
 // ProjectY with the parts that do not change within a draw worked out once; the same
 // operations in the same order, so the same values.
 struct TiltedY {
@@ -119,7 +139,7 @@ struct Painter {
     const TiltedY tiltedY{projection};
 
     RgbColor Haze(int16_t r, int16_t g, int16_t b, float x, float y) const {
-        return HazeColor(scene, state.Visibility, r, g, b, x, y);
+        return Shade(scene, state.Visibility, r, g, b, x, y);
     }
 
     // Where the stick, the ground dot, the picture and the label go; nothing for an object
@@ -133,11 +153,15 @@ struct Painter {
         if (!std::isfinite(px) || !std::isfinite(ground) || !std::isfinite(top)) {
             return std::nullopt;
         }
-        return DrawnObject{px,    ground,
-                           top,   px - window.IconWidth / 2,
+        return DrawnObject{px,
+                           ground,
+                           top,
+                           px - window.IconWidth / 2,
                            static_cast<float>(exactTop - window.IconHeight / 2),
-                           color, picture,
-                           index, labelOf};
+                           color,
+                           picture,
+                           index,
+                           labelOf};
     }
 };
 
@@ -213,8 +237,8 @@ const std::array<CosSin, kTabledAngles>& AngleTable() {
 
 void PlaceAtAngle(float& X, float& Y, int Angle) {
     // The squares are summed wider than single so that a far point keeps its distance.
-    const auto r = static_cast<float>(
-        std::sqrt(static_cast<double>(X) * X + static_cast<double>(Y) * Y));
+    const auto r =
+        static_cast<float>(std::sqrt(static_cast<double>(X) * X + static_cast<double>(Y) * Y));
     const CosSin cs = Angle >= 0 && Angle < kTabledAngles
                           ? AngleTable()[static_cast<std::size_t>(Angle)]
                           : CosSinOf(Angle);
@@ -250,21 +274,7 @@ double ProjectY(const Projection& p, float Y, int16_t Altitude) {
 
 RgbColor HazeColor(const ThreeDScene& scene, int16_t Visibility, int16_t R, int16_t G, int16_t B,
                    float X, float Y) {
-    const double dx = static_cast<double>(X) - scene.EyeX;
-    const double dy = static_cast<double>(Y) + scene.EyeY;
-    const auto d = static_cast<float>(std::sqrt(dx * dx + dy * dy));
-    const int k = 2 * Visibility + 4;
-    // With k at 0 or below every factor would be 0 or less: the 30 per cent floor.
-    const float factor = k > 0 ? d / static_cast<float>(k) : -1.0f;
-    auto shade = [factor](int16_t c) -> uint8_t {
-        double shaded = RoundShade(static_cast<double>(factor * static_cast<float>(c)));
-        const double floor = 0.3 * c;
-        if (floor > shaded || std::isnan(shaded)) {
-            shaded = RoundShade(floor);
-        }
-        return static_cast<uint8_t>(std::clamp(shaded, 0.0, 255.0));
-    };
-    return {shade(R), shade(G), shade(B)};
+    return Shade(scene, Visibility, R, G, B, X, Y);
 }
 
 int16_t IconIndex(int16_t ViewYaw, int16_t HeadingSector) {
@@ -346,8 +356,7 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
     // built allow; each line in the shade of its middle.
     const int asked = 2 * state.Visibility + 1;
     const int lines = std::clamp(
-        asked, 0,
-        static_cast<int>(std::min(scene.GridLinesEW.size(), scene.GridLinesNS.size())));
+        asked, 0, static_cast<int>(std::min(scene.GridLinesEW.size(), scene.GridLinesNS.size())));
     const int aircraft = PointsBuilt(scene.AircraftPoints, state.AircraftCount());
     const int objectives = PointsBuilt(scene.ObjectivePoints, state.ObjectiveCount());
     steps.reserve(steps.size() + 2 * static_cast<std::size_t>(lines) +
@@ -359,11 +368,10 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
             PlaceAtAngle(line->X2, line->Y2, line->Bearing2 + scene.ViewYaw);
             const float midX = (line->X1 + line->X2) / 2;
             const float midY = (line->Y1 + line->Y2) / 2;
-            steps.push_back(LineStep{ProjectX(p, line->X1),
-                                     static_cast<float>(ProjectY(p, line->Y1, 0)),
-                                     ProjectX(p, line->X2),
-                                     static_cast<float>(ProjectY(p, line->Y2, 0)),
-                                     paint.Haze(0, 150, 0, midX, midY)});
+            steps.push_back(
+                LineStep{ProjectX(p, line->X1), static_cast<float>(ProjectY(p, line->Y1, 0)),
+                         ProjectX(p, line->X2), static_cast<float>(ProjectY(p, line->Y2, 0)),
+                         paint.Haze(0, 150, 0, midX, midY)});
         }
     }
 
@@ -405,6 +413,7 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
     RadixSort(keyed, buffers.SortScratch);
 
     // Within one object: stick, ground dot over its foot, picture over its top, label beside.
+    buffers.ObjectsBegin = steps.size();
     for (std::size_t i = 0; i < keyed.size(); ++i) {
         // The order jumps about the list; ask for the object a few steps ahead early.
         constexpr std::size_t kAhead = 16;
@@ -412,9 +421,10 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
             __builtin_prefetch(&objects[keyed[i + kAhead].Sequence]);
         }
         const DrawnObject& o = objects[keyed[i].Sequence];
-        steps.push_back(LineStep{o.X, o.Ground, o.X, o.Top, o.Color});
-        steps.push_back(DotStep{o.X, o.Ground, kGroundDotRadius, o.Color});
-        steps.push_back(PictureStep{o.Picture, o.Index, o.PictureLeft, o.PictureTop});
+        steps.emplace_back(std::in_place_type<LineStep>, o.X, o.Ground, o.X, o.Top, o.Color);
+        steps.emplace_back(std::in_place_type<DotStep>, o.X, o.Ground, kGroundDotRadius, o.Color);
+        steps.emplace_back(std::in_place_type<PictureStep>, o.Picture, o.Index, o.PictureLeft,
+                           o.PictureTop);
         if (o.LabelOf != 0) {
             steps.push_back(LabelStep{o.X + window.IconWidth / 2, o.Top, o.Color, o.LabelOf});
         }

@@ -19,10 +19,10 @@
 namespace velmora {
 
 struct ScenePoint {
-    float X = 0;            // km; after a draw, the placed X
-    float Y = 0;            // km; after a draw, the placed Y
-    int16_t Altitude = 0;   // feet, at load
-    int16_t Bearing = 0;    // whole degrees from the origin, at load
+    float X = 0;           // km; after a draw, the placed X
+    float Y = 0;           // km; after a draw, the placed Y
+    int16_t Altitude = 0;  // feet, at load
+    int16_t Bearing = 0;   // whole degrees from the origin, at load
     bool operator==(const ScenePoint&) const = default;
 };
 
@@ -197,6 +197,8 @@ struct DrawnObject {
 // a large scene allocates nothing new.
 struct RedrawBuffers {
     std::vector<ThreeDStep> Steps;
+    // Steps from here on draw the objects, each as a line, a dot, a picture and maybe a label.
+    std::size_t ObjectsBegin = 0;
     std::vector<detail::Keyed> Keys;
     std::vector<detail::Keyed> SortScratch;
     std::vector<detail::DrawnObject> Objects;

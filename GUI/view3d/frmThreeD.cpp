@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <algorithm>
+#include <bit>
 
 #include "Text.h"
 #include "Windows.h"
@@ -21,6 +22,127 @@ const QImage& picture(const QString& name) {
 
 QColor toQColor(const RgbColor& c) {
     return {c.R, c.G, c.B};
+}
+
+// The surface's pixels that an opaque picture already covers, a bit each.
+class Coverage {
+public:
+    Coverage(int width, int height)
+        : width_(width),
+          height_(height),
+          words_((width + 63) / 64),
+          bits_(static_cast<std::size_t>(words_) * static_cast<std::size_t>(height)) {}
+
+    // A rectangle cut to the surface, as rows and the words and bits of each row.
+    struct Span {
+        int top = 0, bottom = -1;  // empty when bottom < top
+        int firstWord = 0, lastWord = 0;
+        uint64_t firstMask = 0, lastMask = 0;
+    };
+
+    Span SpanOf(const QRect& rect) const {
+        Span span;
+        const int left = std::max(rect.left(), 0);
+        const int right = std::min(rect.right(), width_ - 1);
+        span.top = std::max(rect.top(), 0);
+        span.bottom = std::min(rect.bottom(), height_ - 1);
+        if (left > right) {
+            span.bottom = span.top - 1;
+            return span;
+        }
+        span.firstWord = left / 64;
+        span.lastWord = right / 64;
+        span.firstMask = ~uint64_t{0} << (left % 64);
+        span.lastMask = ~uint64_t{0} >> (63 - right % 64);
+        if (span.firstWord == span.lastWord) {
+            span.firstMask &= span.lastMask;
+            span.lastMask = span.firstMask;
+        }
+        return span;
+    }
+
+    bool RowCovered(const Span& span, int y) const {
+        const uint64_t* row = Row(y);
+        if ((row[span.firstWord] & span.firstMask) != span.firstMask ||
+            (row[span.lastWord] & span.lastMask) != span.lastMask) {
+            return false;
+        }
+        for (int w = span.firstWord + 1; w < span.lastWord; ++w) {
+            if (row[w] != ~uint64_t{0}) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // A bit for each row of the span (row top first) that is not wholly covered, for spans
+    // of at most 64 rows: counted without a branch a row, as most rows' fate is a toss-up.
+    // With cover, the span is covered afterwards, in the same pass.
+    uint64_t UncoveredRows(const Span& span, bool cover) {
+        uint64_t rows = 0;
+        for (int y = span.top; y <= span.bottom; ++y) {
+            uint64_t* row = bits_.data() + static_cast<std::size_t>(y) * words_;
+            const uint64_t first = row[span.firstWord];
+            const uint64_t last = row[span.lastWord];
+            bool open = ((first & span.firstMask) != span.firstMask) |
+                        ((last & span.lastMask) != span.lastMask);
+            for (int w = span.firstWord + 1; w < span.lastWord; ++w) {
+                open |= row[w] != ~uint64_t{0};
+                if (cover) {
+                    row[w] = ~uint64_t{0};
+                }
+            }
+            if (cover) {
+                row[span.firstWord] = first | span.firstMask;
+                row[span.lastWord] |= span.lastMask;
+            }
+            rows |= uint64_t{open} << (y - span.top);
+        }
+        return rows;
+    }
+
+    // Every pixel of the span is covered; an empty span is.
+    bool Covered(const Span& span) const {
+        for (int y = span.top; y <= span.bottom; ++y) {
+            if (!RowCovered(span, y)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void Cover(const Span& span) {
+        for (int y = span.top; y <= span.bottom; ++y) {
+            uint64_t* row = bits_.data() + static_cast<std::size_t>(y) * words_;
+            row[span.firstWord] |= span.firstMask;
+            row[span.lastWord] |= span.lastMask;
+            for (int w = span.firstWord + 1; w < span.lastWord; ++w) {
+                row[w] = ~uint64_t{0};
+            }
+        }
+    }
+
+private:
+    const uint64_t* Row(int y) const {
+        return bits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
+    }
+
+    int width_, height_;
+    std::size_t words_;
+    std::vector<uint64_t> bits_;
+};
+
+// The pixels each drawing step can touch, as the drawing methods place them.
+QRect LinePixels(const LineStep& line) {
+    return pixelSpan({twipsToPixels(line.X1), twipsToPixels(line.Y1)},
+                     {twipsToPixels(line.X2), twipsToPixels(line.Y2)});
+}
+QRect DotPixels(const DotStep& dot) {
+    const int r = std::abs(twipsToPixels(dot.Radius));
+    return {twipsToPixels(dot.X) - r - 1, twipsToPixels(dot.Y) - r - 1, 2 * r + 3, 2 * r + 3};
+}
+QRect PicturePixels(const PictureStep& step, const QImage& picture) {
+    return {QPoint(twipsToPixels(step.Left), twipsToPixels(step.Top)), picture.size()};
 }
 
 }  // namespace
@@ -152,16 +274,78 @@ const QString& frmThreeD::VisibleLabel(int i) {
     return text;
 }
 
+void frmThreeD::PlanObjects(const PictureTable& pictures) {
+    const std::vector<ThreeDStep>& steps = drawing_.Steps;
+    plan_.assign(steps.size(), StepPlan{});
+    if (!SkipHidden) {
+        return;
+    }
+    // Each object: a line, a dot, a picture and maybe a label; the nearest last.
+    std::vector<std::size_t> starts;
+    for (std::size_t i = drawing_.ObjectsBegin; i + 2 < steps.size();) {
+        starts.push_back(i);
+        i += 3;
+        if (i < steps.size() && std::holds_alternative<LabelStep>(steps[i])) {
+            ++i;
+        }
+    }
+    Coverage coverage(Surface().width(), Surface().height());
+    // Pictures in the surface's own format are copied whole: nothing under them shows.
+    std::array<bool, 8> opaque{};
+    for (std::size_t kind = 0; kind < opaque.size(); ++kind) {
+        opaque[kind] =
+            std::all_of(pictures[kind].begin(), pictures[kind].end(),
+                        [&](const QImage* p) { return p->format() == Surface().format(); });
+    }
+    for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
+        const auto* line = std::get_if<LineStep>(&steps[*start]);
+        const auto* dot = std::get_if<DotStep>(&steps[*start + 1]);
+        const auto* shown = std::get_if<PictureStep>(&steps[*start + 2]);
+        if (line == nullptr || dot == nullptr || shown == nullptr) {
+            plan_.assign(steps.size(), StepPlan{});  // not an object's steps: paint everything
+            return;
+        }
+        const QImage& picture =
+            *pictures[static_cast<std::size_t>(shown->Picture)]
+                     [static_cast<std::size_t>(std::clamp<int>(shown->Index, 0, 7))];
+        // The picture's rows that nearer pictures leave uncovered, first to last.
+        const QRect whole = PicturePixels(*shown, picture);
+        const Coverage::Span span = coverage.SpanOf(whole);
+        StepPlan& picturePlan = plan_[*start + 2];
+        // An opaque copy replaces every pixel under it.
+        const bool covers = opaque[static_cast<std::size_t>(shown->Picture)];
+        if (span.bottom - span.top < 64) {
+            const uint64_t open = coverage.UncoveredRows(span, covers);
+            picturePlan.Skip = open == 0;
+            if (open != 0) {
+                const int offset = span.top - whole.top();
+                picturePlan.FirstRow = offset + std::countr_zero(open);
+                picturePlan.LastRow = offset + 63 - std::countl_zero(open);
+            }
+        } else if (covers) {
+            coverage.Cover(span);
+        }
+        // The stick and the dot lie under their own picture as well: in the plan view the
+        // whole of both does.
+        for (const auto& [plan, pixels] : {std::pair{&plan_[*start], LinePixels(*line)},
+                                           std::pair{&plan_[*start + 1], DotPixels(*dot)}}) {
+            plan->Skip =
+                (covers && whole.contains(pixels)) || coverage.Covered(coverage.SpanOf(pixels));
+        }
+    }
+}
+
 void frmThreeD::Redraw() {
     if (!Loaded()) {
         return;
     }
     const Image& icon = windows_.MainForm().CntrFighter;
-    const ThreeDWindow window{Width(),       Height(),       icon.Width(),
+    const ThreeDWindow window{Width(),       Height(),      icon.Width(),
                               icon.Height(), North.Width(), North.Height()};
     velmora::Redraw(Scene, state_, window, drawing_);
 
     const PictureTable pictures = Pictures();
+    PlanObjects(pictures);
     DrawingBatch batch(*this);
     // An object's stick, dot and label share one colour: convert it once.
     RgbColor lastRgb{};
@@ -173,11 +357,20 @@ void frmThreeD::Redraw() {
         }
         return color;
     };
-    for (const ThreeDStep& step : drawing_.Steps) {
+    for (std::size_t i = 0; i < drawing_.Steps.size(); ++i) {
+        const ThreeDStep& step = drawing_.Steps[i];
+        const StepPlan& plan = plan_[i];
+        if (plan.Skip) {
+            continue;
+        }
         if (const auto* shown = std::get_if<PictureStep>(&step)) {
             const auto k = static_cast<std::size_t>(std::clamp<int>(shown->Index, 0, 7));
-            PaintPicture(*pictures[static_cast<std::size_t>(shown->Picture)][k], shown->Left,
-                         shown->Top);
+            const QImage& picture = *pictures[static_cast<std::size_t>(shown->Picture)][k];
+            if (plan.FirstRow == 0 && plan.LastRow < 0) {
+                PaintPicture(picture, shown->Left, shown->Top);
+            } else {
+                PaintPictureRows(picture, shown->Left, shown->Top, plan.FirstRow, plan.LastRow);
+            }
         } else if (const auto* line = std::get_if<LineStep>(&step)) {
             SetForeColor(colorOf(line->Color));
             Line(line->X1, line->Y1, line->X2, line->Y2);

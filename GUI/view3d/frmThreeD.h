@@ -32,6 +32,11 @@ public:
     // Clears the window and draws the whole scene for the view now set.
     void Redraw();
 
+    // What nearer objects' pictures cover is not painted: a stick or a dot wholly under
+    // them, the rows of a picture that they cover. The picture is the same; off only to
+    // compare pictures.
+    bool SkipHidden = true;
+
 protected:
     void Design() override;
     void Form_Load() override;
@@ -45,6 +50,9 @@ private:
     // The pictures a redraw paints, by kind and index, looked up once a redraw.
     using PictureTable = std::array<std::array<const QImage*, 8>, 8>;
     PictureTable Pictures() const;
+    // Fills plan_: walks the objects nearest first, keeping the pixels their opaque pictures
+    // cover.
+    void PlanObjects(const PictureTable& pictures);
     // The part of aircraft i's label that can be seen: a label runs right from its icon, so
     // no more characters than the window has pixel columns. Kept from one redraw to the next.
     const QString& VisibleLabel(int i);
@@ -52,6 +60,13 @@ private:
     Windows& windows_;
     SharedSubsAndVar& state_;
     RedrawBuffers drawing_;  // kept between redraws for its room
+    // By step: whether it is painted at all and, for a picture, which of its rows.
+    struct StepPlan {
+        bool Skip = false;
+        int FirstRow = 0;
+        int LastRow = -1;  // below FirstRow: the whole picture
+    };
+    std::vector<StepPlan> plan_;
     std::vector<std::pair<std::string, QString>> labels_;  // by aircraft: bytes cut, text
 };
 

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
 #include "GUI/main/SplashTitle.h"
@@ -66,12 +69,8 @@ protected:
     }
     void Key(int key, const QString& text) { sendKey(map().InnerArea(), key, text); }
     // A mark in the middle of the surface that only a redraw takes away.
-    void Mark() {
-        map().Line(2000, 2000, 3000, 2000, kMagenta);
-    }
-    bool Marked() {
-        return pixel(map(), twipsToPixels(2500), twipsToPixels(2000)) == kMagenta;
-    }
+    void Mark() { map().Line(2000, 2000, 3000, 2000, kMagenta); }
+    bool Marked() { return pixel(map(), twipsToPixels(2500), twipsToPixels(2000)) == kMagenta; }
 
     SharedSubsAndVar state;
     ScriptedServices services;
@@ -138,10 +137,8 @@ TEST_F(ThreeDWindowTest, EachPresetSetsItsViewAndRedraws) {
         MenuItem& item;
         int16_t yaw, tilt, zoom;
     } rows[] = {
-        {"World View", m.menuWorld, 50, 60, 7},
-        {"Zoom Range", m.menuRange, 50, 60, -8},
-        {"South looking North", m.menuSN, 90, 0, 7},
-        {"East looking West", m.menuEW, 0, 0, 7},
+        {"World View", m.menuWorld, 50, 60, 7},      {"Zoom Range", m.menuRange, 50, 60, -8},
+        {"South looking North", m.menuSN, 90, 0, 7}, {"East looking West", m.menuEW, 0, 0, 7},
         {"Top Down", m.menuTopDown, 90, 90, 7},
     };
     for (const auto& r : rows) {
@@ -251,6 +248,45 @@ TEST_F(ThreeDWindowTest, ResizingRedrawsLargerAndHugeLabelsDoNotStall) {
     // The West marker stands 1.2 x 15 km left of the centre at 22 km to the half-width.
     EXPECT_TRUE(PictureNear(m, "West", m.Width() / 2 - m.Width() / 2 / 22 * 18 - 187.5f,
                             m.Height() / 2 - 187.5f));
+}
+
+// Leaving out what nearer pictures cover must not change a pixel, whatever the view.
+TEST_F(ThreeDWindowTest, PaintingOnlyWhatShowsGivesTheSamePicture) {
+    state.AircraftList.Clear();
+    state.ObjectiveList.Clear();
+    std::mt19937 random(4);
+    std::uniform_real_distribution<float> km(-6, 6);
+    std::uniform_int_distribution<int> feet(0, 30000);
+    for (int i = 0; i < 3000; ++i) {
+        AircraftRecord& a = state.AircraftList.Append();
+        a.X = state.OwnX + km(random);
+        a.Y = state.OwnY + km(random);
+        a.Altitude = static_cast<int16_t>(feet(random));
+        a.HeadingSector = static_cast<int16_t>(i % 8);
+        a.Pic = i % 7 == 0 ? "L" + std::to_string(i) : "";
+        a.Team = static_cast<int16_t>(i % 2);
+        state.ObjectiveList.Append() = {"", a.Y, a.X, static_cast<float>(feet(random))};
+    }
+    frmThreeD& m = OpenMap();
+    const struct {
+        const char* name;
+        int16_t yaw, tilt, zoom;
+    } views[] = {
+        {"top down", 90, 90, 7},           {"world view", 50, 60, 7},
+        {"south looking north", 90, 0, 7}, {"east looking west", 0, 0, 7},
+        {"low and close", 130, 30, -10},   {"far", 270, 81, 40},
+    };
+    for (const auto& v : views) {
+        m.Scene.ViewYaw = v.yaw;
+        m.Scene.ViewTilt = v.tilt;
+        m.Scene.ViewZoom = v.zoom;
+        m.SkipHidden = false;
+        m.Redraw();
+        const QImage everything = m.Surface().copy();
+        m.SkipHidden = true;
+        m.Redraw();
+        EXPECT_TRUE(m.Surface() == everything) << v.name;
+    }
 }
 
 }  // namespace

@@ -181,9 +181,8 @@ TEST(ObjectRulesTest, IconIndexTurnsWithTheViewInWholeSectors) {
         int16_t yaw, sector, k;
     };
     const Row rows[] = {
-        {"north up", 90, 3, 3},   {"world view", 50, 0, 1},    {"yaw 0, sector 7", 0, 7, 1},
-        {"yaw 200", 200, 0, 6},   {"yaw 200, sector 3", 200, 3, 1},
-        {"yaw 359", 359, 0, 2},
+        {"north up", 90, 3, 3}, {"world view", 50, 0, 1},         {"yaw 0, sector 7", 0, 7, 1},
+        {"yaw 200", 200, 0, 6}, {"yaw 200, sector 3", 200, 3, 1}, {"yaw 359", 359, 0, 2},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(IconIndex(r.yaw, r.sector), r.k) << r.name;
@@ -202,8 +201,7 @@ TEST(ObjectRulesTest, FriendRuleDiffersFromTheTacticalView) {
         {"mode 0, both squadrons empty, other team", 0, "", AircraftAt(0, 0, "", 2), true, false},
         {"mode 0, own team, other squadron", 0, "Hawks", AircraftAt(0, 0, "Owls", 0), false, true},
         {"mode 1, same squadron", 1, "Hawks", AircraftAt(0, 0, "Hawks", 4), true, true},
-        {"mode 1, squadron in other case", 1, "Hawks", AircraftAt(0, 0, "hawks", 0), false,
-         false},
+        {"mode 1, squadron in other case", 1, "Hawks", AircraftAt(0, 0, "hawks", 0), false, false},
         {"mode 2, own team, other squadron", 2, "Hawks", AircraftAt(0, 0, "Owls", 0), true, true},
         {"mode 2, other team, same squadron", 2, "Hawks", AircraftAt(0, 0, "Hawks", 1), false,
          false},
@@ -249,8 +247,10 @@ TEST(PaintersOrderTest, RoundsHalfToEvenAtThePassBoundaries) {
         float pass;
     };
     const Row rows[] = {
-        {"20.5 is pass 20", 20.5f, 20}, {"20.6 lies beyond the passes", 20.6f, 21},
-        {"2.5 is pass 2", 2.5f, 2},     {"3.5 is pass 4", 3.5f, 4},
+        {"20.5 is pass 20", 20.5f, 20},
+        {"20.6 lies beyond the passes", 20.6f, 21},
+        {"2.5 is pass 2", 2.5f, 2},
+        {"3.5 is pass 4", 3.5f, 4},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(EyeDistance(scene, 0, -8 + r.distance), r.pass) << r.name;
@@ -282,9 +282,7 @@ TEST(PaintersOrderTest, AgreesWithThePassScanOnRandomScenes) {
         scene.EyeY = static_cast<int16_t>(2 - std::uniform_int_distribution<int>(0, 25)(random));
         // Half-kilometre steps make many ties and exact .5 distances.
         std::uniform_int_distribution<int> half(-60, 60);
-        auto point = [&] {
-            return ScenePoint{half(random) / 2.0f, half(random) / 2.0f, 0, 0};
-        };
+        auto point = [&] { return ScenePoint{half(random) / 2.0f, half(random) / 2.0f, 0, 0}; };
         const int aircraft = std::uniform_int_distribution<int>(0, 40)(random);
         const int objectives = std::uniform_int_distribution<int>(0, 40)(random);
         scene.AircraftPoints.assign(1, {});
@@ -474,10 +472,10 @@ TEST(ControlsTest, DragStepsAtTheEdges) {
     };
     // Visibility 10; the outer height 4000, so the centre line is Y 2000.
     const Row rows[] = {
-        {"right above the line turns clockwise", 1, 90, 90, 7, 100, 100, 115, 100, true, 80, 90,
-         7, 115, 100},
-        {"right below the line turns the other way", 1, 90, 90, 7, 100, 2500, 115, 2500, true,
-         100, 90, 7, 115, 2500},
+        {"right above the line turns clockwise", 1, 90, 90, 7, 100, 100, 115, 100, true, 80, 90, 7,
+         115, 100},
+        {"right below the line turns the other way", 1, 90, 90, 7, 100, 2500, 115, 2500, true, 100,
+         90, 7, 115, 2500},
         {"the centre line counts as above", 1, 90, 90, 7, 100, 2000, 115, 2000, true, 80, 90, 7,
          115, 2000},
         {"yaw wraps below 0", 1, 0, 90, 7, 100, 100, 115, 100, true, 350, 90, 7, 115, 100},
@@ -489,8 +487,8 @@ TEST(ControlsTest, DragStepsAtTheEdges) {
          115, 115},
         {"the first move takes the position", 1, 90, 90, 7, 0, 0, 450, 300, true, 90, 90, 7, 450,
          300},
-        {"an old position turns the first step", 1, 90, 90, 7, 900, 100, 450, 100, true, 100,
-         90, 7, 450, 100},
+        {"an old position turns the first step", 1, 90, 90, 7, 900, 100, 450, 100, true, 100, 90, 7,
+         450, 100},
         {"pointer beyond 16 bits saturates", 1, 90, 90, 7, 100, 100, 40000, 100, true, 80, 90, 7,
          32767, 100},
         {"right up zooms in", 2, 90, 90, 7, 100, 100, 300, 85, true, 90, 90, 6, 100, 85},
