@@ -278,6 +278,9 @@ Form::~Form() {
 void Form::Show(Form* owner) {
     if (loaded_) {
         if (top_ != nullptr && live_) {
+            // A minimised window comes back as it was; an owned one may have no task bar
+            // entry to bring it back by.
+            top_->setWindowState(top_->windowState() & ~Qt::WindowMinimized);
             top_->show();
             top_->raise();
             top_->activateWindow();

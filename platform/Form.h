@@ -66,7 +66,8 @@ public:
     Form& operator=(const Form&) = delete;
 
     // Loads the window if it is not open and shows it, modeless. An owned window stays above
-    // its owner and is unloaded with it. An open window is only brought forward.
+    // its owner and is unloaded with it. An open window is only brought forward, out of its
+    // minimised state if it was minimised.
     void Show(Form* owner = nullptr);
     void Unload();
     bool Loaded() const { return loaded_; }

@@ -100,10 +100,12 @@ TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowInTopDownWithoutAMenuBar) {
     // centre of the outer size, not of the drawing area; its picture's corner 180 twips up-left.
     EXPECT_TRUE(PictureNear(m, "GoodGuy(2)", m.Width() / 2 - 180, m.Height() / 2 - 180));
 
-    // Showing it again only brings it forward.
+    // Showing it again only brings it forward, out of the minimised state too.
     m.Scene.ViewYaw = 30;
+    m.TopLevel()->setWindowState(Qt::WindowMinimized);
     main().menuThreeD.Action()->trigger();
     EXPECT_EQ(m.Scene.ViewYaw, 30);
+    EXPECT_FALSE(m.TopLevel()->windowState() & Qt::WindowMinimized);
 }
 
 TEST_F(ThreeDWindowTest, EscShowsTheMenuAndAnyKeyHidesIt) {
