@@ -421,10 +421,9 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
             __builtin_prefetch(&objects[keyed[i + kAhead].Sequence]);
         }
         const DrawnObject& o = objects[keyed[i].Sequence];
-        steps.emplace_back(std::in_place_type<LineStep>, o.X, o.Ground, o.X, o.Top, o.Color);
-        steps.emplace_back(std::in_place_type<DotStep>, o.X, o.Ground, kGroundDotRadius, o.Color);
-        steps.emplace_back(std::in_place_type<PictureStep>, o.Picture, o.Index, o.PictureLeft,
-                           o.PictureTop);
+        steps.push_back(LineStep{o.X, o.Ground, o.X, o.Top, o.Color});
+        steps.push_back(DotStep{o.X, o.Ground, kGroundDotRadius, o.Color});
+        steps.push_back(PictureStep{o.Picture, o.Index, o.PictureLeft, o.PictureTop});
         if (o.LabelOf != 0) {
             steps.push_back(LabelStep{o.X + window.IconWidth / 2, o.Top, o.Color, o.LabelOf});
         }
