@@ -35,8 +35,8 @@ void CheckSteps(const RedrawBuffers& drawing, const SharedSubsAndVar& state,
     Check(objects <= 4 * (scene.AircraftPoints.size() + scene.ObjectivePoints.size()));
     for (const ThreeDStep& step : steps) {
         if (const auto* line = std::get_if<LineStep>(&step)) {
-            Check(std::isfinite(line->X1) && std::isfinite(line->Y1) &&
-                  std::isfinite(line->X2) && std::isfinite(line->Y2));
+            Check(std::isfinite(line->X1) && std::isfinite(line->Y1) && std::isfinite(line->X2) &&
+                  std::isfinite(line->Y2));
         } else if (const auto* dot = std::get_if<DotStep>(&step)) {
             Check(std::isfinite(dot->X) && std::isfinite(dot->Y) && dot->Radius == 50);
         } else if (const auto* picture = std::get_if<PictureStep>(&step)) {
