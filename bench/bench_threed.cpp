@@ -61,6 +61,21 @@ void FillLargestTurn(SharedSubsAndVar& s) {
     }
 }
 
+// The largest number of aircraft, each with a label of its own of extra characters more.
+template <std::size_t extra>
+void FillLabels(SharedSubsAndVar& s) {
+    FillBusyTurn(s);
+    s.AircraftList.Clear();
+    for (int i = 0; i < kMaxListCount; ++i) {
+        const double angle = i * 2.399963;
+        const auto r = static_cast<float>(9.5 * std::sqrt((i + 0.5) / kMaxListCount));
+        AircraftRecord& a = s.AircraftList.Append();
+        a.X = r * static_cast<float>(std::cos(angle));
+        a.Y = r * static_cast<float>(std::sin(angle));
+        a.Pic = std::to_string(i) + std::string(extra, 'W');
+    }
+}
+
 struct OpenMap {
     SharedSubsAndVar sky;
     ScriptedServices services;
@@ -100,6 +115,15 @@ void RedrawInWindow(benchmark::State& state, Fill fill, PresetView view) {
 
 void BM_ThreeDRedraw_1000Contacts(benchmark::State& state) {
     RedrawInWindow(state, FillBusyTurn, static_cast<PresetView>(state.range(0)));
+}
+
+void BM_ThreeDRedraw_32767Labels(benchmark::State& state) {
+    RedrawInWindow(state, FillLabels<0>, static_cast<PresetView>(state.range(0)));
+}
+
+// Labels of 2,000 characters and more: only what can show of each is printed.
+void BM_ThreeDRedraw_32767LongLabels(benchmark::State& state) {
+    RedrawInWindow(state, FillLabels<2000>, static_cast<PresetView>(state.range(0)));
 }
 
 void BM_ThreeDRedraw_LargestTurnVisibility1000(benchmark::State& state) {
@@ -166,6 +190,11 @@ BENCHMARK(BM_ThreeDRedraw_LargestTurnVisibility1000)
     ->Arg(kTopDown)
     ->Arg(kWorld)
     ->Arg(kSide)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_ThreeDRedraw_32767Labels)->Arg(kTopDown)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ThreeDRedraw_32767LongLabels)
+    ->Arg(kTopDown)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_ThreeDSteps_LargestTurnVisibility1000)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -931,16 +931,20 @@ const QStaticText& Form::LaidOut(const QString& line) {
     if (!(printFont_ == font_)) {
         printFont_ = font_;
         laidOut_.clear();
+        laidOutCharacters_ = 0;
         metrics_.emplace(font_, &surface_);
     }
     if (const auto found = laidOut_.constFind(line); found != laidOut_.cend()) {
         return *found;
     }
-    // Bounded: texts from turn files can be many and new at every load.
-    constexpr qsizetype kMaxLaidOut = 4096;
-    if (laidOut_.size() >= kMaxLaidOut) {
+    // Bounded by the characters kept: texts from turn files can be many and new at every
+    // load. A turn's worth of short labels fits.
+    constexpr qsizetype kMaxLaidOutCharacters = qsizetype{1} << 20;
+    if (laidOutCharacters_ + line.size() > kMaxLaidOutCharacters) {
         laidOut_.clear();
+        laidOutCharacters_ = 0;
     }
+    laidOutCharacters_ += line.size();
     QStaticText text(line);
     text.setTextFormat(Qt::PlainText);
     text.setPerformanceHint(QStaticText::AggressiveCaching);
@@ -954,6 +958,7 @@ void Form::Print(const QString& text) {
     if (!metrics_ || !(printFont_ == font_)) {
         printFont_ = font_;
         laidOut_.clear();
+        laidOutCharacters_ = 0;
         metrics_.emplace(font_, &surface_);
     }
     const QFontMetrics& metrics = *metrics_;

@@ -227,6 +227,7 @@ private:
     QFont printFont_;
     std::optional<QFontMetrics> metrics_;
     QHash<QString, QStaticText> laidOut_;
+    qsizetype laidOutCharacters_ = 0;
     bool loaded_ = false;
     bool unloading_ = false;
     bool live_ = false;  // shown; Resize and Paint events run

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "Text.h"
 #include "Windows.h"
@@ -245,7 +246,7 @@ frmThreeD::PictureTable frmThreeD::Pictures() const {
     return table;
 }
 
-const QString& frmThreeD::VisibleLabel(int i) {
+const QString& frmThreeD::LabelText(int i) {
     const auto columns = static_cast<std::size_t>(std::max(1, Surface().width()));
     std::string_view pic = state_.AircraftList(i).Pic;
     // Up to four bytes a character; the cut backs off to the start of a UTF-8 sequence.
@@ -274,9 +275,30 @@ const QString& frmThreeD::VisibleLabel(int i) {
     return text;
 }
 
+QString frmThreeD::ShownLabel(const LabelStep& label, const QFontMetricsF& metrics, double& width) {
+    width = 0;
+    if (!state_.AircraftList.Has(label.Aircraft)) {
+        return {};
+    }
+    const QString& text = LabelText(label.Aircraft);
+    const double room = Surface().width() - twipsToPixels(label.X);
+    constexpr qsizetype kSlack = 2;
+    qsizetype n = 0;
+    while (n < text.size() && width <= room) {
+        width += metrics.horizontalAdvance(text.at(n));
+        ++n;
+    }
+    n = std::min(text.size(), n + kSlack);
+    if (n < text.size() && text.at(n - 1).isHighSurrogate()) {
+        ++n;
+    }
+    return n == text.size() ? text : text.first(n);
+}
+
 void frmThreeD::PlanObjects(const PictureTable& pictures) {
     const std::vector<ThreeDStep>& steps = drawing_.Steps;
     plan_.assign(steps.size(), StepPlan{});
+    shownLabels_.clear();
     if (!SkipHidden) {
         return;
     }
@@ -290,6 +312,7 @@ void frmThreeD::PlanObjects(const PictureTable& pictures) {
         }
     }
     Coverage coverage(Surface().width(), Surface().height());
+    const QFontMetricsF metrics(Font(), &Surface());
     // Pictures in the surface's own format are copied whole: nothing under them shows.
     std::array<bool, 8> opaque{};
     for (std::size_t kind = 0; kind < opaque.size(); ++kind) {
@@ -308,6 +331,20 @@ void frmThreeD::PlanObjects(const PictureTable& pictures) {
         const QImage& picture =
             *pictures[static_cast<std::size_t>(shown->Picture)]
                      [static_cast<std::size_t>(std::clamp<int>(shown->Index, 0, 7))];
+        // The label, over its own picture: only nearer pictures can cover it. Its box is
+        // widened by a couple of pixels all round for glyphs that reach past their advance.
+        if (*start + 3 < steps.size()) {
+            if (const auto* label = std::get_if<LabelStep>(&steps[*start + 3])) {
+                double width = 0;
+                StepPlan& labelPlan = plan_[*start + 3];
+                labelPlan.Text = static_cast<int>(shownLabels_.size());
+                shownLabels_.push_back(ShownLabel(*label, metrics, width));
+                const QRect box(twipsToPixels(label->X) - 2, twipsToPixels(label->Y) - 2,
+                                static_cast<int>(std::ceil(width)) + 4,
+                                static_cast<int>(std::ceil(metrics.height())) + 4);
+                labelPlan.Skip = coverage.Covered(coverage.SpanOf(box));
+            }
+        }
         // The picture's rows that nearer pictures leave uncovered, first to last.
         const QRect whole = PicturePixels(*shown, picture);
         const Coverage::Span span = coverage.SpanOf(whole);
@@ -382,8 +419,11 @@ void frmThreeD::Redraw() {
             SetForeColor(colorOf(label->Color));
             SetCurrentX(label->X);
             SetCurrentY(label->Y);
-            if (state_.AircraftList.Has(label->Aircraft)) {
-                Print(VisibleLabel(label->Aircraft));
+            if (plan.Text >= 0) {
+                Print(shownLabels_[static_cast<std::size_t>(plan.Text)]);
+            } else {
+                double width = 0;
+                Print(ShownLabel(*label, QFontMetricsF(Font(), &Surface()), width));
             }
         } else {
             Cls();

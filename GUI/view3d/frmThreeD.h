@@ -3,6 +3,7 @@
 // depth shading. It builds its scene when it loads and draws it anew at every paint, resize,
 // preset and drag; Esc shows its preset menu, a left drag turns and tilts, a right drag zooms.
 
+#include <QFontMetricsF>
 #include <array>
 #include <string>
 #include <utility>
@@ -53,9 +54,13 @@ private:
     // Fills plan_: walks the objects nearest first, keeping the pixels their opaque pictures
     // cover.
     void PlanObjects(const PictureTable& pictures);
-    // The part of aircraft i's label that can be seen: a label runs right from its icon, so
-    // no more characters than the window has pixel columns. Kept from one redraw to the next.
-    const QString& VisibleLabel(int i);
+    // Aircraft i's label decoded, no longer than the window has pixel columns (no more can
+    // show). Kept from one redraw to the next.
+    const QString& LabelText(int i);
+    // The part of a label that can show: it runs right from its start, so the characters up to
+    // the window's right edge (and a few more, for the sake of kerning). Width: its advance,
+    // pixels.
+    QString ShownLabel(const LabelStep& label, const QFontMetricsF& metrics, double& width);
 
     Windows& windows_;
     SharedSubsAndVar& state_;
@@ -65,8 +70,10 @@ private:
         bool Skip = false;
         int FirstRow = 0;
         int LastRow = -1;  // below FirstRow: the whole picture
+        int Text = -1;     // a label's text in shownLabels_; -1: not worked out yet
     };
     std::vector<StepPlan> plan_;
+    std::vector<QString> shownLabels_;
     std::vector<std::pair<std::string, QString>> labels_;  // by aircraft: bytes cut, text
 };
 
