@@ -252,6 +252,34 @@ TEST_F(ThreeDWindowTest, ResizingRedrawsLargerAndHugeLabelsDoNotStall) {
                             m.Height() / 2 - 187.5f));
 }
 
+// A label running past the right edge shows the same whether it goes on for ever or stops a
+// little beyond the edge.
+TEST_F(ThreeDWindowTest, LabelsPrintAllThatShowsUpToTheRightEdge) {
+    state.AircraftList.Clear();
+    state.ObjectiveList.Clear();
+    AircraftRecord& a = state.AircraftList.Append();
+    a.X = state.OwnX - 3;
+    a.Y = state.OwnY + 4;
+    frmThreeD& m = OpenMap();
+    const struct {
+        const char* name;
+        std::size_t letters;
+        bool sameAsEndless;
+    } rows[] = {
+        {"as many letters as the window has pixel columns", 352, true},
+        {"past the edge", 60, true},
+        {"short of the edge", 10, false},
+    };
+    a.Pic.assign(100'000, 'W');
+    m.Redraw();
+    const QImage endless = m.Surface().copy();
+    for (const auto& r : rows) {
+        a.Pic.assign(r.letters, 'W');
+        m.Redraw();
+        EXPECT_EQ(m.Surface() == endless, r.sameAsEndless) << r.name;
+    }
+}
+
 // Leaving out what nearer pictures cover must not change a pixel, whatever the view.
 TEST_F(ThreeDWindowTest, PaintingOnlyWhatShowsGivesTheSamePicture) {
     state.AircraftList.Clear();
