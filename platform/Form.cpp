@@ -928,12 +928,6 @@ void Form::PaintPictureRows(const QImage& picture, float x, float y, int firstRo
 }
 
 const QStaticText& Form::LaidOut(const QString& line) {
-    if (!(printFont_ == font_)) {
-        printFont_ = font_;
-        laidOut_.clear();
-        laidOutCharacters_ = 0;
-        metrics_.emplace(font_, &surface_);
-    }
     if (const auto found = laidOut_.constFind(line); found != laidOut_.cend()) {
         return *found;
     }

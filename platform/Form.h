@@ -190,7 +190,7 @@ private:
 
     // Surface
     void EndBatchPainter();
-    // A line of Print text laid out once for the current font.
+    // A line of Print text laid out once for printFont_, which Print keeps equal to the font.
     const QStaticText& LaidOut(const QString& line);
     void EnsureSurfaceSize(const QSize& size);
     void RepaintPixels(const QRect& rect);
