@@ -96,9 +96,10 @@ private:
     void helpContents_Click();
     void menuAbout_Click();
 
+    // The 3-D button and the 3-D Tactical Map item: the map, owned by this window.
+    void ShowThreeDMap();
     // The two reports have no windows yet: their buttons and menu items lead here and do
     // nothing until the windows join the registry.
-    void ShowThreeDMap();
     void ShowCombatReport();
     void ShowDamageReport();
 
