@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 
 #include "Text.h"
 #include "Windows.h"
@@ -25,77 +26,57 @@ QColor toQColor(const RgbColor& c) {
     return {c.R, c.G, c.B};
 }
 
-// The surface's pixels that an opaque picture already covers, a bit each.
+// The surface's pixels that an opaque picture already covers, a bit each: pixel x of a row is
+// bit x % 8 of its byte x / 8. A run of up to 56 pixels is one 64-bit load and store from any
+// byte, so a picture's row is tested and covered without a branch.
 class Coverage {
 public:
     Coverage(int width, int height)
         : width_(width),
           height_(height),
-          words_((width + 63) / 64),
-          bits_(static_cast<std::size_t>(words_) * static_cast<std::size_t>(height)) {}
+          stride_(static_cast<std::size_t>(width) / 8 + 1 + 8),
+          bytes_(stride_ * static_cast<std::size_t>(std::max(height, 0))) {}
 
-    // A rectangle cut to the surface, as rows and the words and bits of each row.
+    // A rectangle cut to the surface; empty when right < left or bottom < top.
     struct Span {
-        int top = 0, bottom = -1;  // empty when bottom < top
-        int firstWord = 0, lastWord = 0;
-        uint64_t firstMask = 0, lastMask = 0;
+        int left = 0, right = -1, top = 0, bottom = -1;
     };
 
     Span SpanOf(const QRect& rect) const {
-        Span span;
-        const int left = std::max(rect.left(), 0);
-        const int right = std::min(rect.right(), width_ - 1);
-        span.top = std::max(rect.top(), 0);
-        span.bottom = std::min(rect.bottom(), height_ - 1);
-        if (left > right) {
-            span.bottom = span.top - 1;
-            return span;
-        }
-        span.firstWord = left / 64;
-        span.lastWord = right / 64;
-        span.firstMask = ~uint64_t{0} << (left % 64);
-        span.lastMask = ~uint64_t{0} >> (63 - right % 64);
-        if (span.firstWord == span.lastWord) {
-            span.firstMask &= span.lastMask;
-            span.lastMask = span.firstMask;
-        }
-        return span;
+        return {std::max(rect.left(), 0), std::min(rect.right(), width_ - 1),
+                std::max(rect.top(), 0), std::min(rect.bottom(), height_ - 1)};
     }
 
-    bool RowCovered(const Span& span, int y) const {
-        const uint64_t* row = Row(y);
-        if ((row[span.firstWord] & span.firstMask) != span.firstMask ||
-            (row[span.lastWord] & span.lastMask) != span.lastMask) {
-            return false;
-        }
-        for (int w = span.firstWord + 1; w < span.lastWord; ++w) {
-            if (row[w] != ~uint64_t{0}) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    // A bit for each row of the span (row top first) that is not wholly covered, for spans
-    // of at most 64 rows: counted without a branch a row, as most rows' fate is a toss-up.
-    // With cover, the span is covered afterwards, in the same pass.
+    // A bit for each row of the span (row top first, at most 64 rows) that is not wholly
+    // covered; with cover, the span is covered afterwards, in the same pass.
     uint64_t UncoveredRows(const Span& span, bool cover) {
         uint64_t rows = 0;
-        for (int y = span.top; y <= span.bottom; ++y) {
-            uint64_t* row = bits_.data() + static_cast<std::size_t>(y) * words_;
-            const uint64_t first = row[span.firstWord];
-            const uint64_t last = row[span.lastWord];
-            bool open = ((first & span.firstMask) != span.firstMask) |
-                        ((last & span.lastMask) != span.lastMask);
-            for (int w = span.firstWord + 1; w < span.lastWord; ++w) {
-                open |= row[w] != ~uint64_t{0};
+        if (span.left > span.right) {
+            return rows;
+        }
+        if (span.right - span.left < kRun) {
+            // One load a row, at the same place in every row.
+            const uint64_t mask = RunMask(span.left, span.right);
+            uint8_t* at = Byte(span.left, span.top);
+            for (int row = 0; row <= span.bottom - span.top; ++row, at += stride_) {
+                const uint64_t word = Load(at);
+                rows |= uint64_t{(word & mask) != mask} << row;
                 if (cover) {
-                    row[w] = ~uint64_t{0};
+                    Store(at, word | mask);
                 }
             }
-            if (cover) {
-                row[span.firstWord] = first | span.firstMask;
-                row[span.lastWord] |= span.lastMask;
+            return rows;
+        }
+        for (int y = span.top; y <= span.bottom; ++y) {
+            bool open = false;
+            for (int x = span.left; x <= span.right; x += kRun) {
+                uint8_t* at = Byte(x, y);
+                const uint64_t mask = RunMask(x, std::min(span.right, x + kRun - 1));
+                const uint64_t word = Load(at);
+                open |= (word & mask) != mask;
+                if (cover) {
+                    Store(at, word | mask);
+                }
             }
             rows |= uint64_t{open} << (y - span.top);
         }
@@ -103,9 +84,10 @@ public:
     }
 
     // Every pixel of the span is covered; an empty span is.
-    bool Covered(const Span& span) const {
-        for (int y = span.top; y <= span.bottom; ++y) {
-            if (!RowCovered(span, y)) {
+    bool Covered(const Span& span) {
+        for (int top = span.top; top <= span.bottom; top += 64) {
+            if (UncoveredRows({span.left, span.right, top, std::min(span.bottom, top + 63)},
+                              false) != 0) {
                 return false;
             }
         }
@@ -113,24 +95,48 @@ public:
     }
 
     void Cover(const Span& span) {
-        for (int y = span.top; y <= span.bottom; ++y) {
-            uint64_t* row = bits_.data() + static_cast<std::size_t>(y) * words_;
-            row[span.firstWord] |= span.firstMask;
-            row[span.lastWord] |= span.lastMask;
-            for (int w = span.firstWord + 1; w < span.lastWord; ++w) {
-                row[w] = ~uint64_t{0};
-            }
+        for (int top = span.top; top <= span.bottom; top += 64) {
+            UncoveredRows({span.left, span.right, top, std::min(span.bottom, top + 63)}, true);
         }
     }
 
 private:
-    const uint64_t* Row(int y) const {
-        return bits_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
+    static constexpr int kRun = 56;
+
+    uint8_t* Byte(int x, int y) {
+        return bytes_.data() + static_cast<std::size_t>(y) * stride_ +
+               static_cast<std::size_t>(x / 8);
+    }
+    // Pixels first..last (at most kRun of them) in the 64 bits loaded from first's byte.
+    static uint64_t RunMask(int first, int last) {
+        const int count = last - first + 1;
+        return ((uint64_t{1} << count) - 1) << (first % 8);
+    }
+    // Little-endian whatever the machine, so that bit i is pixel i from the byte's first.
+    static uint64_t Load(const uint8_t* at) {
+        uint64_t word = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&word, at, sizeof word);
+        } else {
+            for (int i = 0; i < 8; ++i) {
+                word |= uint64_t{at[i]} << (8 * i);
+            }
+        }
+        return word;
+    }
+    static void Store(uint8_t* at, uint64_t word) {
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(at, &word, sizeof word);
+        } else {
+            for (int i = 0; i < 8; ++i) {
+                at[i] = static_cast<uint8_t>(word >> (8 * i));
+            }
+        }
     }
 
     int width_, height_;
-    std::size_t words_;
-    std::vector<uint64_t> bits_;
+    std::size_t stride_;  // bytes a row, with room for a load from its last pixel's byte
+    std::vector<uint8_t> bytes_;
 };
 
 // The pixels each drawing step can touch, as the drawing methods place them.
