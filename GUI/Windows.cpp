@@ -10,6 +10,7 @@
 #include "orders/frmRadio.h"
 #include "reports/frmCombatReport.h"
 #include "reports/frmDamage.h"
+#include "view3d/frmThreeD.h"
 
 namespace velmora {
 
@@ -25,10 +26,12 @@ Windows::Windows(SharedSubsAndVar& state, Services& services)
       radio_(std::make_unique<frmRadio>(*this)),
       generator_(std::make_unique<frmGenerator>(*this)),
       combatReport_(std::make_unique<frmCombatReport>(*this)),
-      damage_(std::make_unique<frmDamage>(*this)) {}
+      damage_(std::make_unique<frmDamage>(*this)),
+      threeD_(std::make_unique<frmThreeD>(*this)) {}
 
 Windows::~Windows() {
     // Owned windows first, the main window last.
+    threeD_.reset();
     damage_.reset();
     combatReport_.reset();
     generator_.reset();

@@ -18,6 +18,7 @@ class frmRadio;
 class frmGenerator;
 class frmCombatReport;
 class frmDamage;
+class frmThreeD;
 
 class Windows {
 public:
@@ -39,6 +40,7 @@ public:
     frmGenerator& Generator() { return *generator_; }
     frmCombatReport& CombatReport() { return *combatReport_; }
     frmDamage& Damage() { return *damage_; }
+    frmThreeD& ThreeD() { return *threeD_; }
 
 private:
     // Declared so that the owned windows go before the main window.
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<frmGenerator> generator_;
     std::unique_ptr<frmCombatReport> combatReport_;
     std::unique_ptr<frmDamage> damage_;
+    std::unique_ptr<frmThreeD> threeD_;
 };
 
 }  // namespace velmora

@@ -10,9 +10,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStaticText>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "platform/FormWidgets.h"
 
@@ -103,7 +106,147 @@ QPen onePixelPen(const QColor& color) {
     return pen;
 }
 
+// Fills the pixels of rect (already inside the image) of an RGB32 image.
+void fillPixels(QImage& image, const QRect& rect, QRgb colour) {
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        std::fill(row + rect.left(), row + rect.right() + 1, colour);
+    }
+}
+
+// A one-pixel line from a to b, both ends included: one pixel for each step along the longer
+// axis, the other coordinate rounded half up. Only the part inside the image is walked, so a
+// line with far-away ends costs no more than one across the image.
+void drawSegment(QImage& image, QPoint a, QPoint b, QRgb colour) {
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const bool alongX = std::abs(int64_t{b.x()} - a.x()) >= std::abs(int64_t{b.y()} - a.y());
+    if (!alongX) {
+        a = a.transposed();
+        b = b.transposed();
+    }
+    if (b.x() < a.x()) {
+        std::swap(a, b);
+    }
+    const int major = alongX ? image.width() : image.height();
+    const int minor = alongX ? image.height() : image.width();
+    const int from = std::max(a.x(), 0);
+    const int to = std::min(b.x(), major - 1);
+    if (from > to) {
+        return;
+    }
+    // The minor coordinate at step m is a.y + floor((2 (m - a.x) d2 + d1) / 2 d1), kept as a
+    // quotient and a remainder that each step moves on by 2 d2 (at most one whole d1 each way).
+    const int64_t d1 = int64_t{b.x()} - a.x();
+    const int64_t d2 = int64_t{b.y()} - a.y();
+    const int64_t den = 2 * std::max<int64_t>(d1, 1);
+    const int64_t step = d1 == 0 ? 0 : 2 * d2;
+    const int64_t first = d1 == 0 ? 0 : 2 * (from - a.x()) * d2 + d1;
+    int64_t q = first >= 0 ? first / den : -((-first + den - 1) / den);
+    int64_t r = first - q * den;
+    for (int m = from; m <= to; ++m) {
+        const int64_t n = a.y() + q;
+        if (n >= 0 && n < minor) {
+            const int x = alongX ? m : static_cast<int>(n);
+            const int y = alongX ? static_cast<int>(n) : m;
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+        }
+        r += step;
+        if (r >= den) {
+            r -= den;
+            ++q;
+        } else if (r < 0) {
+            r += den;
+            --q;
+        }
+    }
+}
+
+// The pixels the painter sets for a circle of a small pixel radius around (0, 0), with a
+// one-pixel pen over a solid brush: the same for every whole-pixel centre, so painted once.
+struct CircleStamp {
+    // Runs of pixels of one row, offsets from the centre: [Left, Right] on row Dy.
+    struct Run {
+        int Dy, Left, Right;
+    };
+    std::vector<Run> outline;
+    std::vector<Run> inside;
+};
+
+constexpr int kMaxStampRadius = 32;
+
+const CircleStamp& circleStamp(int radius) {
+    static std::array<std::optional<CircleStamp>, kMaxStampRadius + 1> stamps;
+    std::optional<CircleStamp>& stamp = stamps[static_cast<std::size_t>(radius)];
+    if (!stamp) {
+        const int side = 2 * radius + 3;
+        QImage image(side, side, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            painter.setPen(onePixelPen(Qt::red));
+            painter.setBrush(QBrush(Qt::green));
+            painter.drawEllipse(QPoint(radius + 1, radius + 1), radius, radius);
+        }
+        stamp.emplace();
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side;) {
+                const QRgb c = image.pixel(x, y);
+                int end = x;
+                while (end + 1 < side && image.pixel(end + 1, y) == c) {
+                    ++end;
+                }
+                const CircleStamp::Run run{y - radius - 1, x - radius - 1, end - radius - 1};
+                if (c == qRgb(255, 0, 0)) {
+                    stamp->outline.push_back(run);
+                } else if (c == qRgb(0, 255, 0)) {
+                    stamp->inside.push_back(run);
+                }
+                x = end + 1;
+            }
+        }
+    }
+    return *stamp;
+}
+
 }  // namespace
+
+// A painter on the surface: the batch's while one lives, else one of its own.
+class Form::SurfacePainter {
+public:
+    explicit SurfacePainter(Form& form) {
+        if (form.batchDepth_ > 0) {
+            if (form.batchPainter_ == nullptr) {
+                form.batchPainter_ = std::make_unique<QPainter>(&form.surface_);
+            }
+            painter_ = form.batchPainter_.get();
+        } else {
+            painter_ = &own_.emplace(&form.surface_);
+        }
+    }
+    QPainter* operator->() const { return painter_; }
+    QPainter& operator*() const { return *painter_; }
+
+private:
+    std::optional<QPainter> own_;
+    QPainter* painter_ = nullptr;
+};
+
+DrawingBatch::DrawingBatch(Form& form) : form_(form) {
+    ++form_.batchDepth_;
+}
+
+DrawingBatch::~DrawingBatch() {
+    if (--form_.batchDepth_ > 0) {
+        return;
+    }
+    form_.EndBatchPainter();
+    const QRect dirty = form_.batchDirty_ & form_.surface_.rect();
+    form_.batchDirty_ = QRect();
+    form_.Invalidate(dirty);
+}
 
 Form::Form(Services& services) : services_(services) {
     ResetDesign();
@@ -138,6 +281,9 @@ Form::~Form() {
 void Form::Show(Form* owner) {
     if (loaded_) {
         if (top_ != nullptr && live_) {
+            // A minimised window comes back as it was; an owned one may have no task bar
+            // entry to bring it back by.
+            top_->setWindowState(top_->windowState() & ~Qt::WindowMinimized);
             top_->show();
             top_->raise();
             top_->activateWindow();
@@ -233,6 +379,7 @@ void Form::Unload() {
     top->hide();
     // Later, since the event being handled may belong to one of the window's widgets.
     top->deleteLater();
+    EndBatchPainter();
     surface_ = QImage();
     ResetDesign();
     unloading_ = false;
@@ -555,12 +702,18 @@ QWidget* Form::InnerArea() const {
 
 // --- The surface ---
 
+void Form::EndBatchPainter() {
+    batchPainter_.reset();
+}
+
 void Form::EnsureSurfaceSize(const QSize& requested) {
     const QSize size = requested.expandedTo(QSize(0, 0));
     const QSize old = surface_.size();
     if (old == size) {
         return;
     }
+    // A batch's painter must not outlive the image it paints; the next drawing begins anew.
+    EndBatchPainter();
     QImage next(size, QImage::Format_RGB32);
     if (!next.isNull()) {
         next.fill(backColor_);
@@ -584,22 +737,34 @@ void Form::RepaintPixels(const QRect& rect) {
         return;
     }
     {
-        QPainter painter(&surface_);
-        painter.setClipRect(area);
-        painter.fillRect(area, backColor_);
+        SurfacePainter painter(*this);
+        painter->save();
+        painter->setClipRect(area);
+        painter->fillRect(area, backColor_);
         for (LightControl* light : lights_) {
             if (light->visible_ && light->PixelBounds().intersects(area)) {
-                painter.save();
-                light->Paint(painter);
-                painter.restore();
+                painter->save();
+                light->Paint(*painter);
+                painter->restore();
             }
         }
+        painter->restore();
     }
     Invalidate(area);
 }
 
 void Form::Invalidate(const QRect& rect) {
-    if (area_ != nullptr) {
+    if (batchDepth_ > 0) {
+        // Grown by hand: this runs for every step of a large redraw.
+        if (batchDirty_.isNull()) {
+            batchDirty_ = rect;
+        } else if (!rect.isEmpty()) {
+            batchDirty_.setCoords(std::min(batchDirty_.left(), rect.left()),
+                                  std::min(batchDirty_.top(), rect.top()),
+                                  std::max(batchDirty_.right(), rect.right()),
+                                  std::max(batchDirty_.bottom(), rect.bottom()));
+        }
+    } else if (area_ != nullptr && !rect.isEmpty()) {
         area_->update(rect);
     }
 }
@@ -641,17 +806,31 @@ void Form::Line(float x1, float y1, float x2, float y2, const QColor& color, Lin
     }
     const QPoint a(twipsToPixels(x1), twipsToPixels(y1));
     const QPoint b(twipsToPixels(x2), twipsToPixels(y2));
+    const QRect span = pixelSpan(a, b);
+    if (!span.intersects(surface_.rect())) {
+        return;
+    }
+    if (mode == LineMode::Plain && surface_.format() == QImage::Format_RGB32) {
+        // Set directly: a grid of thousands of lines is a redraw's largest part.
+        if (a.x() == b.x() || a.y() == b.y()) {
+            fillPixels(surface_, span & surface_.rect(), color.rgb());
+        } else {
+            drawSegment(surface_, a, b, color.rgb());
+        }
+        Invalidate(span);
+        return;
+    }
     {
-        QPainter painter(&surface_);
-        painter.setPen(onePixelPen(color));
+        SurfacePainter painter(*this);
+        painter->setPen(onePixelPen(color));
         if (mode == LineMode::Plain || a.x() == b.x() || a.y() == b.y()) {
-            painter.drawLine(a, b);
+            painter->drawLine(a, b);
         } else {
             // A stroked QRect covers one pixel more than its size each way.
-            painter.drawRect(pixelSpan(a, b).adjusted(0, 0, -1, -1));
+            painter->drawRect(span.adjusted(0, 0, -1, -1));
         }
     }
-    Invalidate(pixelSpan(a, b).adjusted(-1, -1, 1, 1));
+    Invalidate(span.adjusted(-1, -1, 1, 1));
 }
 
 void Form::Circle(float x, float y, float radius) {
@@ -666,20 +845,57 @@ void Form::Circle(float x, float y, float radius, const QColor& color) {
     }
     const QPoint centre(twipsToPixels(x), twipsToPixels(y));
     const int r = std::abs(twipsToPixels(radius));
-    {
-        QPainter painter(&surface_);
-        painter.setPen(onePixelPen(color));
-        painter.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(fillColor_) : QBrush(Qt::NoBrush));
-        painter.drawEllipse(centre, r, r);
+    const QRect bounds(centre.x() - r - 1, centre.y() - r - 1, 2 * r + 3, 2 * r + 3);
+    if (!bounds.intersects(surface_.rect())) {
+        return;
     }
-    Invalidate(QRect(centre.x() - r - 1, centre.y() - r - 1, 2 * r + 3, 2 * r + 3));
+    if (r <= kMaxStampRadius && surface_.format() == QImage::Format_RGB32) {
+        // Small circles, such as the ground dots of a crowded 3-D map, set their pixels
+        // directly from the painter's own pattern for that radius.
+        const CircleStamp& stamp = circleStamp(r);
+        uchar* bits = surface_.bits();
+        const qsizetype stride = surface_.bytesPerLine();
+        const int width = surface_.width();
+        const int height = surface_.height();
+        auto set = [&](const std::vector<CircleStamp::Run>& runs, QRgb colour) {
+            for (const CircleStamp::Run& run : runs) {
+                const int y = centre.y() + run.Dy;
+                const int left = std::max(centre.x() + run.Left, 0);
+                const int right = std::min(centre.x() + run.Right, width - 1);
+                if (y >= 0 && y < height && left <= right) {
+                    auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+                    std::fill(row + left, row + right + 1, colour);
+                }
+            }
+        };
+        if (fillStyle_ == FillStyle::Solid) {
+            set(stamp.inside, fillColor_.rgb());
+        }
+        set(stamp.outline, color.rgb());
+        Invalidate(bounds);
+        return;
+    }
+    {
+        SurfacePainter painter(*this);
+        painter->setPen(onePixelPen(color));
+        painter->setBrush(fillStyle_ == FillStyle::Solid ? QBrush(fillColor_)
+                                                         : QBrush(Qt::NoBrush));
+        painter->drawEllipse(centre, r, r);
+    }
+    Invalidate(bounds);
 }
 
 void Form::PaintPicture(const QImage& picture, float x, float y) {
+    PaintPictureRows(picture, x, y, 0, picture.height() - 1);
+}
+
+void Form::PaintPictureRows(const QImage& picture, float x, float y, int firstRow, int lastRow) {
     if (surface_.isNull() || picture.isNull()) {
         return;
     }
-    const QRect target(QPoint(twipsToPixels(x), twipsToPixels(y)), picture.size());
+    const QRect whole(QPoint(twipsToPixels(x), twipsToPixels(y)), picture.size());
+    const QRect target =
+        whole & QRect(whole.left(), whole.top() + firstRow, whole.width(), lastRow - firstRow + 1);
     if (picture.format() == surface_.format()) {
         // An opaque picture in the surface's own format is a plain copy of rows; a crowded
         // tactical view paints tens of thousands, and a painter for each costs most of a frame.
@@ -690,39 +906,89 @@ void Form::PaintPicture(const QImage& picture, float x, float y) {
         const auto rowBytes = static_cast<std::size_t>(shown.width()) * 4;
         const qsizetype fromStride = picture.bytesPerLine();
         const qsizetype toStride = surface_.bytesPerLine();
-        const uchar* from = picture.constBits() + (shown.top() - target.top()) * fromStride +
-                            (shown.left() - target.left()) * 4;
+        const uchar* from = picture.constBits() + (shown.top() - whole.top()) * fromStride +
+                            (shown.left() - whole.left()) * 4;
         uchar* to = surface_.bits() + shown.top() * toStride + shown.left() * 4;
-        for (int row = 0; row < shown.height(); ++row, from += fromStride, to += toStride) {
-            std::memcpy(to, from, rowBytes);
+        auto copyRows = [&](std::size_t bytes) {
+            for (int row = 0; row < shown.height(); ++row, from += fromStride, to += toStride) {
+                std::memcpy(to, from, bytes);
+            }
+        };
+        // The aircraft pictures, 24 pixels wide, copied with a size known here, which the
+        // compiler turns into a few moves instead of a library call a row.
+        constexpr std::size_t kIconRow = 24 * 4;
+        if (rowBytes == kIconRow) {
+            copyRows(kIconRow);
+        } else {
+            copyRows(rowBytes);
         }
         Invalidate(shown);
         return;
     }
+    if (!target.intersects(surface_.rect())) {
+        return;
+    }
     {
-        QPainter painter(&surface_);
-        painter.drawImage(target, picture);
+        SurfacePainter painter(*this);
+        painter->drawImage(target, picture, target.translated(-whole.topLeft()));
     }
     Invalidate(target);
 }
 
+const QStaticText& Form::LaidOut(const QString& line) {
+    if (const auto found = laidOut_.constFind(line); found != laidOut_.cend()) {
+        return *found;
+    }
+    // Bounded by the characters kept: texts from turn files can be many and new at every
+    // load. A turn's worth of short labels fits.
+    constexpr qsizetype kMaxLaidOutCharacters = qsizetype{1} << 20;
+    if (laidOutCharacters_ + line.size() > kMaxLaidOutCharacters) {
+        laidOut_.clear();
+        laidOutCharacters_ = 0;
+    }
+    laidOutCharacters_ += line.size();
+    QStaticText text(line);
+    text.setTextFormat(Qt::PlainText);
+    text.setPerformanceHint(QStaticText::AggressiveCaching);
+    // Laid out for the font as the painter holds it on the surface, so drawing it does not
+    // lay it out again.
+    text.prepare(QTransform(), QFont(font_, &surface_));
+    return *laidOut_.insert(line, text);
+}
+
 void Form::Print(const QString& text) {
-    const QFontMetrics metrics(font_, &surface_);
+    if (!metrics_ || !(printFont_ == font_)) {
+        printFont_ = font_;
+        laidOut_.clear();
+        laidOutCharacters_ = 0;
+        metrics_.emplace(font_, &surface_);
+    }
+    const QFontMetrics& metrics = *metrics_;
     const float lineTwips = pixelsToTwips(metrics.height());
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QStringList lines =
+        text.contains(QLatin1Char('\n')) ? text.split(QLatin1Char('\n')) : QStringList{text};
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
-        if (!surface_.isNull()) {
-            const QPoint topLeft(twipsToPixels(currentX_), twipsToPixels(currentY_));
+        const QPoint topLeft(twipsToPixels(currentX_), twipsToPixels(currentY_));
+        // Text starts at its left edge and runs right: nothing of it shows from beyond the
+        // right or the bottom edge, nor when its line lies above the top.
+        const bool shows = !surface_.isNull() && !line.isEmpty() &&
+                           topLeft.x() < surface_.width() && topLeft.y() < surface_.height() &&
+                           topLeft.y() + metrics.height() > 0;
+        if (shows) {
+            const QStaticText& laidOut = LaidOut(line);
             {
-                QPainter painter(&surface_);
-                painter.setFont(font_);
-                painter.setPen(foreColor_);
-                painter.drawText(topLeft + QPoint(0, metrics.ascent()), line);
+                SurfacePainter painter(*this);
+                if (batchDepth_ == 0 || !(painter->font() == QFont(font_, &surface_))) {
+                    painter->setFont(font_);
+                }
+                painter->setPen(foreColor_);
+                painter->drawStaticText(topLeft, laidOut);
             }
-            Invalidate(QRect(topLeft, QSize(metrics.horizontalAdvance(line) + metrics.maxWidth(),
+            Invalidate(QRect(topLeft, QSize(static_cast<int>(std::ceil(laidOut.size().width())) +
+                                                metrics.maxWidth(),
                                             metrics.height())));
         }
         currentX_ = 0;

@@ -14,10 +14,15 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QIcon>
 #include <QImage>
 #include <QPointer>
+#include <QStaticText>
 #include <QString>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/CommonDialog.h"
@@ -29,6 +34,7 @@ class QMainWindow;
 class QMenuBar;
 class QMouseEvent;
 class QKeyEvent;
+class QPainter;
 
 namespace velmora {
 
@@ -60,7 +66,8 @@ public:
     Form& operator=(const Form&) = delete;
 
     // Loads the window if it is not open and shows it, modeless. An owned window stays above
-    // its owner and is unloaded with it. An open window is only brought forward.
+    // its owner and is unloaded with it. An open window is only brought forward, out of its
+    // minimised state if it was minimised.
     void Show(Form* owner = nullptr);
     void Unload();
     bool Loaded() const { return loaded_; }
@@ -112,6 +119,9 @@ public:
     void Circle(float x, float y, float radius, const QColor& color);
     // The picture at its natural size, top-left corner at (x, y).
     void PaintPicture(const QImage& picture, float x, float y);
+    // Only the rows firstRow to lastRow (pixels of the picture) of the same painting; the
+    // rest of what lies there stays. For a window that knows those rows would be covered.
+    void PaintPictureRows(const QImage& picture, float x, float y, int firstRow, int lastRow);
     // Text in ForeColor without background, its top at CurrentY; then CurrentX goes back to 0
     // and CurrentY down by a line for each line of the text.
     void Print(const QString& text);
@@ -164,6 +174,8 @@ private:
     friend class Frame;
     friend class MenuItem;
     friend class CommonDialog;
+    friend class DrawingBatch;
+    class SurfacePainter;
 
     void Load(Form* owner);
     void ResetDesign();
@@ -180,6 +192,9 @@ private:
     void ForgetOwned(Form& owned);
 
     // Surface
+    void EndBatchPainter();
+    // A line of Print text laid out once for printFont_, which Print keeps equal to the font.
+    const QStaticText& LaidOut(const QString& line);
     void EnsureSurfaceSize(const QSize& size);
     void RepaintPixels(const QRect& rect);
     void Invalidate(const QRect& rect);
@@ -206,6 +221,16 @@ private:
     detail::Surface* area_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QImage surface_;
+    // While a DrawingBatch lives: the one painter on the surface (begun at the first drawing)
+    // and the pixels changed, shown when the last batch ends.
+    int batchDepth_ = 0;
+    std::unique_ptr<QPainter> batchPainter_;
+    QRect batchDirty_;
+    // Print's layouts and metrics for printFont_.
+    QFont printFont_;
+    std::optional<QFontMetrics> metrics_;
+    QHash<QString, QStaticText> laidOut_;
+    qsizetype laidOutCharacters_ = 0;
     bool loaded_ = false;
     bool unloading_ = false;
     bool live_ = false;  // shown; Resize and Paint events run
@@ -232,6 +257,21 @@ private:
     bool captured_ = false;
     Image* captureImage_ = nullptr;  // null: the form itself
     bool doubleClicked_ = false;
+};
+
+// Draws every drawing call of the form made while it lives with one painter, and shows what
+// changed with one repaint when it ends: a redraw of thousands of lines, circles, pictures and
+// texts would otherwise open a painter and queue a repaint for each. Nothing else changes:
+// the drawing methods paint the same pixels, in the same order. Batches may nest.
+class DrawingBatch {
+public:
+    explicit DrawingBatch(Form& form);
+    ~DrawingBatch();
+    DrawingBatch(const DrawingBatch&) = delete;
+    DrawingBatch& operator=(const DrawingBatch&) = delete;
+
+private:
+    Form& form_;
 };
 
 }  // namespace velmora

@@ -5,21 +5,6 @@
 
 namespace velmora {
 
-int twipsToPixels(double twips) {
-    constexpr double kLimit = 1e6;
-    if (std::isnan(twips)) {
-        return 0;
-    }
-    const double pixels = std::nearbyint(twips / kTwipsPerPixel);
-    if (pixels > kLimit) {
-        return static_cast<int>(kLimit);
-    }
-    if (pixels < -kLimit) {
-        return static_cast<int>(-kLimit);
-    }
-    return static_cast<int>(pixels);
-}
-
 int buttonsFromQt(Qt::MouseButtons buttons) {
     int set = 0;
     if (buttons & Qt::LeftButton) {

@@ -15,7 +15,20 @@ inline constexpr int kTwipsPerPixel = 15;
 
 // Whole pixels for a twips value, rounded half to even. NaN gives 0 and values beyond a
 // million pixels are held there, so no input can overflow an int or stall the painter.
-int twipsToPixels(double twips);
+// Inline: every drawing step converts several coordinates.
+inline int twipsToPixels(double twips) {
+    constexpr double kLimit = 1e6;
+    const double exact = twips / kTwipsPerPixel;
+    if (!(exact <= kLimit)) {
+        return exact > kLimit ? static_cast<int>(kLimit) : 0;  // beyond, or NaN
+    }
+    if (exact < -kLimit) {
+        return static_cast<int>(-kLimit);
+    }
+    // Adding and taking away 1.5 x 2^52 rounds half to even, as nearbyint does.
+    constexpr double kRound = 6755399441055744.0;
+    return static_cast<int>((exact + kRound) - kRound);
+}
 inline float pixelsToTwips(double pixels) {
     return static_cast<float>(pixels * kTwipsPerPixel);
 }

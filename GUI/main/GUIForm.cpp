@@ -23,6 +23,7 @@
 #include "pictures/Pictures.h"
 #include "reports/frmCombatReport.h"
 #include "reports/frmDamage.h"
+#include "view3d/frmThreeD.h"
 
 namespace velmora {
 
@@ -561,7 +562,9 @@ void GUIForm::menuAbout_Click() {
     windows_.About().Show(this);
 }
 
-void GUIForm::ShowThreeDMap() {}
+void GUIForm::ShowThreeDMap() {
+    windows_.ThreeD().Show(this);
+}
 
 void GUIForm::ShowCombatReport() {
     windows_.CombatReport().Show(this);

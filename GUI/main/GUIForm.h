@@ -96,8 +96,7 @@ private:
     void helpContents_Click();
     void menuAbout_Click();
 
-    // The windows of three corner buttons and their Options items. The 3-D map has none yet:
-    // ShowThreeDMap does nothing until its window joins the registry.
+    // The windows of the four corner buttons and their Options items, owned by this window.
     void ShowThreeDMap();
     void ShowCombatReport();
     void ShowDamageReport();

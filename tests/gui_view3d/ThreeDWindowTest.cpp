@@ -1,0 +1,323 @@
+// The 3-D map window under the offscreen platform, opened from the main window with a sample
+// turn as a pilot would. The checks look at what a user sees: the menu bar, the view each
+// control sets, and pixels of the window's surface.
+
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "GUI/Windows.h"
+#include "GUI/main/GUIForm.h"
+#include "GUI/main/SplashTitle.h"
+#include "GUI/view3d/frmThreeD.h"
+#include "model/TurnFileReader.h"
+#include "pictures/Pictures.h"
+#include "platform/ScriptedServices.h"
+#include "tests/platform/TestSupport.h"
+
+namespace velmora::test {
+namespace {
+
+const QString kDogfight = QStringLiteral(VELMORA_SAMPLES_DIR "/dogfight.smv");
+const QColor kMagenta(255, 0, 255);
+
+// Whether the whole picture shows with its top-left corner at these twips, give or take a
+// pixel: a placed point lies up to a hair off its exact direction.
+bool PictureNear(const Form& form, const char* name, float left, float top) {
+    const QImage expected =
+        Pictures::instance().get(QLatin1String(name)).convertToFormat(QImage::Format_RGB32);
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QRect at(QPoint(twipsToPixels(left) + dx, twipsToPixels(top) + dy),
+                           expected.size());
+            if (form.Surface().copy(at).convertToFormat(QImage::Format_RGB32) == expected) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+class ThreeDWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        main().Show();
+        Mouse{windows.Splash()}.click(2400, 1800);
+        services.QueueFileChoice(kDogfight);
+        Mouse{main()}.click(6240 + 900, 5040 + 225);  // Open
+        ASSERT_EQ(state.AircraftCount(), 8);
+    }
+    void TearDown() override {
+        main().Unload();
+        settle();
+    }
+
+    GUIForm& main() { return windows.MainForm(); }
+    frmThreeD& map() { return windows.ThreeD(); }
+    frmThreeD& OpenMap() {
+        Mouse{main()}.click(120 + 375, 4200 + 375);  // the 3-D button
+        return map();
+    }
+    bool MenuBarShown() {
+        QMenuBar* bar = qobject_cast<QMainWindow*>(map().TopLevel())->menuBar();
+        return bar != nullptr && bar->isVisible();
+    }
+    void Key(int key, const QString& text) { sendKey(map().InnerArea(), key, text); }
+    // A mark in the middle of the surface that only a redraw takes away.
+    void Mark() { map().Line(2000, 2000, 3000, 2000, kMagenta); }
+    bool Marked() { return pixel(map(), twipsToPixels(2500), twipsToPixels(2000)) == kMagenta; }
+
+    SharedSubsAndVar state;
+    ScriptedServices services;
+    Windows windows{state, services};
+};
+
+TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowInTopDownWithoutAMenuBar) {
+    frmThreeD& m = OpenMap();
+    ASSERT_TRUE(m.Loaded());
+    EXPECT_EQ(m.Caption(), "Skelmar Velmora 3-D Tactical Map");
+    EXPECT_EQ(m.Owner(), &main());
+    EXPECT_EQ(m.TopLevel()->windowHandle()->transientParent(), main().TopLevel()->windowHandle());
+    EXPECT_TRUE(m.TopLevel()->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(m.TopLevel()->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(m.TopLevel()->windowIcon().isNull());
+    EXPECT_EQ(m.Surface().size(), QSize(352, 333));
+    EXPECT_FALSE(MenuBarShown());
+    EXPECT_EQ(m.Scene.ViewYaw, 90);
+    EXPECT_EQ(m.Scene.ViewTilt, 90);
+    EXPECT_EQ(m.Scene.ViewZoom, 7);
+    for (const Image* image : {&m.North, &m.East, &m.South, &m.West}) {
+        EXPECT_FALSE(image->Visible());
+        EXPECT_EQ(image->Picture().size(), QSize(25, 25));
+    }
+
+    // The own aircraft heads east (sector 2) at the centre of the projection, which is the
+    // centre of the outer size, not of the drawing area; its picture's corner 180 twips up-left.
+    EXPECT_TRUE(PictureNear(m, "GoodGuy(2)", m.Width() / 2 - 180, m.Height() / 2 - 180));
+
+    // Showing it again only brings it forward, out of the minimised state too.
+    m.Scene.ViewYaw = 30;
+    m.TopLevel()->setWindowState(Qt::WindowMinimized);
+    main().menuThreeD.Action()->trigger();
+    EXPECT_EQ(m.Scene.ViewYaw, 30);
+    EXPECT_FALSE(m.TopLevel()->windowState() & Qt::WindowMinimized);
+}
+
+TEST_F(ThreeDWindowTest, EscShowsTheMenuAndAnyKeyHidesIt) {
+    frmThreeD& m = OpenMap();
+    const struct {
+        const char* name;
+        int key;
+        QString text;
+        bool shownBefore, shownAfter;
+    } rows[] = {
+        {"a letter leaves the hidden menu hidden", Qt::Key_A, "a", false, false},
+        {"Esc shows it", Qt::Key_Escape, "\x1b", false, true},
+        {"a letter hides it", Qt::Key_A, "a", true, false},
+        {"Esc hides it too", Qt::Key_Escape, "\x1b", true, false},
+        {"a key without a character does nothing", Qt::Key_F5, "", true, true},
+    };
+    for (const auto& r : rows) {
+        m.menuPresets.SetVisible(r.shownBefore);
+        Key(r.key, r.text);
+        EXPECT_EQ(MenuBarShown(), r.shownAfter) << r.name;
+    }
+    m.menuHide.Action()->trigger();
+    EXPECT_FALSE(MenuBarShown()) << "Hide Menu";
+}
+
+TEST_F(ThreeDWindowTest, EachPresetSetsItsViewAndRedraws) {
+    frmThreeD& m = OpenMap();
+    Key(Qt::Key_Escape, "\x1b");
+    const struct {
+        const char* name;
+        MenuItem& item;
+        int16_t yaw, tilt, zoom;
+    } rows[] = {
+        {"World View", m.menuWorld, 50, 60, 7},      {"Zoom Range", m.menuRange, 50, 60, -8},
+        {"South looking North", m.menuSN, 90, 0, 7}, {"East looking West", m.menuEW, 0, 0, 7},
+        {"Top Down", m.menuTopDown, 90, 90, 7},
+    };
+    for (const auto& r : rows) {
+        Mark();
+        r.item.Action()->trigger();
+        EXPECT_EQ(m.Scene.ViewYaw, r.yaw) << r.name;
+        EXPECT_EQ(m.Scene.ViewTilt, r.tilt) << r.name;
+        EXPECT_EQ(m.Scene.ViewZoom, r.zoom) << r.name;
+        EXPECT_FALSE(Marked()) << r.name << " did not redraw";
+        EXPECT_TRUE(MenuBarShown()) << r.name;
+    }
+}
+
+TEST_F(ThreeDWindowTest, SideViewPutsTheGroundOnTheCentreLineOfTheOuterSize) {
+    // Only the own aircraft, at the ceiling: its stick runs up the markers' middle column.
+    state.AircraftList.Clear();
+    state.ObjectiveList.Clear();
+    state.OwnAltitude = state.Ceiling;
+    frmThreeD& m = OpenMap();
+    m.menuSN.Action()->trigger();
+    // South, painted after North on the same point, at the centre of the outer size.
+    const QImage south = Pictures::instance().get("South").convertToFormat(QImage::Format_RGB32);
+    const float h = m.Height();
+    const QPoint corner(twipsToPixels(m.Width() / 2 - 187.5f), twipsToPixels(h / 2 - 187.5f));
+    EXPECT_EQ(pixel(m, corner.x(), corner.y()), QColor(Qt::black));
+    EXPECT_EQ(pixel(m, corner.x() + 7, corner.y() + 4), south.pixelColor(7, 4));
+    // The whole grid on that line: green beside the markers, nothing a few pixels off it.
+    const int line = twipsToPixels(h / 2);
+    for (int dx : {-100, -30, 30, 100}) {
+        const int x = twipsToPixels(m.Width() / 2) + dx;
+        EXPECT_GT(pixel(m, x, line).green(), 0) << dx;
+        EXPECT_EQ(pixel(m, x, line).red(), 0) << dx;
+        EXPECT_EQ(pixel(m, x, line - 20), QColor(Qt::black)) << dx;
+        EXPECT_EQ(pixel(m, x, line + 20), QColor(Qt::black)) << dx;
+    }
+}
+
+TEST_F(ThreeDWindowTest, DragsStepAsTabled) {
+    frmThreeD& m = OpenMap();
+    Mouse mouse{m};
+    const float above = 600, below = 4000;  // the centre line lies at half the outer height
+    const struct {
+        const char* name;
+        Qt::MouseButtons held;
+        float x, y;
+        int16_t yaw, tilt, zoom;
+    } rows[] = {
+        {"first left move takes the position", Qt::LeftButton, 1000, above, 90, 90, 7},
+        {"right above the line: clockwise", Qt::LeftButton, 1015, above, 80, 90, 7},
+        {"again", Qt::LeftButton, 1030, above, 70, 90, 7},
+        {"up tilts", Qt::LeftButton, 1030, above - 15, 70, 87, 7},
+        {"down to the lower half and right", Qt::LeftButton, 1045, below, 80, 90, 7},
+        {"left below the line", Qt::LeftButton, 1030, below, 70, 90, 7},
+        {"both buttons do nothing", Qt::LeftButton | Qt::RightButton, 2000, 100, 70, 90, 7},
+        {"no button does nothing", Qt::NoButton, 3000, 3000, 70, 90, 7},
+        {"right up zooms in", Qt::RightButton, 500, below - 15, 70, 90, 6},
+        {"right down zooms out", Qt::RightButton, 500, below, 70, 90, 7},
+        {"right sideways does nothing", Qt::RightButton, 900, below, 70, 90, 7},
+    };
+    for (const auto& r : rows) {
+        Mark();
+        mouse.move(r.x, r.y, r.held);
+        EXPECT_EQ(m.Scene.ViewYaw, r.yaw) << r.name;
+        EXPECT_EQ(m.Scene.ViewTilt, r.tilt) << r.name;
+        EXPECT_EQ(m.Scene.ViewZoom, r.zoom) << r.name;
+        const bool drag = r.held == Qt::LeftButton || r.held == Qt::RightButton;
+        EXPECT_EQ(Marked(), !drag) << r.name << (drag ? " did not redraw" : " redrew");
+    }
+}
+
+TEST_F(ThreeDWindowTest, RightDragZoomsInNoFurtherThanOneKilometre) {
+    frmThreeD& m = OpenMap();
+    Mouse mouse{m};
+    for (float y = 4500; y > 3000; y -= 15) {
+        mouse.move(300, y, Qt::RightButton);
+    }
+    EXPECT_EQ(m.Scene.ViewZoom + state.Visibility, 1);
+    Mark();
+    mouse.move(300, 2000, Qt::RightButton);
+    EXPECT_EQ(m.Scene.ViewZoom + state.Visibility, 1);
+    EXPECT_FALSE(Marked()) << "a step not taken still redraws";
+}
+
+TEST_F(ThreeDWindowTest, CloseAndReopenReturnsToTopDownButKeepsThePointer) {
+    frmThreeD& m = OpenMap();
+    Mouse{m}.move(1234, 567, Qt::LeftButton);
+    m.menuWorld.Action()->trigger();
+    m.menuClose.Action()->trigger();
+    settle();
+    EXPECT_FALSE(m.Loaded());
+    OpenMap();
+    ASSERT_TRUE(m.Loaded());
+    EXPECT_EQ(m.Scene.ViewYaw, 90);
+    EXPECT_EQ(m.Scene.ViewTilt, 90);
+    EXPECT_EQ(m.Scene.ViewZoom, 7);
+    EXPECT_FALSE(MenuBarShown());
+    EXPECT_EQ(m.Scene.LastMouseX, 1234);
+    EXPECT_EQ(m.Scene.LastMouseY, 567);
+}
+
+TEST_F(ThreeDWindowTest, ResizingRedrawsLargerAndHugeLabelsDoNotStall) {
+    frmThreeD& m = OpenMap();
+    state.AircraftList(1).Pic.assign(50'000'000, 'W');
+    m.TopLevel()->resize(m.TopLevel()->width() * 2, m.TopLevel()->height() * 2);
+    settle();
+    EXPECT_EQ(m.Surface().width(), 704);
+    // The West marker stands 1.2 x 15 km left of the centre at 22 km to the half-width.
+    EXPECT_TRUE(PictureNear(m, "West", m.Width() / 2 - m.Width() / 2 / 22 * 18 - 187.5f,
+                            m.Height() / 2 - 187.5f));
+}
+
+// A label running past the right edge shows the same whether it goes on for ever or stops a
+// little beyond the edge.
+TEST_F(ThreeDWindowTest, LabelsPrintAllThatShowsUpToTheRightEdge) {
+    state.AircraftList.Clear();
+    state.ObjectiveList.Clear();
+    AircraftRecord& a = state.AircraftList.Append();
+    a.X = state.OwnX - 3;
+    a.Y = state.OwnY + 4;
+    frmThreeD& m = OpenMap();
+    const struct {
+        const char* name;
+        std::size_t letters;
+        bool sameAsEndless;
+    } rows[] = {
+        {"as many letters as the window has pixel columns", 352, true},
+        {"past the edge", 60, true},
+        {"short of the edge", 10, false},
+    };
+    a.Pic.assign(100'000, 'W');
+    m.Redraw();
+    const QImage endless = m.Surface().copy();
+    for (const auto& r : rows) {
+        a.Pic.assign(r.letters, 'W');
+        m.Redraw();
+        EXPECT_EQ(m.Surface() == endless, r.sameAsEndless) << r.name;
+    }
+}
+
+// Leaving out what nearer pictures cover must not change a pixel, whatever the view.
+TEST_F(ThreeDWindowTest, PaintingOnlyWhatShowsGivesTheSamePicture) {
+    state.AircraftList.Clear();
+    state.ObjectiveList.Clear();
+    std::mt19937 random(4);
+    std::uniform_real_distribution<float> km(-6, 6);
+    std::uniform_int_distribution<int> feet(0, 30000);
+    for (int i = 0; i < 3000; ++i) {
+        AircraftRecord& a = state.AircraftList.Append();
+        a.X = state.OwnX + km(random);
+        a.Y = state.OwnY + km(random);
+        a.Altitude = static_cast<int16_t>(feet(random));
+        a.HeadingSector = static_cast<int16_t>(i % 8);
+        a.Pic = i % 7 == 0 ? "L" + std::to_string(i) : "";
+        a.Team = static_cast<int16_t>(i % 2);
+        state.ObjectiveList.Append() = {"", a.Y, a.X, static_cast<float>(feet(random))};
+    }
+    frmThreeD& m = OpenMap();
+    const struct {
+        const char* name;
+        int16_t yaw, tilt, zoom;
+    } views[] = {
+        {"top down", 90, 90, 7},           {"world view", 50, 60, 7},
+        {"south looking north", 90, 0, 7}, {"east looking west", 0, 0, 7},
+        {"low and close", 130, 30, -10},   {"far", 270, 81, 40},
+    };
+    for (const auto& v : views) {
+        m.Scene.ViewYaw = v.yaw;
+        m.Scene.ViewTilt = v.tilt;
+        m.Scene.ViewZoom = v.zoom;
+        m.SkipHidden = false;
+        m.Redraw();
+        const QImage everything = m.Surface().copy();
+        m.SkipHidden = true;
+        m.Redraw();
+        EXPECT_TRUE(m.Surface() == everything) << v.name;
+    }
+}
+
+}  // namespace
+}  // namespace velmora::test
