@@ -80,6 +80,7 @@ def run(s: harness.Desktop):
 
     s.click(*main.point(*centre(THREE_D_BUTTON), MAIN_INNER))
     window = s.find_window(MAP_TITLE)
+    assert s.transient_for(window) == main.id, "the map is not kept above the main window"
     assert s.menu_item("Preset Views") is None, "the map opens without its menu bar"
     top_down = harness.wait_for(lambda: (lambda p: p if p.greens(p.height // 4) > 20 else None)(
         Picture(s, window)), 10, "the ground grid in the plan view")
