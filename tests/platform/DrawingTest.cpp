@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 #include <functional>
@@ -59,10 +60,43 @@ QPen pen(const QColor& colour) {
     return p;
 }
 
+// Keeps the region of the inner area that Qt repainted.
+struct Repaints : QObject {
+    QRegion region;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            region += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
 class Drawing : public ::testing::Test {
 protected:
-    void SetUp() override { canvas.Show(); }
+    void SetUp() override {
+        canvas.Show();
+        canvas.InnerArea()->installEventFilter(&repaints);
+    }
     void TearDown() override { settle(); }
+
+    // A clear surface, all of it shown.
+    void Clear() {
+        canvas.Cls();
+        settle();
+        repaints.region = QRegion();
+    }
+    // Every pixel that is not the back colour reached the screen.
+    void ExpectShown() {
+        settle();
+        for (int y = 0; y < canvas.Surface().height(); ++y) {
+            for (int x = 0; x < canvas.Surface().width(); ++x) {
+                if (pixel(canvas, x, y) != kBack && !repaints.region.contains(QPoint(x, y))) {
+                    ADD_FAILURE() << "not shown: " << x << ", " << y;
+                    return;
+                }
+            }
+        }
+    }
 
     // The same drawing as the painter does it on an empty image of the surface's size.
     QImage Painted(const std::function<void(QPainter&)>& draw) const {
@@ -75,6 +109,7 @@ protected:
 
     ScriptedServices services;
     Canvas canvas{services};
+    Repaints repaints;
 };
 
 TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
@@ -133,8 +168,9 @@ TEST_F(Drawing, BoxesAndTextMarkTheirPixelsAndNoOthers) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        canvas.Cls();
+        Clear();
         row.draw(canvas);
+        ExpectShown();
         QRect marked;
         for (int y = 0; y < canvas.Surface().height(); ++y) {
             for (int x = 0; x < canvas.Surface().width(); ++x) {
@@ -149,6 +185,18 @@ TEST_F(Drawing, BoxesAndTextMarkTheirPixelsAndNoOthers) {
             << ", " << marked.bottom();
         expectColours(canvas, row.probes);
     }
+}
+
+TEST_F(Drawing, PrintEndsAtTheStartOfTheNextLineAndClsAtTheTopLeft) {
+    canvas.SetCurrentX(300);
+    canvas.Print("a");
+    const float line = canvas.CurrentY();
+    EXPECT_GT(line, 0);
+    EXPECT_EQ(canvas.CurrentX(), 0);
+    canvas.Print("b\r\nc");
+    EXPECT_FLOAT_EQ(canvas.CurrentY(), 3 * line);
+    canvas.Cls();
+    EXPECT_EQ(canvas.CurrentY(), 0);
 }
 
 // Circles, straight lines and pictures set their pixels directly where they can: the pixels
@@ -218,9 +266,11 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
         picture("a picture of another format and pixel ratio", dense, 20, 30, 0, 5),
     };
     for (const Row& row : rows) {
-        canvas.Cls();
+        SCOPED_TRACE(row.name);
+        Clear();
         row.draw(canvas);
-        EXPECT_TRUE(canvas.Surface() == Painted(row.paint)) << row.name;
+        ExpectShown();
+        EXPECT_TRUE(canvas.Surface() == Painted(row.paint));
     }
 }
 
@@ -367,7 +417,6 @@ TEST_F(Drawing, WildCoordinatesAndUnloadedWindowsNeverFail) {
 TEST_F(Drawing, ABatchPaintsWhatSingleCallsPaintAndOutlivesAResizeAndAnUnload) {
     const QImage picture = solid(kBlue, 24, 24);
     auto scene = [&](Form& f) {
-        f.Cls();
         f.SetFillStyle(FillStyle::Solid);
         for (int i = 0; i < 40; ++i) {
             const float x = i * 71 % 3000, y = i * 53 % 2250;
@@ -381,23 +430,26 @@ TEST_F(Drawing, ABatchPaintsWhatSingleCallsPaintAndOutlivesAResizeAndAnUnload) {
             f.Print(QString::number(i));
         }
     };
+    Clear();
     scene(canvas);
     const QImage single = canvas.Surface().copy();
+    Clear();
     {
         DrawingBatch outer(canvas);
         DrawingBatch inner(canvas);
         scene(canvas);
     }
     EXPECT_TRUE(canvas.Surface() == single);
+    ExpectShown();
 
     canvas.SetBorderStyle(BorderStyle::Sizable);
     {
         DrawingBatch batch(canvas);
-        canvas.Line(0, 0, 1500, 1500, kRed);
+        canvas.Line(0, 0, 1500, 1500, kRed, LineMode::Box);
         canvas.TopLevel()->resize(400, 300);
         settle();
-        canvas.Line(0, 1500, 1500, 0, kGreen);
-        EXPECT_EQ(pixel(canvas, 50, 50), kGreen);
+        canvas.Line(0, 1500, 1500, 0, kGreen, LineMode::Box);  // through the painter
+        EXPECT_EQ(pixel(canvas, 0, 50), kGreen);
         canvas.Unload();
         canvas.Line(0, 0, 1500, 1500, kRed);
     }

@@ -149,30 +149,31 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
 }
 
 TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsLaidOut) {
-    Probe main(services), dialog(services), pad(services);
+    Probe splash(services), pad(services), prompt(services);
     MenuItem menuRadio;
-    main.design = [](Probe& w) { w.SetStartUpPosition(StartUpPosition::CenterScreen); };
-    dialog.design = [](Probe& w) {
-        w.SetBorderStyle(BorderStyle::FixedDialog);
-        w.SetStartUpPosition(StartUpPosition::CenterOwner);
-    };
+    splash.design = [](Probe& w) { w.SetStartUpPosition(StartUpPosition::CenterScreen); };
     pad.design = [&](Probe& w) {
         w.SetBorderStyle(BorderStyle::FixedToolWindow);
         w.AddMenu(menuRadio, "Radio");
         w.SetManualPosition(45, 2565);
     };
-    main.Show();
-    dialog.Show(&main);
-    pad.Show(&main);
+    prompt.design = [](Probe& w) {
+        w.SetBorderStyle(BorderStyle::FixedDialog);
+        w.SetInnerSize(1500, 600);
+        w.SetStartUpPosition(StartUpPosition::CenterOwner);
+    };
+    splash.Show();
+    pad.Show();
+    prompt.Show(&pad);
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QPoint mainCentre = main.TopLevel()->frameGeometry().center();
-    EXPECT_LE((mainCentre - screen.center()).manhattanLength(), 4);
-    const QPoint dialogCentre = dialog.TopLevel()->frameGeometry().center();
-    EXPECT_LE((dialogCentre - mainCentre).manhattanLength(), 4);
+    const QPoint splashCentre = splash.TopLevel()->frameGeometry().center();
+    EXPECT_LE((splashCentre - screen.center()).manhattanLength(), 4);
     // The inner area, below the pad's menu bar, starts at the screen point it was given.
     EXPECT_EQ(pad.InnerArea()->mapToGlobal(QPoint(0, 0)), QPoint(3, 171));
     EXPECT_GE(pad.Height(), pad.InnerHeight() + pixelsToTwips(pad.InnerArea()->y()));
+    const QPoint padCentre = pad.TopLevel()->frameGeometry().center();
+    EXPECT_LE((prompt.TopLevel()->frameGeometry().center() - padCentre).manhattanLength(), 4);
 }
 
 TEST_F(FormLifecycle, ResizingAndActivationRunTheirFormEvents) {

@@ -15,8 +15,6 @@
 namespace velmora::test {
 namespace {
 
-using namespace std::string_literals;
-
 class TextFiles : public ::testing::Test {
 protected:
     QString path(const char* name) const { return folder.filePath(name); }
@@ -72,53 +70,54 @@ TEST_F(TextFiles, APrivateFileIsReadableByItsOwnerAlone) {
     umask(mask);
 }
 
-TEST_F(TextFiles, TheOldFileStaysWholeUntilTheNewOneIsComplete) {
-    const QString file = withBytes("old\r\n", "orders.txt");
-    {
-        TextFileWriter writer;
-        ASSERT_TRUE(writer.Create(file));
-        writer.WriteLine("half");
-        EXPECT_EQ(bytesOf(file), "old\r\n") << "nothing replaced before Close";
-    }  // destroyed without Close
-    EXPECT_EQ(bytesOf(file), "old\r\n");
-
-    TextFileWriter writer;
-    ASSERT_TRUE(writer.Create(file));
-    writer.WriteLine("half");
-    writer.Discard();
-    EXPECT_EQ(bytesOf(file), "old\r\n");
-    EXPECT_FALSE(writer.WriteLine("after discard"));
-    EXPECT_FALSE(writer.Close());
-
-    ASSERT_TRUE(writer.Create(file));
-    writer.WriteLine("new\0line"s);
-    EXPECT_TRUE(writer.Close());
-    EXPECT_EQ(bytesOf(file), "new\0line\r\n"s);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
-}
-
-TEST_F(TextFiles, AFailedWriteIsReportedAndKeepsTheOldFile) {
-    const QString file = withBytes("old\r\n", "orders.txt");
-    // A file size limit makes the writes fail part-way, as a full disk would.
+// A file size limit makes the writes fail as a full disk would: part-way, or only when the last
+// buffered bytes go out as the file is closed.
+TEST_F(TextFiles, TheOldFileStaysWholeUnlessTheNewOneIsComplete) {
+    enum End { Destroyed, Discarded, Closed };
+    std::string line(1000, 'x');
+    line[1] = '\0';
+    const struct {
+        const char* name;
+        int lines;
+        bool diskFull;
+        End end;
+        std::string after;
+    } rows[] = {
+        {"destroyed before Close", 1, false, Destroyed, "old\r\n"},
+        {"discarded", 1, false, Discarded, "old\r\n"},
+        {"failing part-way", 100, true, Closed, "old\r\n"},
+        {"failing at the last flush", 5, true, Closed, "old\r\n"},
+        {"complete", 2, false, Closed, line + "\r\n" + line + "\r\n"},
+    };
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit full = saved;
+    full.rlim_cur = 4096;
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-
-    TextFileWriter writer;
-    bool wrote = writer.Create(file);
-    for (int i = 0; wrote && i < 100; ++i) {
-        wrote = writer.WriteLine(std::string(1000, 'x'));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString file = withBytes("old\r\n", "orders.txt");
+        {
+            TextFileWriter writer;
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, row.diskFull ? &full : &saved), 0);
+            bool wrote = writer.Create(file);
+            for (int i = 0; wrote && i < row.lines; ++i) {
+                wrote = writer.WriteLine(line);
+            }
+            EXPECT_EQ(bytesOf(file), "old\r\n") << "nothing replaced before Close";
+            if (row.end == Discarded) {
+                writer.Discard();
+                EXPECT_FALSE(writer.WriteLine(line));
+            }
+            const bool closed = row.end != Destroyed && writer.Close();
+            setrlimit(RLIMIT_FSIZE, &saved);
+            EXPECT_EQ(closed, row.end == Closed && !row.diskFull);
+            EXPECT_TRUE(!row.diskFull || !writer.ErrorString().isEmpty()) << "the failure is told";
+        }
+        EXPECT_EQ(bytesOf(file), row.after);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
     }
-    const bool closed = writer.Close();
-
-    setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_FALSE(closed);
-    EXPECT_FALSE(writer.ErrorString().isEmpty());
-    EXPECT_EQ(bytesOf(file), "old\r\n");
 }
 
 }  // namespace
