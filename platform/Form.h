@@ -164,7 +164,6 @@ private:
     friend class Control;
     friend class LightControl;
     friend class WidgetControl;
-    friend class Frame;
     friend class MenuItem;
     friend class CommonDialog;
     friend class DrawingBatch;
