@@ -155,12 +155,8 @@ public:
     QString ToolTipText() const { return toolTip_; }
     void SetToolTipText(const QString& text);
 
-    QColor ForeColor() const;
     void SetForeColor(const QColor& color);
-    QColor BackColor() const;
     void SetBackColor(const QColor& color);
-
-    QFont Font() const;
     void SetFontName(const QString& name);
     void SetFontSize(float points);
     void SetFontBold(bool bold);
@@ -186,6 +182,7 @@ protected:
     virtual int BackRole() const;
     virtual void FitToText() {}
 
+    QFont Font() const;
     void Detach() override;
     void Attach(Form& form, QWidget* parent, float left, float top, float width, float height);
     void ApplyGeometry();

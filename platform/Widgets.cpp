@@ -148,23 +148,9 @@ void WidgetControl::SetToolTipText(const QString& text) {
     }
 }
 
-QColor WidgetControl::ForeColor() const {
-    if (foreColor_.isValid()) {
-        return foreColor_;
-    }
-    return QApplication::palette().color(static_cast<QPalette::ColorRole>(ForeRole()));
-}
-
 void WidgetControl::SetForeColor(const QColor& color) {
     foreColor_ = color;
     ApplyLook();
-}
-
-QColor WidgetControl::BackColor() const {
-    if (backColor_.isValid()) {
-        return backColor_;
-    }
-    return QApplication::palette().color(static_cast<QPalette::ColorRole>(BackRole()));
 }
 
 void WidgetControl::SetBackColor(const QColor& color) {
