@@ -4,19 +4,9 @@
 
 namespace velmora {
 
-bool CommonDialog::ShowOpen() {
+bool CommonDialog::Ask(bool save) {
     const std::optional<QString> chosen =
-        form_.Svc().ShowOpen(form_.TopLevel(), {title_, filter_, fileName_});
-    if (!chosen) {
-        return false;
-    }
-    fileName_ = *chosen;
-    return true;
-}
-
-bool CommonDialog::ShowSave() {
-    const std::optional<QString> chosen =
-        form_.Svc().ShowSave(form_.TopLevel(), {title_, filter_, fileName_});
+        form_.Svc().AskFile(form_.TopLevel(), {save, title_, filter_, fileName_});
     if (!chosen) {
         return false;
     }

@@ -27,9 +27,7 @@ class Frame;
 
 using ClickHandler = std::function<void()>;
 using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
-using KeyPressHandler = std::function<void(int KeyAscii)>;
 using KeyDownHandler = std::function<void(int KeyCode, int Shift)>;
-using ChangeHandler = std::function<void()>;
 
 class Control {
 public:
@@ -47,6 +45,28 @@ protected:
     virtual void Detach() = 0;
 
     Form* form_ = nullptr;
+};
+
+// The box of a control that has one: left, top, width and height in twips.
+class Placement {
+public:
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+
+protected:
+    void Place(float left, float top, float width, float height) {
+        left_ = left;
+        top_ = top;
+        width_ = width;
+        height_ = height;
+    }
+    // The whole pixels the box covers: each edge rounded on its own, so boxes that meet in
+    // twips meet in pixels.
+    QRect PixelBox() const;
+
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
 // --- Lightweight controls: painted into the window's surface, in z-order ---
@@ -69,25 +89,18 @@ protected:
     bool visible_ = true;
 };
 
-class Image : public LightControl {
+class Image : public LightControl, public Placement {
 public:
     ~Image() override;
 
     const QImage& Picture() const { return picture_; }
     void SetPicture(const QImage& picture);
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
-    void SetLeft(float left) { Move(left, top_, width_, height_); }
-    void SetTop(float top) { Move(left_, top, width_, height_); }
-    void SetWidth(float width) { Move(left_, top_, width, height_); }
-    void SetHeight(float height) { Move(left_, top_, width_, height); }
-    void Move(float left, float top, float width, float height);
     // Stretched pictures fill the control; others show at natural size from its top-left,
     // cut at its edges.
-    bool Stretch() const { return stretch_; }
     void SetStretch(bool stretch);
+    // Shown while the pointer rests over the image where it lies on top.
+    QString ToolTipText() const { return toolTip_; }
+    void SetToolTipText(const QString& text) { toolTip_ = text; }
 
     ClickHandler Click;
     ClickHandler DblClick;
@@ -97,30 +110,22 @@ public:
 
 protected:
     void Detach() override;
-    QRect PixelBounds() const override;
+    QRect PixelBounds() const override { return PixelBox(); }
     void Paint(QPainter& painter) const override;
 
 private:
     friend class Form;
     QImage picture_;
-    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool stretch_ = false;
+    QString toolTip_;
 };
 
-// A line control: drawn in the surface, receives no events.
+// A black line control: drawn in the surface, receives no events.
 class LineControl : public LightControl {
 public:
     ~LineControl() override;
 
-    float X1() const { return x1_; }
-    float Y1() const { return y1_; }
-    float X2() const { return x2_; }
-    float Y2() const { return y2_; }
-    void SetEnds(float x1, float y1, float x2, float y2);
-    int BorderWidth() const { return borderWidth_; }  // pixels
     void SetBorderWidth(int pixels);
-    QColor BorderColor() const { return borderColor_; }
-    void SetBorderColor(const QColor& color);
 
 protected:
     void Detach() override;
@@ -131,21 +136,14 @@ private:
     friend class Form;
     float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
     int borderWidth_ = 1;
-    QColor borderColor_ = Qt::black;
 };
 
 // --- Controls that are real Qt widgets, stacked above the surface ---
 
 class ControlBridge;
 
-class WidgetControl : public Control {
+class WidgetControl : public Control, public Placement {
 public:
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
-    void SetLeft(float left) { Move(left, top_, width_, height_); }
-    void SetTop(float top) { Move(left_, top, width_, height_); }
     void SetWidth(float width) { Move(left_, top_, width, height_); }
     void SetHeight(float height) { Move(left_, top_, width_, height); }
     void Move(float left, float top, float width, float height);
@@ -157,12 +155,8 @@ public:
     QString ToolTipText() const { return toolTip_; }
     void SetToolTipText(const QString& text);
 
-    QColor ForeColor() const;
     void SetForeColor(const QColor& color);
-    QColor BackColor() const;
     void SetBackColor(const QColor& color);
-
-    QFont Font() const;
     void SetFontName(const QString& name);
     void SetFontSize(float points);
     void SetFontBold(bool bold);
@@ -175,7 +169,7 @@ protected:
     friend class Frame;
     friend class ControlBridge;
 
-    // Makes the widget under parent and wires its signals to the bridge.
+    // Makes the widget under parent.
     virtual QWidget* Create(QWidget* parent) = 0;
     // Wires the widget's signals through bridge_.
     virtual void Connect() {}
@@ -188,6 +182,7 @@ protected:
     virtual int BackRole() const;
     virtual void FitToText() {}
 
+    QFont Font() const;
     void Detach() override;
     void Attach(Form& form, QWidget* parent, float left, float top, float width, float height);
     void ApplyGeometry();
@@ -200,7 +195,6 @@ protected:
     QPointer<QWidget> widget_;
     ControlBridge* bridge_ = nullptr;
     QWidget* parent_ = nullptr;
-    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
     QString toolTip_;
@@ -224,18 +218,15 @@ public:
     QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);
     // Sized to its text: the width follows the text, or with WordWrap the height does.
-    bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
-    bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wrap);
     // The widest an AutoSize label grows, in twips; 0: no limit.
-    float MaxWidth() const { return maxWidth_; }
     void SetMaxWidth(float width);
     // What the label shows: the caption, or its start and an ellipsis.
     QString ShownCaption() const;
 
+    // Comes for a left-button release over the label that it was pressed on.
     ClickHandler Click;
-    ClickHandler DblClick;
 
 protected:
     QWidget* Create(QWidget* parent) override;
@@ -263,29 +254,18 @@ public:
     // Multi-line text comes back with CR LF line ends, whatever was typed or set.
     QString Text() const;
     void SetText(const QString& text);
-    bool MultiLine() const { return multiLine_; }
     void SetMultiLine(bool multiLine);
-    ScrollBars ScrollBar() const { return scrollBars_; }
     void SetScrollBars(ScrollBars bars);
-    int MaxLength() const { return maxLength_; }  // 0: no limit
+    // The most characters a single-line box takes, typed or set; 0: no limit.
     void SetMaxLength(int length);
-    bool Locked() const { return locked_; }  // read-only
+    // Read-only.
     void SetLocked(bool locked);
-    QChar PasswordChar() const { return passwordChar_; }  // null: text shown in clear
-    void SetPasswordChar(QChar c);
-    int SelStart() const;
-    void SetSelStart(int start);
-    int SelLength() const;
-    void SetSelLength(int length);
     void SetFocus();
 
-    ChangeHandler Change;
-    KeyPressHandler KeyPress;
     KeyDownHandler KeyDown;
 
 protected:
     QWidget* Create(QWidget* parent) override;
-    void Connect() override;
     void ResetProperties() override;
     bool TakesFocus() const override { return true; }
     bool FilterEvent(QEvent* event) override;
@@ -293,29 +273,21 @@ protected:
     int BackRole() const override;
 
 private:
-    void TextEdited();
-
     QString text_;  // kept only while no widget holds it
     bool multiLine_ = false;
     ScrollBars scrollBars_ = ScrollBars::None;
     int maxLength_ = 0;
     bool locked_ = false;
-    QChar passwordChar_;
-    bool trimming_ = false;
 };
 
 class CommandButton : public WidgetControl {
 public:
     ~CommandButton() override;
 
-    QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);
     // Enter pressed anywhere in the window presses the default button, Esc the cancel button.
-    bool Default() const { return default_; }
     void SetDefault(bool isDefault);
-    bool Cancel() const { return cancel_; }
     void SetCancel(bool isCancel);
-    void SetFocus();
 
     ClickHandler Click;
 
@@ -331,28 +303,21 @@ protected:
     void Press();
 
 private:
-    void Clicked();
-
     QString caption_;
     bool default_ = false;
     bool cancel_ = false;
 };
 
-// A container with a caption; controls added to it are placed relative to its top-left corner.
+// A container; controls added to it are placed relative to its top-left corner.
 class Frame : public WidgetControl {
 public:
     ~Frame() override;
 
-    QString Caption() const { return caption_; }
-    void SetCaption(const QString& caption);
     void Add(WidgetControl& control, float left, float top, float width, float height);
 
 protected:
     QWidget* Create(QWidget* parent) override;
-    void ResetProperties() override;
-
-private:
-    QString caption_;
+    void ResetProperties() override {}
 };
 
 // A menu of the menu bar or an item of one. A caption of "-" makes a separator line.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStaticText>
+#include <QToolTip>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -86,6 +88,14 @@ void Surface::Mouse(QMouseEvent* event) {
     if (form_ != nullptr) {
         form_->MouseEvent(event);
     }
+}
+
+bool Surface::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && form_ != nullptr) {
+        form_->ToolTipEvent(static_cast<QHelpEvent*>(event));
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void Surface::keyPressEvent(QKeyEvent* event) {
@@ -509,12 +519,6 @@ void Form::SetBackColor(const QColor& color) {
     RepaintPixels(SurfaceRect());
 }
 
-void Form::SetFontSize(float points) {
-    if (points > 0 && std::isfinite(points)) {
-        font_.setPointSizeF(points);
-    }
-}
-
 void Form::ApplyWindowKind() {
     if (top_ == nullptr) {
         return;
@@ -648,21 +652,23 @@ void Form::UpdateMenuBar() {
 
 // --- Controls ---
 
-void Form::Add(Image& image, float left, float top, float width, float height) {
+template <class Placing>
+void Form::AddLight(LightControl& light, Placing place) {
     if (!loaded_) {
         return;
     }
-    if (image.form_ != nullptr && image.form_ != this) {
-        image.form_->Forget(image);
-        image.Detach();
+    if (light.form_ != nullptr && light.form_ != this) {
+        light.form_->Forget(light);
+        light.Detach();
     }
-    const QRect before = image.visible_ ? image.PixelBounds() : QRect();
-    Register(image);
-    image.left_ = left;
-    image.top_ = top;
-    image.width_ = width;
-    image.height_ = height;
-    image.Repaint(before);
+    const QRect before = light.visible_ ? light.PixelBounds() : QRect();
+    Register(light);
+    place();
+    light.Repaint(before);
+}
+
+void Form::Add(Image& image, float left, float top, float width, float height) {
+    AddLight(image, [&] { image.Place(left, top, width, height); });
 }
 
 void Form::Add(WidgetControl& control, float left, float top, float width, float height) {
@@ -673,20 +679,12 @@ void Form::Add(WidgetControl& control, float left, float top, float width, float
 }
 
 void Form::AddLine(LineControl& line, float x1, float y1, float x2, float y2) {
-    if (!loaded_) {
-        return;
-    }
-    if (line.form_ != nullptr && line.form_ != this) {
-        line.form_->Forget(line);
-        line.Detach();
-    }
-    const QRect before = line.visible_ ? line.PixelBounds() : QRect();
-    Register(line);
-    line.x1_ = x1;
-    line.y1_ = y1;
-    line.x2_ = x2;
-    line.y2_ = y2;
-    line.Repaint(before);
+    AddLight(line, [&] {
+        line.x1_ = x1;
+        line.y1_ = y1;
+        line.x2_ = x2;
+        line.y2_ = y2;
+    });
 }
 
 MsgBoxResult Form::MsgBox(const QString& text, MsgBoxButtons buttons, const QString& title) {
@@ -1020,20 +1018,10 @@ void Form::MouseEvent(QMouseEvent* event) {
     const int shift = shiftFromQt(event->modifiers());
     const float x = pixelsToTwips(position.x());
     const float y = pixelsToTwips(position.y());
-
-    auto mouse = [&](Image* receiver, MouseHandler Image::*handler,
-                     void (Form::*formHandler)(int, int, float, float), int buttons) {
-        if (receiver == nullptr) {
-            (this->*formHandler)(buttons, shift, x, y);
-        } else if (const MouseHandler& call = receiver->*handler) {
-            call(buttons, shift, x - receiver->left_, y - receiver->top_);
-        }
-    };
-    auto click = [&](Image* receiver, ClickHandler Image::*handler, void (Form::*formHandler)()) {
-        if (receiver == nullptr) {
-            (this->*formHandler)();
-        } else if (const ClickHandler& call = receiver->*handler) {
-            call();
+    // Where no image lies, the form itself takes only MouseMove and Click.
+    auto mouse = [&](Image* receiver, MouseHandler Image::*handler, int buttons) {
+        if (receiver != nullptr && receiver->*handler) {
+            (receiver->*handler)(buttons, shift, x - receiver->left_, y - receiver->top_);
         }
     };
 
@@ -1050,25 +1038,30 @@ void Form::MouseEvent(QMouseEvent* event) {
             if (event->type() == QEvent::MouseButtonDblClick && event->button() == Qt::LeftButton) {
                 // The second press of a double click sends DblClick in place of MouseDown.
                 doubleClicked_ = true;
-                click(captureImage_, &Image::DblClick, &Form::Form_DblClick);
+                if (captureImage_ != nullptr && captureImage_->DblClick) {
+                    captureImage_->DblClick();
+                }
             } else {
-                mouse(captureImage_, &Image::MouseDown, &Form::Form_MouseDown,
-                      buttonsFromQt(event->button()));
+                mouse(captureImage_, &Image::MouseDown, buttonsFromQt(event->button()));
             }
             break;
         }
         case QEvent::MouseButtonRelease: {
             Image* receiver = captured_ ? captureImage_ : HitTest(position);
-            const bool wasCaptured = captured_;
-            const bool clicked = wasCaptured && event->button() == Qt::LeftButton &&
+            const bool clicked = captured_ && event->button() == Qt::LeftButton &&
                                  !doubleClicked_ && Over(receiver, position);
             if (event->buttons() == Qt::NoButton) {
                 captured_ = false;
                 captureImage_ = nullptr;
             }
-            mouse(receiver, &Image::MouseUp, &Form::Form_MouseUp, buttonsFromQt(event->button()));
-            if (clicked && Alive(load)) {
-                click(receiver, &Image::Click, &Form::Form_Click);
+            mouse(receiver, &Image::MouseUp, buttonsFromQt(event->button()));
+            if (!clicked || !Alive(load)) {
+                break;
+            }
+            if (receiver == nullptr) {
+                Form_Click();
+            } else if (receiver->Click) {
+                receiver->Click();
             }
             break;
         }
@@ -1081,8 +1074,12 @@ void Form::MouseEvent(QMouseEvent* event) {
                 break;
             }
             Image* receiver = captured_ ? captureImage_ : HitTest(position);
-            mouse(receiver, &Image::MouseMove, &Form::Form_MouseMove,
-                  buttonsFromQt(event->buttons()));
+            const int buttons = buttonsFromQt(event->buttons());
+            if (receiver == nullptr) {
+                Form_MouseMove(buttons, shift, x, y);
+            } else {
+                mouse(receiver, &Image::MouseMove, buttons);
+            }
             break;
         }
         default:
@@ -1091,17 +1088,8 @@ void Form::MouseEvent(QMouseEvent* event) {
 }
 
 void Form::KeyEvent(QKeyEvent* event) {
-    const unsigned load = loadCount_;
     if (area_->focusPolicy() != Qt::NoFocus) {
-        const int code = keyCodeFromQt(event->key());
-        if (code != 0) {
-            Form_KeyDown(code, shiftFromQt(event->modifiers()));
-            if (!Alive(load)) {
-                return;
-            }
-        }
-        const int ascii = keyAsciiFromEvent(*event);
-        if (ascii != 0) {
+        if (const int ascii = keyAsciiFromEvent(*event); ascii != 0) {
             Form_KeyPress(ascii);
         }
         return;
@@ -1132,6 +1120,16 @@ void Form::KeyEvent(QKeyEvent* event) {
         }
     }
     event->ignore();
+}
+
+void Form::ToolTipEvent(QHelpEvent* event) {
+    const Image* image = HitTest(event->pos());
+    if (image == nullptr || image->toolTip_.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return;
+    }
+    QToolTip::showText(event->globalPos(), image->toolTip_, area_, image->PixelBounds());
 }
 
 }  // namespace velmora

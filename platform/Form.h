@@ -32,6 +32,7 @@
 
 class QMainWindow;
 class QMenuBar;
+class QHelpEvent;
 class QMouseEvent;
 class QKeyEvent;
 class QPainter;
@@ -96,7 +97,6 @@ public:
     // --- Drawing on the inner area ---
     QColor ForeColor() const { return foreColor_; }
     void SetForeColor(const QColor& color) { foreColor_ = color; }
-    QColor FillColor() const { return fillColor_; }
     void SetFillColor(const QColor& color) { fillColor_ = color; }
     void SetFillStyle(FillStyle style) { fillStyle_ = style; }
     float CurrentX() const { return currentX_; }
@@ -104,9 +104,6 @@ public:
     float CurrentY() const { return currentY_; }
     void SetCurrentY(float y) { currentY_ = y; }
     QFont Font() const { return font_; }
-    void SetFontName(const QString& name) { font_.setFamily(name); }
-    void SetFontSize(float points);
-    void SetFontBold(bool bold) { font_.setBold(bold); }
 
     // Back colour over the whole inner area, then the lightweight controls; CurrentX/Y to 0.
     void Cls();
@@ -157,12 +154,8 @@ protected:
     virtual void Form_Unload() {}
     // Key events reach the form only when it has no control that takes the focus.
     virtual void Form_KeyPress(int /*KeyAscii*/) {}
-    virtual void Form_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
-    // Mouse events on the inner area where no lightweight control lies.
+    // Mouse events on the inner area where no image lies.
     virtual void Form_Click() {}
-    virtual void Form_DblClick() {}
-    virtual void Form_MouseDown(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
-    virtual void Form_MouseUp(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
     virtual void Form_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
 
 private:
@@ -171,7 +164,6 @@ private:
     friend class Control;
     friend class LightControl;
     friend class WidgetControl;
-    friend class Frame;
     friend class MenuItem;
     friend class CommonDialog;
     friend class DrawingBatch;
@@ -188,6 +180,9 @@ private:
     void UpdateMenuBar();
     void Register(Control& control);
     void Forget(Control& control);
+    // Takes the control from another window if need be, places it and paints it anew.
+    template <class Placing>
+    void AddLight(LightControl& light, Placing place);
     // Gone from the list of what this window owns.
     void ForgetOwned(Form& owned);
 
@@ -207,6 +202,7 @@ private:
     void SurfaceResized(const QSize& size);
     void MouseEvent(QMouseEvent* event);
     void KeyEvent(QKeyEvent* event);
+    void ToolTipEvent(QHelpEvent* event);
     void Activated();
     void CloseRequested();
     // The load that a handler ran in is still the current one.

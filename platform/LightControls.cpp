@@ -11,6 +11,14 @@ Control::~Control() {
     }
 }
 
+QRect Placement::PixelBox() const {
+    const int left = twipsToPixels(left_);
+    const int top = twipsToPixels(top_);
+    const int right = twipsToPixels(static_cast<double>(left_) + width_);
+    const int bottom = twipsToPixels(static_cast<double>(top_) + height_);
+    return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
 // --- LightControl ---
 
 void LightControl::SetVisible(bool visible) {
@@ -49,8 +57,9 @@ Image::~Image() {
 
 void Image::Detach() {
     picture_ = QImage();
-    left_ = top_ = width_ = height_ = 0;
+    Place(0, 0, 0, 0);
     stretch_ = false;
+    toolTip_.clear();
     visible_ = true;
 }
 
@@ -59,29 +68,9 @@ void Image::SetPicture(const QImage& picture) {
     Repaint(QRect());
 }
 
-void Image::Move(float left, float top, float width, float height) {
-    if (left == left_ && top == top_ && width == width_ && height == height_) {
-        return;
-    }
-    const QRect before = visible_ ? PixelBounds() : QRect();
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    Repaint(before == PixelBounds() ? QRect() : before);
-}
-
 void Image::SetStretch(bool stretch) {
     stretch_ = stretch;
     Repaint(QRect());
-}
-
-QRect Image::PixelBounds() const {
-    const int left = twipsToPixels(left_);
-    const int top = twipsToPixels(top_);
-    const int right = twipsToPixels(static_cast<double>(left_) + width_);
-    const int bottom = twipsToPixels(static_cast<double>(top_) + height_);
-    return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
 }
 
 void Image::Paint(QPainter& painter) const {
@@ -106,28 +95,13 @@ LineControl::~LineControl() {
 void LineControl::Detach() {
     x1_ = y1_ = x2_ = y2_ = 0;
     borderWidth_ = 1;
-    borderColor_ = Qt::black;
     visible_ = true;
-}
-
-void LineControl::SetEnds(float x1, float y1, float x2, float y2) {
-    const QRect before = visible_ ? PixelBounds() : QRect();
-    x1_ = x1;
-    y1_ = y1;
-    x2_ = x2;
-    y2_ = y2;
-    Repaint(before);
 }
 
 void LineControl::SetBorderWidth(int pixels) {
     const QRect before = visible_ ? PixelBounds() : QRect();
     borderWidth_ = std::clamp(pixels, 1, 1000);
     Repaint(before);
-}
-
-void LineControl::SetBorderColor(const QColor& color) {
-    borderColor_ = color;
-    Repaint(QRect());
 }
 
 QRect LineControl::PixelBounds() const {
@@ -138,7 +112,7 @@ QRect LineControl::PixelBounds() const {
 }
 
 void LineControl::Paint(QPainter& painter) const {
-    QPen pen(borderColor_);
+    QPen pen(Qt::black);
     pen.setWidth(borderWidth_);
     pen.setCapStyle(borderWidth_ > 1 ? Qt::RoundCap : Qt::SquareCap);
     painter.setPen(pen);

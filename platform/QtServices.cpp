@@ -27,12 +27,10 @@ MsgBoxResult QtServices::AskMessageBox(QWidget* parent, const QString& text, Msg
     return pressed == QMessageBox::Yes ? MsgBoxResult::Yes : MsgBoxResult::No;
 }
 
-namespace {
-
-std::optional<QString> askFile(QWidget* parent, const FileDialogRequest& request, bool save) {
+std::optional<QString> QtServices::AskFile(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent, request.title);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QString filters = qtFileFilter(request.filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters.split(QStringLiteral(";;")));
@@ -45,16 +43,6 @@ std::optional<QString> askFile(QWidget* parent, const FileDialogRequest& request
     }
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.first();
-}
-
-}  // namespace
-
-std::optional<QString> QtServices::AskOpenFile(QWidget* parent, const FileDialogRequest& request) {
-    return askFile(parent, request, false);
-}
-
-std::optional<QString> QtServices::AskSaveFile(QWidget* parent, const FileDialogRequest& request) {
-    return askFile(parent, request, true);
 }
 
 bool QtServices::OpenWithViewer(const QString& absolutePath) {

@@ -8,12 +8,11 @@ namespace velmora {
 class QtServices : public Services {
 public:
     void SetClipboardText(const QString& text) override;
+    std::optional<QString> AskFile(QWidget* parent, const FileDialogRequest& request) override;
 
 protected:
     MsgBoxResult AskMessageBox(QWidget* parent, const QString& text, MsgBoxButtons buttons,
                                const QString& title) override;
-    std::optional<QString> AskOpenFile(QWidget* parent, const FileDialogRequest& request) override;
-    std::optional<QString> AskSaveFile(QWidget* parent, const FileDialogRequest& request) override;
     bool OpenWithViewer(const QString& absolutePath) override;
     QDate Today() override;
 };

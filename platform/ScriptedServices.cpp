@@ -13,8 +13,8 @@ MsgBoxResult ScriptedServices::AskMessageBox(QWidget*, const QString& text, MsgB
     return answer;
 }
 
-std::optional<QString> ScriptedServices::NextFile(bool save, const FileDialogRequest& request) {
-    fileDialogs.push_back({save, request.title, request.filter, request.fileName});
+std::optional<QString> ScriptedServices::AskFile(QWidget*, const FileDialogRequest& request) {
+    fileDialogs.push_back(request);
     if (files_.empty()) {
         return std::nullopt;
     }
@@ -24,14 +24,6 @@ std::optional<QString> ScriptedServices::NextFile(bool save, const FileDialogReq
         return std::nullopt;
     }
     return answer.path;
-}
-
-std::optional<QString> ScriptedServices::AskOpenFile(QWidget*, const FileDialogRequest& request) {
-    return NextFile(false, request);
-}
-
-std::optional<QString> ScriptedServices::AskSaveFile(QWidget*, const FileDialogRequest& request) {
-    return NextFile(true, request);
 }
 
 bool ScriptedServices::OpenWithViewer(const QString& absolutePath) {

@@ -16,12 +16,6 @@ public:
         QString title;  // as shown: the program's title when none was given
         MsgBoxButtons buttons;
     };
-    struct FileDialogCall {
-        bool save;
-        QString title;
-        QString filter;
-        QString fileName;
-    };
 
     void QueueAnswer(MsgBoxResult answer) { answers_.push_back(answer); }
     void QueueFileChoice(const QString& path) { files_.push_back({true, path}); }
@@ -31,23 +25,20 @@ public:
     void SetViewerWorks(bool works) { viewerWorks_ = works; }
 
     void SetClipboardText(const QString& text) override { clipboard = text; }
+    std::optional<QString> AskFile(QWidget* parent, const FileDialogRequest& request) override;
 
     std::vector<MsgBoxCall> msgBoxes;
-    std::vector<FileDialogCall> fileDialogs;
+    std::vector<FileDialogRequest> fileDialogs;
     std::vector<QString> helpOpened;  // absolute paths given to the viewer
     QString clipboard;
 
 protected:
     MsgBoxResult AskMessageBox(QWidget* parent, const QString& text, MsgBoxButtons buttons,
                                const QString& title) override;
-    std::optional<QString> AskOpenFile(QWidget* parent, const FileDialogRequest& request) override;
-    std::optional<QString> AskSaveFile(QWidget* parent, const FileDialogRequest& request) override;
     bool OpenWithViewer(const QString& absolutePath) override;
     QDate Today() override { return today_; }
 
 private:
-    std::optional<QString> NextFile(bool save, const FileDialogRequest& request);
-
     std::deque<MsgBoxResult> answers_;
     struct FileAnswer {
         bool chosen;

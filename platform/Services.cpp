@@ -13,14 +13,6 @@ MsgBoxResult Services::MsgBox(QWidget* parent, const QString& text, MsgBoxButton
                          title.isEmpty() ? QString::fromLatin1(kProgramTitle) : title);
 }
 
-std::optional<QString> Services::ShowOpen(QWidget* parent, const FileDialogRequest& request) {
-    return AskOpenFile(parent, request);
-}
-
-std::optional<QString> Services::ShowSave(QWidget* parent, const FileDialogRequest& request) {
-    return AskSaveFile(parent, request);
-}
-
 void Services::ShowHelp(QWidget* parent, const QString& helpFile) {
     const QFileInfo info(QDir::current(), helpFile);
     if (helpFile.isEmpty() || !info.isFile()) {

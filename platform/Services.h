@@ -17,6 +17,7 @@ enum class MsgBoxButtons { OK, YesNo };
 enum class MsgBoxResult { OK, Yes, No };
 
 struct FileDialogRequest {
+    bool save;  // a save dialog, else an open dialog
     QString title;
     QString filter;    // "description|pattern|description|pattern"
     QString fileName;  // proposed name or path; may be empty
@@ -29,9 +30,8 @@ public:
     // Modal, without icon. An empty title gives the program's title.
     MsgBoxResult MsgBox(QWidget* parent, const QString& text, MsgBoxButtons buttons,
                         const QString& title = {});
-    // The chosen path, or nothing when the user cancelled.
-    std::optional<QString> ShowOpen(QWidget* parent, const FileDialogRequest& request);
-    std::optional<QString> ShowSave(QWidget* parent, const FileDialogRequest& request);
+    // Modal. The chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> AskFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // Opens the help file with the desktop's viewer; a file that is missing or that no viewer
     // opens is reported in a message box.
     void ShowHelp(QWidget* parent, const QString& helpFile);
@@ -44,10 +44,6 @@ public:
 protected:
     virtual MsgBoxResult AskMessageBox(QWidget* parent, const QString& text, MsgBoxButtons buttons,
                                        const QString& title) = 0;
-    virtual std::optional<QString> AskOpenFile(QWidget* parent,
-                                               const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> AskSaveFile(QWidget* parent,
-                                               const FileDialogRequest& request) = 0;
     // False when no viewer would open the file.
     virtual bool OpenWithViewer(const QString& absolutePath) = 0;
     virtual QDate Today() = 0;

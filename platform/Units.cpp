@@ -1,36 +1,19 @@
 #include "platform/Units.h"
 
 #include <QKeyEvent>
-#include <cmath>
 
 namespace velmora {
 
 int buttonsFromQt(Qt::MouseButtons buttons) {
-    int set = 0;
-    if (buttons & Qt::LeftButton) {
-        set |= MouseButton::Left;
-    }
-    if (buttons & Qt::RightButton) {
-        set |= MouseButton::Right;
-    }
-    if (buttons & Qt::MiddleButton) {
-        set |= MouseButton::Middle;
-    }
-    return set;
+    return (buttons.testFlag(Qt::LeftButton) ? MouseButton::Left : 0) |
+           (buttons.testFlag(Qt::RightButton) ? MouseButton::Right : 0) |
+           (buttons.testFlag(Qt::MiddleButton) ? MouseButton::Middle : 0);
 }
 
 int shiftFromQt(Qt::KeyboardModifiers modifiers) {
-    int state = 0;
-    if (modifiers & Qt::ShiftModifier) {
-        state |= ShiftKey::Shift;
-    }
-    if (modifiers & Qt::ControlModifier) {
-        state |= ShiftKey::Ctrl;
-    }
-    if (modifiers & Qt::AltModifier) {
-        state |= ShiftKey::Alt;
-    }
-    return state;
+    return (modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey::Shift : 0) |
+           (modifiers.testFlag(Qt::ControlModifier) ? ShiftKey::Ctrl : 0) |
+           (modifiers.testFlag(Qt::AltModifier) ? ShiftKey::Alt : 0);
 }
 
 int keyCodeFromQt(int qtKey) {

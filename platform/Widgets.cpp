@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
 #include <algorithm>
 #include <cmath>
 
@@ -27,21 +26,6 @@ public:
     WidgetControl* control;
 };
 
-namespace {
-
-// Connects a widget's signal to a member of its control; nothing happens once they part.
-template <class Target, class Sender, class Signal>
-void connectToControl(ControlBridge* bridge, Sender* sender, Signal signal,
-                      void (Target::*slot)()) {
-    QObject::connect(sender, signal, bridge, [bridge, slot] {
-        if (bridge->control != nullptr) {
-            (static_cast<Target*>(bridge->control)->*slot)();
-        }
-    });
-}
-
-}  // namespace
-
 // --- WidgetControl ---
 
 void WidgetControl::Attach(Form& form, QWidget* parent, float left, float top, float width,
@@ -50,10 +34,7 @@ void WidgetControl::Attach(Form& form, QWidget* parent, float left, float top, f
         form_->Forget(*this);
         Detach();
     }
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    Place(left, top, width, height);
     if (widget_ != nullptr && parent_ == parent) {
         ApplyGeometry();
         return;
@@ -101,7 +82,7 @@ void WidgetControl::Detach() {
 }
 
 void WidgetControl::ResetCommon() {
-    left_ = top_ = width_ = height_ = 0;
+    Place(0, 0, 0, 0);
     visible_ = true;
     enabled_ = true;
     toolTip_.clear();
@@ -113,23 +94,15 @@ void WidgetControl::ResetCommon() {
 }
 
 void WidgetControl::Move(float left, float top, float width, float height) {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    Place(left, top, width, height);
     ApplyGeometry();
     FitToText();  // a label's text fits its new room
 }
 
 void WidgetControl::ApplyGeometry() {
-    if (widget_ == nullptr) {
-        return;
+    if (widget_ != nullptr) {
+        widget_->setGeometry(PixelBox());
     }
-    const int left = twipsToPixels(left_);
-    const int top = twipsToPixels(top_);
-    const int right = twipsToPixels(static_cast<double>(left_) + width_);
-    const int bottom = twipsToPixels(static_cast<double>(top_) + height_);
-    widget_->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
 }
 
 void WidgetControl::ApplyLook() {
@@ -175,23 +148,9 @@ void WidgetControl::SetToolTipText(const QString& text) {
     }
 }
 
-QColor WidgetControl::ForeColor() const {
-    if (foreColor_.isValid()) {
-        return foreColor_;
-    }
-    return QApplication::palette().color(static_cast<QPalette::ColorRole>(ForeRole()));
-}
-
 void WidgetControl::SetForeColor(const QColor& color) {
     foreColor_ = color;
     ApplyLook();
-}
-
-QColor WidgetControl::BackColor() const {
-    if (backColor_.isValid()) {
-        return backColor_;
-    }
-    return QApplication::palette().color(static_cast<QPalette::ColorRole>(BackRole()));
 }
 
 void WidgetControl::SetBackColor(const QColor& color) {
@@ -347,31 +306,19 @@ void Label::FitToText() {
 }
 
 bool Label::FilterEvent(QEvent* event) {
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-            break;
-        case QEvent::MouseButtonRelease: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::LeftButton) {
-                break;
-            }
-            const bool over = widget_->rect().contains(mouse->position().toPoint());
-            const bool wasPressed = pressed_;
-            pressed_ = false;
-            if (wasPressed && over && Click) {
-                Click();
-            }
-            break;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (type == QEvent::MouseButtonPress) {
+        pressed_ = mouse->button() == Qt::LeftButton;
+    } else if (mouse->button() == Qt::LeftButton) {
+        const bool clicked = pressed_ && widget_->rect().contains(mouse->position().toPoint());
+        pressed_ = false;
+        if (clicked && Click) {
+            Click();
         }
-        case QEvent::MouseButtonDblClick:
-            pressed_ = false;
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && DblClick) {
-                DblClick();
-            }
-            break;
-        default:
-            break;
     }
     return false;
 }
@@ -384,29 +331,18 @@ TextBox::~TextBox() {
 
 QWidget* TextBox::Create(QWidget* parent) {
     if (multiLine_) {
-        auto* edit = new QPlainTextEdit(parent);
+        auto* edit = new QPlainTextEdit(text_, parent);
         edit->setTabChangesFocus(true);
         edit->setVerticalScrollBarPolicy(
             scrollBars_ == ScrollBars::Vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit->setReadOnly(locked_);
-        edit->setPlainText(maxLength_ > 0 ? text_.left(maxLength_) : text_);
         return edit;
     }
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new QLineEdit(text_, parent);
     edit->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
     edit->setReadOnly(locked_);
-    edit->setEchoMode(passwordChar_.isNull() ? QLineEdit::Normal : QLineEdit::Password);
-    edit->setText(text_);
     return edit;
-}
-
-void TextBox::Connect() {
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
-        connectToControl(bridge_, edit, &QPlainTextEdit::textChanged, &TextBox::TextEdited);
-    } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
-        connectToControl(bridge_, line, &QLineEdit::textChanged, &TextBox::TextEdited);
-    }
 }
 
 void TextBox::ResetProperties() {
@@ -415,7 +351,6 @@ void TextBox::ResetProperties() {
     scrollBars_ = ScrollBars::None;
     maxLength_ = 0;
     locked_ = false;
-    passwordChar_ = QChar();
 }
 
 int TextBox::ForeRole() const {
@@ -440,26 +375,9 @@ QString TextBox::Text() const {
 void TextBox::SetText(const QString& text) {
     text_ = text;
     if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
-        edit->setPlainText(maxLength_ > 0 ? text.left(maxLength_) : text);
+        edit->setPlainText(text);
     } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
         line->setText(text);
-    }
-}
-
-void TextBox::TextEdited() {
-    auto* edit = qobject_cast<QPlainTextEdit*>(widget_);
-    if (trimming_) {
-        return;
-    }
-    if (edit != nullptr && maxLength_ > 0 && edit->toPlainText().size() > maxLength_) {
-        // QPlainTextEdit has no length limit of its own.
-        trimming_ = true;
-        edit->setPlainText(edit->toPlainText().left(maxLength_));
-        edit->moveCursor(QTextCursor::End);
-        trimming_ = false;
-    }
-    if (Change) {
-        Change();
     }
 }
 
@@ -486,8 +404,6 @@ void TextBox::SetMaxLength(int length) {
     maxLength_ = std::max(0, length);
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
         line->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
-    } else if (widget_ != nullptr) {
-        TextEdited();
     }
 }
 
@@ -500,60 +416,6 @@ void TextBox::SetLocked(bool locked) {
     }
 }
 
-void TextBox::SetPasswordChar(QChar c) {
-    passwordChar_ = c;
-    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
-        line->setEchoMode(c.isNull() ? QLineEdit::Normal : QLineEdit::Password);
-    }
-}
-
-int TextBox::SelStart() const {
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
-        return edit->textCursor().selectionStart();
-    }
-    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
-        return line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
-    }
-    return 0;
-}
-
-int TextBox::SelLength() const {
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
-        const QTextCursor cursor = edit->textCursor();
-        return cursor.selectionEnd() - cursor.selectionStart();
-    }
-    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
-        return static_cast<int>(line->selectedText().size());
-    }
-    return 0;
-}
-
-void TextBox::SetSelStart(int start) {
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
-        QTextCursor cursor = edit->textCursor();
-        const int end = static_cast<int>(edit->toPlainText().size());
-        cursor.setPosition(std::clamp(start, 0, end));
-        edit->setTextCursor(cursor);
-    } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
-        line->setCursorPosition(std::clamp(start, 0, static_cast<int>(line->text().size())));
-    }
-}
-
-void TextBox::SetSelLength(int length) {
-    const int start = SelStart();
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
-        QTextCursor cursor = edit->textCursor();
-        const int end = static_cast<int>(edit->toPlainText().size());
-        cursor.setPosition(start);
-        cursor.setPosition(std::clamp(start + std::max(0, length), start, end),
-                           QTextCursor::KeepAnchor);
-        edit->setTextCursor(cursor);
-    } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
-        const int end = static_cast<int>(line->text().size());
-        line->setSelection(start, std::clamp(length, 0, std::max(0, end - start)));
-    }
-}
-
 void TextBox::SetFocus() {
     if (widget_ != nullptr) {
         widget_->setFocus();
@@ -561,26 +423,16 @@ void TextBox::SetFocus() {
 }
 
 bool TextBox::FilterEvent(QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
+    if (event->type() != QEvent::KeyPress || !KeyDown) {
         return false;
     }
-    auto* key = static_cast<QKeyEvent*>(event);
+    const auto* key = static_cast<QKeyEvent*>(event);
     QWidget* widget = widget_;
     const int code = keyCodeFromQt(key->key());
-    if (code != 0 && KeyDown) {
+    if (code != 0) {
         KeyDown(code, shiftFromQt(key->modifiers()));
-        if (!StillOwns(widget)) {
-            return true;  // the handler closed the window
-        }
     }
-    const int ascii = keyAsciiFromEvent(*key);
-    if (ascii != 0 && KeyPress) {
-        KeyPress(ascii);
-        if (!StillOwns(widget)) {
-            return true;
-        }
-    }
-    return false;
+    return !StillOwns(widget);  // the handler closed the window: the key ends there
 }
 
 // --- CommandButton ---
@@ -597,15 +449,14 @@ QWidget* CommandButton::Create(QWidget* parent) {
 }
 
 void CommandButton::Connect() {
-    if (auto* button = qobject_cast<QPushButton*>(widget_)) {
-        connectToControl(bridge_, button, &QPushButton::clicked, &CommandButton::Clicked);
-    }
-}
-
-void CommandButton::Clicked() {
-    if (Click) {
-        Click();
-    }
+    // Nothing happens once the button and its control part.
+    ControlBridge* bridge = bridge_;
+    QObject::connect(qobject_cast<QPushButton*>(widget_), &QPushButton::clicked, bridge, [bridge] {
+        auto* button = static_cast<CommandButton*>(bridge->control);
+        if (button != nullptr && button->Click) {
+            button->Click();
+        }
+    });
 }
 
 void CommandButton::ResetProperties() {
@@ -639,12 +490,6 @@ void CommandButton::SetCancel(bool isCancel) {
     cancel_ = isCancel;
 }
 
-void CommandButton::SetFocus() {
-    if (widget_ != nullptr) {
-        widget_->setFocus();
-    }
-}
-
 void CommandButton::Press() {
     if (auto* button = qobject_cast<QPushButton*>(widget_);
         button != nullptr && visible_ && enabled_) {
@@ -659,18 +504,7 @@ Frame::~Frame() {
 }
 
 QWidget* Frame::Create(QWidget* parent) {
-    return new QGroupBox(caption_, parent);
-}
-
-void Frame::ResetProperties() {
-    caption_.clear();
-}
-
-void Frame::SetCaption(const QString& caption) {
-    caption_ = caption;
-    if (auto* box = qobject_cast<QGroupBox*>(widget_)) {
-        box->setTitle(caption);
-    }
+    return new QGroupBox(parent);
 }
 
 void Frame::Add(WidgetControl& control, float left, float top, float width, float height) {

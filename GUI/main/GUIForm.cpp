@@ -1,10 +1,8 @@
 #include "GUIForm.h"
 
 #include <QFile>
-#include <QHelpEvent>
 #include <QIcon>
 #include <QPixmap>
-#include <QToolTip>
 #include <cmath>
 #include <set>
 #include <string>
@@ -42,36 +40,6 @@ QString fromView(std::string_view text) {
 const QImage& picture(const QString& name) {
     return Pictures::instance().get(name);
 }
-
-// Tooltips of picture buttons: the buttons are painted into the window, not widgets of their own.
-class ImageToolTips : public QObject {
-public:
-    ImageToolTips(QWidget* area, std::vector<std::pair<const Image*, QString>> tips)
-        : QObject(area), tips_(std::move(tips)) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::ToolTip) {
-            return false;
-        }
-        auto* help = static_cast<QHelpEvent*>(event);
-        const float x = pixelsToTwips(help->pos().x());
-        const float y = pixelsToTwips(help->pos().y());
-        for (const auto& [image, tip] : tips_) {
-            if (image->Loaded() && image->Visible() && x >= image->Left() &&
-                x < image->Left() + image->Width() && y >= image->Top() &&
-                y < image->Top() + image->Height()) {
-                QToolTip::showText(help->globalPos(), tip, static_cast<QWidget*>(watched));
-                return true;
-            }
-        }
-        QToolTip::hideText();
-        event->ignore();
-        return true;
-    }
-
-private:
-    std::vector<std::pair<const Image*, QString>> tips_;
-};
 
 // The information labels start right of the map and may reach the window's right edge, less the
 // map's margin on the left.
@@ -303,10 +271,8 @@ void GUIForm::WireHandlers() {
 // --- Start-up and redraw events ---
 
 void GUIForm::Form_Load() {
-    InnerArea()->installEventFilter(new ImageToolTips(
-        InnerArea(),
-        {{&ZoomRange, QStringLiteral("Display only Fighters which are in range.")},
-         {&OpenBtn, QStringLiteral("Open an Skelmar Velmora data file for viewing.")}}));
+    ZoomRange.SetToolTipText(QStringLiteral("Display only Fighters which are in range."));
+    OpenBtn.SetToolTipText(QStringLiteral("Open an Skelmar Velmora data file for viewing."));
 
     LastObjective = 0;
     windows_.Splash().Show(this);

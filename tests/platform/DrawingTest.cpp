@@ -1,7 +1,12 @@
-// The retained surface: what the drawing methods and lightweight controls put where, in pixels.
+// The retained surface: what the drawing methods and lightweight controls put where, in pixels,
+// and the direct paths (straight lines, small circles, rows of a picture, batches) against what
+// the painter paints.
 
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -12,18 +17,19 @@
 namespace velmora::test {
 namespace {
 
-const QColor kBack(0, 0, 0);
+const QColor kBack(64, 64, 64);
 const QColor kFore(255, 255, 0);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kGreen(0, 255, 0);
+const QColor kBlack(0, 0, 0);
 
-// 300 x 200 pixels, black, yellow foreground.
+// 300 x 200 pixels, grey, yellow foreground.
 class Canvas : public Form {
 public:
     using Form::Form;
     Image Lower, Upper;
-    LineControl Frame1;
+    LineControl Line1;
     int paints = 0;
 
 protected:
@@ -48,33 +54,85 @@ void expectColours(const Form& form, const std::vector<Probe>& probes) {
     }
 }
 
+QPen pen(const QColor& colour) {
+    QPen p(colour);
+    p.setWidth(1);
+    return p;
+}
+
+// Keeps the region of the inner area that Qt repainted.
+struct Repaints : QObject {
+    QRegion region;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            region += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
 class Drawing : public ::testing::Test {
 protected:
-    void SetUp() override { canvas.Show(); }
+    void SetUp() override {
+        canvas.Show();
+        canvas.InnerArea()->installEventFilter(&repaints);
+    }
     void TearDown() override { settle(); }
+
+    // A clear surface, all of it shown.
+    void Clear() {
+        canvas.Cls();
+        settle();
+        repaints.region = QRegion();
+    }
+    // Every pixel that is not the back colour reached the screen.
+    void ExpectShown() {
+        settle();
+        for (int y = 0; y < canvas.Surface().height(); ++y) {
+            for (int x = 0; x < canvas.Surface().width(); ++x) {
+                if (pixel(canvas, x, y) != kBack && !repaints.region.contains(QPoint(x, y))) {
+                    ADD_FAILURE() << "not shown: " << x << ", " << y;
+                    return;
+                }
+            }
+        }
+    }
+
+    // The same drawing as the painter does it on an empty image of the surface's size.
+    QImage Painted(const std::function<void(QPainter&)>& draw) const {
+        QImage image(canvas.Surface().size(), QImage::Format_RGB32);
+        image.fill(kBack);
+        QPainter painter(&image);
+        draw(painter);
+        return image;
+    }
+
     ScriptedServices services;
     Canvas canvas{services};
+    Repaints repaints;
 };
 
 TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const std::pair<double, int> rows[] = {{157, 10},         {112.5, 8},      {127.5, 8},
-                                           {-187.5, -12},     {1e30, 1000000}, {nan, 0},
-                                           {-1e30, -1000000}, {inf, 1000000}};
-    for (const auto& [twips, pixels] : rows) {
-        EXPECT_EQ(twipsToPixels(twips), pixels) << twips;
+    const struct {
+        const char* name;
+        double twips;
+        int pixels;
+    } rows[] = {
+        {"below a half", 157, 10},      {"half, down to even", 112.5, 8},
+        {"half, up to even", 127.5, 8}, {"negative half", -187.5, -12},
+        {"far beyond", 1e30, 1000000},  {"far below", -1e30, -1000000},
+        {"infinity", inf, 1000000},     {"not a number", nan, 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(twipsToPixels(row.twips), row.pixels) << row.name;
     }
 }
 
-TEST_F(Drawing, EachMethodMarksItsPixelsAndNoOthers) {
-    QImage picture = solid(kBlue, 3, 2);
-    picture.setPixelColor(2, 1, kRed);
-    QImage dense = picture.convertToFormat(QImage::Format_ARGB32);
-    dense.setDevicePixelRatio(2);
+TEST_F(Drawing, BoxesAndTextMarkTheirPixelsAndNoOthers) {
     const QRect box(10, 20, 31, 21);
     const std::vector<Probe> boxProbes = {{10, 20, kFore}, {40, 40, kFore}, {25, 30, kBack}};
-    const std::vector<Probe> pictureProbes = {{20, 30, kBlue}, {22, 31, kRed}};
     struct Row {
         const char* name;
         QRect within;               // every mark lies inside
@@ -82,7 +140,7 @@ TEST_F(Drawing, EachMethodMarksItsPixelsAndNoOthers) {
         std::function<void(Form&)> draw;
     };
     const Row rows[] = {
-        {"line",
+        {"a line in the fore colour",
          {10, 20, 41, 1},
          {{10, 20, kFore}, {50, 20, kFore}},
          [](Form& f) { f.Line(150, 300, 750, 300); }},
@@ -95,34 +153,10 @@ TEST_F(Drawing, EachMethodMarksItsPixelsAndNoOthers) {
          {10, 20, 31, 1},
          {{10, 20, kFore}, {40, 20, kFore}},
          [](Form& f) { f.Line(150, 300, 600, 300, LineMode::Box); }},
-        {"circle, hollow by default",
+        {"a circle, hollow and in the fore colour by default",
          {80, 80, 41, 41},
          {{80, 100, kFore}, {120, 100, kFore}, {100, 80, kFore}, {100, 100, kBack}},
          [](Form& f) { f.Circle(1500, 1500, 300); }},
-        {"circle with a solid fill",
-         {80, 80, 41, 41},
-         {{80, 100, kRed}, {100, 100, kGreen}, {95, 90, kGreen}},
-         [](Form& f) {
-             f.SetFillStyle(FillStyle::Solid);
-             f.SetFillColor(kGreen);
-             f.Circle(1500, 1500, 300, kRed);
-         }},
-        {"picture",
-         {20, 30, 3, 2},
-         pictureProbes,
-         [&](Form& f) { f.PaintPicture(picture, 300, 450); }},
-        {"picture of another format and pixel ratio",
-         {20, 30, 3, 2},
-         pictureProbes,
-         [&](Form& f) { f.PaintPicture(dense, 300, 450); }},
-        {"picture cut at the top-left edges",
-         {0, 0, 2, 1},
-         {{0, 0, kBlue}, {1, 0, kRed}},
-         [&](Form& f) { f.PaintPicture(picture, -15, -15); }},
-        {"picture cut at the far edges",
-         {299, 199, 1, 1},
-         {{299, 199, kBlue}},
-         [&](Form& f) { f.PaintPicture(picture, 299 * 15, 199 * 15); }},
         {"text below and right of the current point",
          {20, 30, 280, 30},
          {},
@@ -134,8 +168,9 @@ TEST_F(Drawing, EachMethodMarksItsPixelsAndNoOthers) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        canvas.Cls();
+        Clear();
         row.draw(canvas);
+        ExpectShown();
         QRect marked;
         for (int y = 0; y < canvas.Surface().height(); ++y) {
             for (int x = 0; x < canvas.Surface().width(); ++x) {
@@ -152,7 +187,7 @@ TEST_F(Drawing, EachMethodMarksItsPixelsAndNoOthers) {
     }
 }
 
-TEST_F(Drawing, PrintAndClsMoveTheCurrentPoint) {
+TEST_F(Drawing, PrintEndsAtTheStartOfTheNextLineAndClsAtTheTopLeft) {
     canvas.SetCurrentX(300);
     canvas.Print("a");
     const float line = canvas.CurrentY();
@@ -164,55 +199,185 @@ TEST_F(Drawing, PrintAndClsMoveTheCurrentPoint) {
     EXPECT_EQ(canvas.CurrentY(), 0);
 }
 
-TEST_F(Drawing, ChangingAnImageRepaintsWhereItWasAndWhereItIsOnly) {
+// Circles, straight lines and pictures set their pixels directly where they can: the pixels
+// are the painter's own.
+TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
+    struct Row {
+        const char* name;
+        std::function<void(Form&)> draw;
+        std::function<void(QPainter&)> paint;
+    };
+    auto circle = [](const char* name, QPoint centre, int radius, bool solid) {
+        return Row{name,
+                   [=](Form& f) {
+                       f.SetFillStyle(solid ? FillStyle::Solid : FillStyle::Transparent);
+                       f.SetFillColor(kGreen);
+                       f.Circle(centre.x() * 15.0f, centre.y() * 15.0f, radius * 15.0f, kRed);
+                   },
+                   [=](QPainter& p) {
+                       p.setPen(pen(kRed));
+                       p.setBrush(solid ? QBrush(kGreen) : QBrush(Qt::NoBrush));
+                       p.drawEllipse(centre, radius, radius);
+                   }};
+    };
+    auto line = [](const char* name, QPoint a, QPoint b) {
+        return Row{name,
+                   [=](Form& f) {
+                       f.Line(a.x() * 15.0f, a.y() * 15.0f, b.x() * 15.0f, b.y() * 15.0f, kRed);
+                   },
+                   [=](QPainter& p) {
+                       p.setPen(pen(kRed));
+                       p.drawLine(a, b);
+                   }};
+    };
+    // Rows first to last of the picture, top-left corner at (x, y) in pixels.
+    auto picture = [](const char* name, const QImage& image, int x, int y, int first, int last) {
+        return Row{name,
+                   [=](Form& f) { f.PaintPictureRows(image, x * 15.0f, y * 15.0f, first, last); },
+                   [=](QPainter& p) {
+                       p.setClipRect(x, y + first, image.width(), last - first + 1);
+                       p.drawImage(QRect(QPoint(x, y), image.size()), image);
+                   }};
+    };
+    QImage icon(24, 6, QImage::Format_RGB32);
+    for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) {
+            icon.setPixelColor(x, y, QColor(x * 10, y * 40, 255));
+        }
+    }
+    QImage dense = icon.convertToFormat(QImage::Format_ARGB32);
+    dense.setDevicePixelRatio(2);
+    const QImage wide = icon.scaled(30, 6);
+    const Row rows[] = {
+        circle("a ground dot", {50, 50}, 3, true),
+        circle("a point", {10, 10}, 0, true),
+        circle("a hollow circle", {100, 70}, 7, false),
+        circle("a circle cut at the top-left", {2, 1}, 12, true),
+        circle("a circle cut at the bottom-right", {298, 199}, 20, true),
+        circle("the largest circle set directly", {100, 75}, 32, true),
+        circle("a larger circle, through the painter", {100, 75}, 45, true),
+        line("a line across", {10, 20}, {150, 20}),
+        line("a line down, drawn upwards", {30, 140}, {30, 5}),
+        picture("an aircraft-sized picture", icon, 20, 30, 0, 5),
+        picture("a wider picture", wide, 20, 30, 0, 5),
+        picture("rows 2 to 4 of a picture", icon, 20, 30, 2, 4),
+        picture("a picture cut at the top-left", wide, -3, -2, 0, 5),
+        picture("a picture cut at the bottom-right", wide, 290, 197, 0, 5),
+        picture("a picture of another format and pixel ratio", dense, 20, 30, 0, 5),
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Clear();
+        row.draw(canvas);
+        ExpectShown();
+        EXPECT_TRUE(canvas.Surface() == Painted(row.paint));
+    }
+}
+
+// One pixel for each step along the longer axis, ends included, within half a pixel of the
+// exact line; nothing beyond the ends.
+TEST_F(Drawing, SlantedLinesRunEndToEndOnePixelAStep) {
+    const struct {
+        const char* name;
+        QPoint a, b;  // pixels
+    } rows[] = {
+        {"a point", {7, 7}, {7, 7}},
+        {"shallow", {0, 0}, {199, 37}},
+        {"steep, backwards", {150, 140}, {120, 3}},
+        {"half-pixel slope", {10, 100}, {20, 95}},
+        {"far ends off the sheet", {-5000, -4000}, {5000, 4000}},
+    };
+    const QImage& s = canvas.Surface();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        canvas.Cls();
+        canvas.Line(r.a.x() * 15.0f, r.a.y() * 15.0f, r.b.x() * 15.0f, r.b.y() * 15.0f, kRed);
+        const bool alongX = std::abs(r.b.x() - r.a.x()) >= std::abs(r.b.y() - r.a.y());
+        const QPoint a = alongX ? r.a : r.a.transposed();
+        const QPoint b = alongX ? r.b : r.b.transposed();
+        const int major = alongX ? s.width() : s.height();
+        const int minor = alongX ? s.height() : s.width();
+        for (int m = 0; m < major; ++m) {
+            std::vector<int> marks;
+            for (int k = 0; k < minor; ++k) {
+                if (s.pixelColor(alongX ? QPoint(m, k) : QPoint(k, m)) == kRed) {
+                    marks.push_back(k);
+                }
+            }
+            const double exact =
+                a.x() == b.x() ? a.y()
+                               : a.y() + double(m - a.x()) / (b.x() - a.x()) * (b.y() - a.y());
+            const bool shows = m >= std::min(a.x(), b.x()) && m <= std::max(a.x(), b.x()) &&
+                               exact > -0.5 && exact < minor - 0.5;
+            ASSERT_EQ(marks.size(), shows ? 1u : 0u) << "at step " << m;
+            if (shows) {
+                EXPECT_LE(std::abs(marks[0] - exact), 0.5 + 1e-9) << "at step " << m;
+            }
+        }
+    }
+}
+
+// The lowest control is the line, then the lower image, then the upper one.
+TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop) {
     struct Row {
         const char* name;
         std::vector<Probe> probes;
         std::function<void(Canvas&)> change;
     };
-    // The image covers pixels 10..29 with a picture 40 wide and 10 high, under a red row 20.
     const Row rows[] = {
         {"Refresh wipes the marks on it",
-         {{15, 20, kBack}, {15, 15, kBlue}, {30, 15, kBack}, {9, 20, kRed}, {30, 20, kRed}},
+         {{15, 20, kBack},
+          {15, 15, kBlue},
+          {15, 25, kBlack},
+          {27, 27, kGreen},
+          {9, 20, kRed},
+          {32, 20, kRed}},
          [](Canvas& c) { c.Lower.Refresh(); }},
         {"stretching",
-         {{15, 25, kBlue}, {29, 29, kBlue}, {30, 15, kBack}, {30, 20, kRed}},
+         {{15, 25, kBlue}, {29, 22, kBlue}, {27, 27, kGreen}, {32, 20, kRed}},
          [](Canvas& c) { c.Lower.SetStretch(true); }},
         {"Cls keeps only the controls",
-         {{15, 15, kBlue}, {5, 20, kBack}},
+         {{15, 15, kBlue}, {5, 20, kBack}, {5, 25, kBlack}, {35, 35, kGreen}},
          [](Canvas& c) { c.Cls(); }},
-        {"moving",
-         {{15, 15, kBack}, {15, 20, kBack}, {45, 5, kBlue}, {35, 20, kRed}, {5, 20, kRed}},
-         [](Canvas& c) { c.Lower.Move(600, 0, 300, 300); }},
+        {"hiding the lower image",
+         {{15, 15, kBack}, {15, 20, kBack}, {15, 25, kBlack}, {27, 27, kGreen}, {9, 20, kRed}},
+         [](Canvas& c) { c.Lower.SetVisible(false); }},
+        {"hiding the upper image",
+         {{35, 35, kBack}, {27, 27, kBack}, {30, 25, kBlack}, {15, 20, kRed}},
+         [](Canvas& c) { c.Upper.SetVisible(false); }},
+        {"a smaller picture",
+         {{12, 12, kFore}, {15, 15, kBack}, {15, 20, kBack}, {15, 25, kBlack}},
+         [](Canvas& c) { c.Lower.SetPicture(solid(kFore, 3, 3)); }},
+        {"a hidden image's new picture stays unseen",
+         {{35, 35, kBack}},
+         [](Canvas& c) {
+             c.Upper.SetVisible(false);
+             c.Upper.SetPicture(solid(kFore, 20, 20));
+         }},
+        {"and shows when the image does",
+         {{35, 35, kFore}},
+         [](Canvas& c) {
+             c.Upper.SetVisible(false);
+             c.Upper.SetPicture(solid(kFore, 20, 20));
+             c.Upper.SetVisible(true);
+         }},
+        {"a wider line",
+         {{50, 21, kBlack}, {50, 29, kBlack}, {50, 31, kBack}, {27, 27, kGreen}, {15, 15, kBlue}},
+         [](Canvas& c) { c.Line1.SetBorderWidth(9); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Canvas window(services);
         window.Show();
-        window.Add(window.Lower, 150, 150, 300, 300);
-        window.Lower.SetPicture(solid(kBlue, 40, 10));
-        window.Line(0, 300, 885, 300, kRed);
+        window.AddLine(window.Line1, 0, 375, 1500, 375);  // row 25, columns 0..100
+        window.Add(window.Lower, 150, 150, 300, 300);     // 10..29
+        window.Lower.SetPicture(solid(kBlue, 40, 10));    // rows 10..19
+        window.Add(window.Upper, 375, 375, 300, 300);     // 25..44
+        window.Upper.SetPicture(solid(kGreen, 20, 20));
+        window.Line(0, 300, 885, 300, kRed);  // row 20, columns 0..59
         row.change(window);
         expectColours(window, row.probes);
     }
-}
-
-TEST_F(Drawing, LaterControlsLieOnTopThroughEveryRepaint) {
-    canvas.AddLine(canvas.Frame1, 0, 300, 1500, 300);
-    canvas.Frame1.SetBorderColor(kGreen);
-    canvas.Add(canvas.Lower, 150, 150, 450, 450);  // 10..39
-    canvas.Lower.SetPicture(solid(kBlue, 30, 30));
-    canvas.Add(canvas.Upper, 450, 450, 450, 450);  // 30..59
-    canvas.Upper.SetPicture(solid(kRed, 30, 30));
-    expectColours(canvas, {{5, 20, kGreen}, {20, 20, kBlue}});
-
-    canvas.Lower.Refresh();
-    EXPECT_EQ(pixel(canvas, 35, 35), kRed);
-    canvas.Upper.SetVisible(false);
-    canvas.Upper.SetPicture(solid(kGreen, 30, 30));
-    expectColours(canvas, {{35, 35, kBlue}, {50, 50, kBack}});
-    canvas.Upper.SetVisible(true);
-    EXPECT_EQ(pixel(canvas, 50, 50), kGreen);
 }
 
 TEST_F(Drawing, GrowingTheAreaKeepsAndShowsDrawingsAndPaintsTheNewPartWithControls) {
@@ -247,6 +412,48 @@ TEST_F(Drawing, WildCoordinatesAndUnloadedWindowsNeverFail) {
     canvas.Cls();
     canvas.Lower.Refresh();
     EXPECT_TRUE(canvas.Surface().isNull()) << "nothing is drawn on an unloaded window";
+}
+
+TEST_F(Drawing, ABatchPaintsWhatSingleCallsPaintAndOutlivesAResizeAndAnUnload) {
+    const QImage picture = solid(kBlue, 24, 24);
+    auto scene = [&](Form& f) {
+        f.SetFillStyle(FillStyle::Solid);
+        for (int i = 0; i < 40; ++i) {
+            const float x = i * 71 % 3000, y = i * 53 % 2250;
+            f.SetForeColor(QColor(i * 6, 255 - i * 6, 128));
+            f.SetFillColor(f.ForeColor());
+            f.Line(x, y, 3000 - y, x / 2);
+            f.Circle(x, y, 50);
+            f.PaintPicture(picture, y, x);
+            f.SetCurrentX(x);
+            f.SetCurrentY(y);
+            f.Print(QString::number(i));
+        }
+    };
+    Clear();
+    scene(canvas);
+    const QImage single = canvas.Surface().copy();
+    Clear();
+    {
+        DrawingBatch outer(canvas);
+        DrawingBatch inner(canvas);
+        scene(canvas);
+    }
+    EXPECT_TRUE(canvas.Surface() == single);
+    ExpectShown();
+
+    canvas.SetBorderStyle(BorderStyle::Sizable);
+    {
+        DrawingBatch batch(canvas);
+        canvas.Line(0, 0, 1500, 1500, kRed, LineMode::Box);
+        canvas.TopLevel()->resize(400, 300);
+        settle();
+        canvas.Line(0, 1500, 1500, 0, kGreen, LineMode::Box);  // through the painter
+        EXPECT_EQ(pixel(canvas, 0, 50), kGreen);
+        canvas.Unload();
+        canvas.Line(0, 0, 1500, 1500, kRed);
+    }
+    EXPECT_TRUE(canvas.Surface().isNull());
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
-// Message boxes, file dialogs, help, clipboard and date, through the scripted and the Qt services.
+// Message boxes, file dialogs, help, clipboard and date: the common dialog over the scripted
+// services, and the real Qt dialogs answered as a user would answer them.
 
 #include <gtest/gtest.h>
 
-#include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <optional>
 
 #include "TestSupport.h"
-#include "frmExample.h"
 #include "platform/QtServices.h"
 #include "platform/ScriptedServices.h"
 
@@ -21,59 +27,59 @@ protected:
     void SetUp() override { window.Show(); }
     void TearDown() override { settle(); }
     ScriptedServices services;
-    frmExample window{services};
+    Probe window{services};
     CommonDialog dialog{window};
 };
 
-TEST_F(ServicesTest, MessageBoxesGiveTheScriptedAnswersThenTheHarmlessOne) {
-    services.QueueAnswer(MsgBoxResult::Yes);
-    services.QueueAnswer(MsgBoxResult::No);
-    EXPECT_EQ(window.MsgBox("Clear all radio messages?", MsgBoxButtons::YesNo), MsgBoxResult::Yes);
-    EXPECT_EQ(window.MsgBox("2", MsgBoxButtons::YesNo, "Error Opening File"), MsgBoxResult::No);
-    EXPECT_EQ(window.MsgBox("3", MsgBoxButtons::YesNo), MsgBoxResult::No);
-    EXPECT_EQ(window.MsgBox("4"), MsgBoxResult::OK);
-    ASSERT_EQ(services.msgBoxes.size(), 4u);
-    EXPECT_EQ(services.msgBoxes[0].text, "Clear all radio messages?");
-    EXPECT_EQ(services.msgBoxes[0].title, "Skelmar Velmora") << "the program's title by default";
-    EXPECT_EQ(services.msgBoxes[1].title, "Error Opening File");
-    EXPECT_EQ(services.msgBoxes[3].buttons, MsgBoxButtons::OK);
-}
-
-TEST_F(ServicesTest, FileDialogsTellAChoiceFromACancel) {
+TEST_F(ServicesTest, AFileDialogTellsAChoiceFromACancelWhichKeepsTheFileName) {
+    struct Row {
+        const char* name;
+        bool save;
+        std::optional<QString> answer;  // nothing: cancelled
+        QString nameAfter;
+    };
+    const Row rows[] = {
+        {"open, chosen", false, "/home/pilot/turn.smv", "/home/pilot/turn.smv"},
+        {"open, cancelled", false, std::nullopt, "start.txt"},
+        {"save, chosen", true, "/home/pilot/orders.txt", "/home/pilot/orders.txt"},
+        {"save, cancelled", true, std::nullopt, "start.txt"},
+        {"an empty name is still a choice", true, "", ""},
+    };
     dialog.SetDialogTitle("Save");
     dialog.SetFilter("Text Files (*.txt)|*.txt");
-    dialog.SetFileName("sMV_Turn_03-07-2024.txt");
-    services.QueueFileChoice("/home/pilot/turn.txt");
-    services.QueueFileCancel();
-    services.QueueFileChoice("");
-
-    EXPECT_TRUE(dialog.ShowSave());
-    EXPECT_EQ(dialog.FileName(), "/home/pilot/turn.txt");
-    EXPECT_FALSE(dialog.ShowSave());
-    EXPECT_EQ(dialog.FileName(), "/home/pilot/turn.txt") << "a cancel leaves the name";
-    EXPECT_TRUE(dialog.ShowOpen()) << "an empty name is still a choice";
-    EXPECT_EQ(dialog.FileName(), "");
-    EXPECT_FALSE(dialog.ShowOpen()) << "nothing scripted: cancelled";
-
-    ASSERT_EQ(services.fileDialogs.size(), 4u);
-    const ScriptedServices::FileDialogCall& first = services.fileDialogs[0];
-    EXPECT_EQ(QStringList({first.title, first.filter, first.fileName}),
-              QStringList({"Save", "Text Files (*.txt)|*.txt", "sMV_Turn_03-07-2024.txt"}));
-    EXPECT_TRUE(first.save);
-    EXPECT_FALSE(services.fileDialogs[2].save);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        dialog.SetFileName("start.txt");
+        if (row.answer) {
+            services.QueueFileChoice(*row.answer);
+        } else {
+            services.QueueFileCancel();
+        }
+        EXPECT_EQ(row.save ? dialog.ShowSave() : dialog.ShowOpen(), row.answer.has_value());
+        EXPECT_EQ(dialog.FileName(), row.nameAfter);
+        const FileDialogRequest& asked = services.fileDialogs.back();
+        EXPECT_EQ(asked.save, row.save);
+        EXPECT_EQ(QStringList({asked.title, asked.filter, asked.fileName}),
+                  QStringList({"Save", "Text Files (*.txt)|*.txt", "start.txt"}));
+    }
 }
 
 TEST(FileFilter, DescriptionPatternFiltersBecomeQtFilters) {
-    const std::pair<const char*, const char*> rows[] = {
-        {"Velmora Data Files (*.smv)|*.smv|All Files (*.*)|*.*",
+    const struct {
+        const char* name;
+        const char* given;
+        const char* qt;
+    } rows[] = {
+        {"two filters, the description's own brackets replaced",
+         "Velmora Data Files (*.smv)|*.smv|All Files (*.*)|*.*",
          "Velmora Data Files (*.smv);;All Files (*)"},
-        {"Pictures|*.bmp;*.jpg", "Pictures (*.bmp *.jpg)"},
-        {"Odd one out", "Odd one out (*)"},
-        {"|*.txt", "*.txt (*.txt)"},
-        {"", ""},
+        {"patterns joined by a semicolon", "Pictures|*.bmp;*.jpg", "Pictures (*.bmp *.jpg)"},
+        {"a description without patterns", "Odd one out", "Odd one out (*)"},
+        {"patterns without a description", "|*.txt", "*.txt (*.txt)"},
+        {"no filter", "", ""},
     };
-    for (const auto& [given, qt] : rows) {
-        EXPECT_EQ(qtFileFilter(given), qt) << given;
+    for (const auto& row : rows) {
+        EXPECT_EQ(qtFileFilter(row.given), row.qt) << row.name;
     }
 }
 
@@ -98,14 +104,97 @@ TEST_F(ServicesTest, HelpOpensAnExistingFileAndReportsAMissingOne) {
               std::vector<QString>{QDir(folder.path()).absoluteFilePath("help.hlp")});
 }
 
-TEST(QtServicesTest, DateIsMonthDayYearAndTheClipboardTakesPlainText) {
-    ScriptedServices scripted;
-    scripted.SetToday(QDate(2025, 1, 2));
-    EXPECT_EQ(scripted.DateText(), "01-02-2025");
+TEST(DateText, IsMonthDayYear) {
+    EXPECT_EQ(Services::dateText(QDate(2024, 12, 31)), "12-31-2024");
+}
+
+// The real dialogs, run modal and answered from a timer once they are up, as a user would.
+class RealDialogs : public ::testing::Test {
+protected:
+    static void whenUp(const std::function<void(QWidget*)>& answer) {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                answer(modal);
+            }
+        });
+        timer->start(10);
+    }
+    // What the dialog showed: its title, and a message box's icon or a file dialog's filters
+    // and kind.
+    static QString shown(QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            return box->windowTitle() + (box->icon() == QMessageBox::NoIcon ? "" : ", an icon");
+        }
+        auto* files = qobject_cast<QFileDialog*>(modal);
+        return files->windowTitle() + ", " + files->nameFilters().join(";;") +
+               (files->acceptMode() == QFileDialog::AcceptSave ? ", save" : ", open");
+    }
+    void TearDown() override { settle(); }
     QtServices real;
-    EXPECT_EQ(real.DateText(), QDate::currentDate().toString("MM-dd-yyyy"));
-    real.SetClipboardText("Set Heading: 90");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Set Heading: 90");
+};
+
+TEST_F(RealDialogs, AnswerAsTheUserClosedThemAndEscOrCancelMeanNoOrNoFile) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString existing = folder.filePath("turn.smv");
+    ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
+    const QString fresh = folder.filePath("orders.txt");
+
+    auto box = [this](MsgBoxButtons buttons, const QString& title) {
+        return [this, buttons, title] {
+            const char* names[] = {"OK", "Yes", "No"};  // in the order of MsgBoxResult
+            return QString(names[int(real.MsgBox(nullptr, "Clear?", buttons, title))]);
+        };
+    };
+    auto file = [this](bool save, const QString& proposed) {
+        return [this, save, proposed] {
+            return real.AskFile(nullptr, {save, "Pick", "Turns|*.smv;*.txt", proposed})
+                .value_or("no file");
+        };
+    };
+    auto key = [](Qt::Key key) { return [key](QWidget* w) { QTest::keyClick(w, key); }; };
+    auto cancel = [](QWidget* w) {
+        w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    };
+    auto accept = [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); };
+    const QString opening = "Pick, Turns (*.smv *.txt), open";
+    const QString saving = "Pick, Turns (*.smv *.txt), save";
+    struct Row {
+        const char* name;
+        std::function<QString()> ask;
+        std::function<void(QWidget*)> answer;
+        QString shown;
+        QString result;
+    };
+    const Row rows[] = {
+        {"Yes and No, Esc", box(MsgBoxButtons::YesNo, ""), key(Qt::Key_Escape), "Skelmar Velmora",
+         "No"},
+        {"Yes and No, Enter takes Yes", box(MsgBoxButtons::YesNo, ""), key(Qt::Key_Return),
+         "Skelmar Velmora", "Yes"},
+        {"Yes and No, rejected", box(MsgBoxButtons::YesNo, ""),
+         [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); }, "Skelmar Velmora", "No"},
+        {"OK with a title of its own, Esc", box(MsgBoxButtons::OK, "Error Opening File"),
+         key(Qt::Key_Escape), "Error Opening File", "OK"},
+        {"open, Esc", file(false, existing), key(Qt::Key_Escape), opening, "no file"},
+        {"open, Cancel", file(false, existing), cancel, opening, "no file"},
+        {"save, Esc", file(true, fresh), key(Qt::Key_Escape), saving, "no file"},
+        {"save, Cancel", file(true, fresh), cancel, saving, "no file"},
+        {"open, accepted", file(false, existing), accept, opening, existing},
+        {"save, accepted", file(true, fresh), accept, saving, fresh},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QString seen;
+        whenUp([&](QWidget* modal) {
+            seen = shown(modal);
+            row.answer(modal);
+        });
+        EXPECT_EQ(row.ask(), row.result);
+        EXPECT_EQ(seen, row.shown);
+    }
 }
 
 }  // namespace

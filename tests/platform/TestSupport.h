@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <functional>
 #include <ostream>
 
 #include "platform/Form.h"
@@ -22,6 +23,32 @@ inline void settle() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// A window of 3000 x 1500 twips whose design and load the test gives.
+class Probe : public Form {
+public:
+    using Form::Form;
+    std::function<void(Probe&)> design;
+    std::function<void(Probe&)> load;
+    int loads = 0, resizes = 0, paints = 0, focuses = 0;  // form-level variables
+
+protected:
+    void Design() override {
+        SetInnerSize(3000, 1500);
+        if (design) {
+            design(*this);
+        }
+    }
+    void Form_Load() override {
+        ++loads;
+        if (load) {
+            load(*this);
+        }
+    }
+    void Form_Resize() override { ++resizes; }
+    void Form_Paint() override { ++paints; }
+    void Form_GotFocus() override { ++focuses; }
+};
 
 inline QPointF pixelAt(float xTwips, float yTwips) {
     return {xTwips / kTwipsPerPixel, yTwips / kTwipsPerPixel};
@@ -53,12 +80,11 @@ struct Mouse {
         release(x, y);
     }
     // As Qt delivers a double click to a widget: press, release, double-click, release.
-    void doubleClick(float x, float y) {
-        press(x, y);
-        release(x, y);
-        sendMouse(form.InnerArea(), QEvent::MouseButtonDblClick, pixelAt(x, y), Qt::LeftButton,
-                  Qt::LeftButton);
-        release(x, y);
+    void doubleClick(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
+        press(x, y, button);
+        release(x, y, button);
+        sendMouse(form.InnerArea(), QEvent::MouseButtonDblClick, pixelAt(x, y), button, button);
+        release(x, y, button);
     }
 };
 

@@ -1,11 +1,11 @@
-// Loading, showing, owning and unloading windows.
+// Loading, showing, owning and unloading windows, and their menus.
 
 #include <gtest/gtest.h>
 
+#include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <functional>
 #include <memory>
 
 #include "TestSupport.h"
@@ -14,56 +14,53 @@
 namespace velmora::test {
 namespace {
 
-// A window whose design and load are given by the test.
-class Probe : public Form {
-public:
-    using Form::Form;
-    std::function<void(Probe&)> design;
-    std::function<void(Probe&)> load;
-    int loads = 0, resizes = 0, paints = 0, focuses = 0;  // form-level variables
-    Label lblText;
-    MenuItem menuFile;
-
-protected:
-    void Design() override {
-        SetInnerSize(3000, 1500);
-        Add(lblText, 0, 0, 1500, 300);
-        if (design) {
-            design(*this);
-        }
-    }
-    void Form_Load() override {
-        ++loads;
-        if (load) {
-            load(*this);
-        }
-    }
-    void Form_Resize() override { ++resizes; }
-    void Form_Paint() override { ++paints; }
-    void Form_GotFocus() override { ++focuses; }
-};
-
 class FormLifecycle : public ::testing::Test {
 protected:
     void TearDown() override { settle(); }
     ScriptedServices services;
 };
 
-TEST_F(FormLifecycle, ShowLoadsOnceAndAnOpenWindowIsOnlyBroughtForward) {
+// An open window is only brought forward; an unloaded one loads afresh from its design, keeping
+// its own variables and its controls' handlers.
+TEST_F(FormLifecycle, ShowLoadsOnlyAClosedWindowAndUnloadKeepsOnlyTheVariables) {
     Probe window(services);
-    window.design = [](Probe& w) { w.SetCaption("Probe"); };
+    Label text;
+    MenuItem menuView, menuZoom;
+    int zoomClicks = 0;
+    menuZoom.Click = [&] { ++zoomClicks; };
+    window.design = [&](Probe& w) {
+        w.SetCaption("Probe");
+        w.Add(text, 0, 0, 1500, 300);
+        w.AddMenu(menuView, "&View");
+        menuView.Add(menuZoom, "zoom");
+    };
     window.Show();
     QWidget* top = window.TopLevel();
-    EXPECT_TRUE(top->isVisible());
     EXPECT_EQ(top->windowTitle(), "Probe");
     EXPECT_EQ(window.resizes, 1);
     EXPECT_EQ(window.paints, 1);
 
-    window.lblText.SetCaption("typed at run time");
+    text.SetVisible(false);
+    menuZoom.SetCaption("Zoom 2");
+    menuZoom.SetChecked(true);
+    top->setWindowState(Qt::WindowMinimized);
     window.Show();
     EXPECT_EQ(window.loads, 1);
     EXPECT_EQ(window.TopLevel(), top);
-    EXPECT_EQ(window.lblText.Caption(), "typed at run time");
+    EXPECT_EQ(menuZoom.Caption(), "Zoom 2");
+    EXPECT_FALSE(top->windowState() & Qt::WindowMinimized) << "brought back from the task bar";
+
+    top->close();  // the close box unloads
+    EXPECT_FALSE(window.Loaded());
+    EXPECT_FALSE(text.Loaded());
+    settle();
+    window.Show();
+    EXPECT_EQ(window.loads, 2);
+    EXPECT_TRUE(text.Widget()->isVisibleTo(window.TopLevel()));
+    EXPECT_FALSE(menuZoom.Checked());
+    EXPECT_EQ(menuZoom.Caption(), "zoom");
+    menuZoom.Action()->trigger();
+    EXPECT_EQ(zoomClicks, 1) << "the handlers stay wired";
 }
 
 TEST_F(FormLifecycle, OwnedWindowsStayAboveTheirOwnerAndCloseWithIt) {
@@ -152,29 +149,31 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
 }
 
 TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsLaidOut) {
-    Probe main(services), dialog(services), pad(services);
-    main.design = [](Probe& w) { w.SetStartUpPosition(StartUpPosition::CenterScreen); };
-    dialog.design = [](Probe& w) {
-        w.SetBorderStyle(BorderStyle::FixedDialog);
-        w.SetStartUpPosition(StartUpPosition::CenterOwner);
-    };
-    pad.design = [](Probe& w) {
+    Probe splash(services), pad(services), prompt(services);
+    MenuItem menuRadio;
+    splash.design = [](Probe& w) { w.SetStartUpPosition(StartUpPosition::CenterScreen); };
+    pad.design = [&](Probe& w) {
         w.SetBorderStyle(BorderStyle::FixedToolWindow);
-        w.AddMenu(w.menuFile, "Radio");
+        w.AddMenu(menuRadio, "Radio");
         w.SetManualPosition(45, 2565);
     };
-    main.Show();
-    dialog.Show(&main);
-    pad.Show(&main);
+    prompt.design = [](Probe& w) {
+        w.SetBorderStyle(BorderStyle::FixedDialog);
+        w.SetInnerSize(1500, 600);
+        w.SetStartUpPosition(StartUpPosition::CenterOwner);
+    };
+    splash.Show();
+    pad.Show();
+    prompt.Show(&pad);
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QPoint mainCentre = main.TopLevel()->frameGeometry().center();
-    EXPECT_LE((mainCentre - screen.center()).manhattanLength(), 4);
-    const QPoint dialogCentre = dialog.TopLevel()->frameGeometry().center();
-    EXPECT_LE((dialogCentre - mainCentre).manhattanLength(), 4);
+    const QPoint splashCentre = splash.TopLevel()->frameGeometry().center();
+    EXPECT_LE((splashCentre - screen.center()).manhattanLength(), 4);
     // The inner area, below the pad's menu bar, starts at the screen point it was given.
     EXPECT_EQ(pad.InnerArea()->mapToGlobal(QPoint(0, 0)), QPoint(3, 171));
     EXPECT_GE(pad.Height(), pad.InnerHeight() + pixelsToTwips(pad.InnerArea()->y()));
+    const QPoint padCentre = pad.TopLevel()->frameGeometry().center();
+    EXPECT_LE((prompt.TopLevel()->frameGeometry().center() - padCentre).manhattanLength(), 4);
 }
 
 TEST_F(FormLifecycle, ResizingAndActivationRunTheirFormEvents) {
@@ -202,6 +201,34 @@ TEST_F(FormLifecycle, UnloadingTheLastWindowEndsTheEventLoop) {
     QTimer::singleShot(3000, [] { QCoreApplication::exit(7); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(pad.Loaded());
+}
+
+TEST_F(FormLifecycle, MenuItemsShowWhatIsSetAndHidingEveryMenuRemovesTheBar) {
+    Probe window(services);
+    MenuItem menuView, menuZoom, menuLine;
+    window.design = [&](Probe& w) {
+        w.AddMenu(menuView, "&View");
+        menuView.Add(menuZoom, "zoom");
+        menuView.Add(menuLine, "-");
+    };
+    window.Show();
+    EXPECT_TRUE(menuLine.Action()->isSeparator());
+    EXPECT_FALSE(menuZoom.Action()->isCheckable()) << "no empty check box";
+    menuZoom.Action()->trigger();
+    EXPECT_FALSE(menuZoom.Action()->isChecked()) << "picking leaves the mark to the handler";
+    menuZoom.SetChecked(true);
+    menuZoom.Action()->trigger();
+    EXPECT_TRUE(menuZoom.Action()->isChecked());
+
+    QMenuBar* bar = window.TopLevel()->findChild<QMenuBar*>();
+    const int height = window.InnerArea()->height();
+    menuView.SetVisible(false);
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_EQ(window.InnerArea()->y(), 0);
+    EXPECT_GT(window.InnerArea()->height(), height) << "the bar's room goes to the inner area";
+    menuView.SetVisible(true);
+    EXPECT_FALSE(bar->isHidden());
+    EXPECT_EQ(window.InnerArea()->height(), height);
 }
 
 }  // namespace
