@@ -15,7 +15,8 @@ namespace velmora {
 // the locale) and an optional exponent (E or e, optional sign, digits); reading stops at the
 // first character that cannot continue the number. "&H" or "&O" (either case) at the start
 // reads a hexadecimal or octal whole number. Anything that does not begin with a number gives
-// 0, and so does a number beyond the range of a double ("1e999"); the result is always finite.
+// 0, and so does a number beyond the range of a double ("1e999") or an "&H" or "&O" number
+// beyond 64 bits; the result is always finite.
 // Examples: "12" 12, "2.5" 2.5, "12abc" 12, "1 2" 12, "1,5" 1, "1e3" 1000, "&H1F" 31, "abc" 0.
 double ReadTypedNumber(std::string_view text);
 
