@@ -140,6 +140,11 @@ int16_t WrapHeading(int Heading) {
     return static_cast<int16_t>(r);
 }
 
+int16_t WrapSector(int Sector) {
+    const int r = Sector % 8;
+    return static_cast<int16_t>(r < 0 ? r + 8 : r);
+}
+
 int16_t CompassNameToSector(std::string_view Name) {
     static constexpr std::array<std::string_view, 8> kNames = {
         "North", "Northeast", "East", "Southeast", "South", "Southwest", "West", "Northwest"};

@@ -34,6 +34,10 @@ int16_t HeadingToSector(double Heading);
 // Brings a whole-degree heading into 0..359 (360 -> 0, -1 -> 359, 725 -> 5), for any int.
 int16_t WrapHeading(int Heading);
 
+// Brings a heading sector into 0..7 (8 -> 0, -1 -> 7), for any int: an index into the eight
+// pictures of an aircraft.
+int16_t WrapSector(int Sector);
+
 // "North", "Northeast", ... "Northwest" (whole text, case significant) -> 0..7; any other text 0.
 int16_t CompassNameToSector(std::string_view Name);
 

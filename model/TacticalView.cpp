@@ -3,12 +3,13 @@
 #include <cmath>
 
 #include "Numbers.h"
+#include "SharedProcedures.h"
 
 namespace velmora {
 
 namespace {
 
-double ExactHalf(int viewSize, int iconSize) {
+double ExactHalf(double viewSize, double iconSize) {
     return viewSize / 2.0 - iconSize / 2.0;
 }
 
@@ -84,9 +85,8 @@ bool IsFriend(const SharedSubsAndVar& state, const AircraftRecord& aircraft) {
 
 PictureOp AircraftPicture(const SharedSubsAndVar& state, const AircraftRecord& aircraft,
                           int16_t left, int16_t top) {
-    const int sector = ((aircraft.HeadingSector % 8) + 8) % 8;
     return {IsFriend(state, aircraft) ? PictureSet::Friendly : PictureSet::BadGuy,
-            static_cast<int16_t>(sector), left, top};
+            WrapSector(aircraft.HeadingSector), left, top};
 }
 
 std::vector<DrawOp> RedrawTacticalView(const SharedSubsAndVar& state,

@@ -20,12 +20,13 @@ struct RgbColor {
 
 inline constexpr RgbColor kRangeCircleColor{80, 80, 74};
 
-// A control's box in twips, relative to the main window's inner area.
+// A box in twips from the window's inner corner: a control's place, or an outline drawn there.
 struct ControlBox {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
+    double Left = 0;
+    double Top = 0;
+    double Width = 0;
+    double Height = 0;
+    bool operator==(const ControlBox&) const = default;
 };
 
 // The two controls the view is laid out by; the window passes their current geometry at every

@@ -54,10 +54,10 @@ CombatInfo ComputeCombatInfo(const SharedSubsAndVar& state, const ContactGeometr
         "Distance: " + MapNumber(dist) +
         (dist < state.MaxRange ? " km  (Target in range)" : " km  (Target out of range)");
 
-    // The smaller angle between heading and bearing, 0..180. Working modulo 360 in int keeps a
-    // heading outside 0..359 from overflowing and still gives the true angle.
+    // The smaller angle between heading and bearing, 0..180. Working modulo 360 keeps a heading
+    // outside 0..359 from overflowing and still gives the true angle.
     const int bearing = GetBearing(state.OwnX, state.OwnY, contact.X, contact.Y);
-    const int turn = ((state.OwnHeading - bearing) % 360 + 360) % 360;
+    const int turn = WrapHeading(state.OwnHeading - bearing);
     const int d = std::min(turn, 360 - turn);
     if (d > 60) {
         info.infoForward = "In Forward Line-of-Sight: No";
@@ -118,7 +118,7 @@ std::string BearingCaption(const SharedSubsAndVar& state, float X, float Y) {
     return "Bearing:" + CaptionNumber(GetBearing(state.OwnX, state.OwnY, X, Y)) + kDegree;
 }
 
-FrameBox FrameAt(const ViewGeometry& geometry, int left, int top) {
+ControlBox FrameAt(const ViewGeometry& geometry, double left, double top) {
     return {left, top, geometry.CntrFighter.Width - 20, geometry.CntrFighter.Height - 20};
 }
 
@@ -263,8 +263,8 @@ PointerMoveResult ViewWindowPointerMove(const SharedSubsAndVar& state, const Vie
     const ViewHalves halves = HitTestHalves(geometry);
     const double pointerX = static_cast<double>(X) + geometry.ViewWindow.Left;
     const double pointerY = static_cast<double>(Y) + geometry.ViewWindow.Top;
-    const int w = geometry.CntrFighter.Width;
-    const int h = geometry.CntrFighter.Height;
+    const double w = geometry.CntrFighter.Width;
+    const double h = geometry.CntrFighter.Height;
     auto underPointer = [&](float cx, float cy) -> std::optional<MapPlacement> {
         const std::optional<MapPlacement> p = PlaceMapPoint(state, geometry, halves, cx, cy);
         if (p && p->Left < pointerX && pointerX < p->Left + w && p->Top < pointerY &&

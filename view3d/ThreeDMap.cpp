@@ -279,7 +279,7 @@ RgbColor HazeColor(const ThreeDScene& scene, int16_t Visibility, int16_t R, int1
 
 int16_t IconIndex(int16_t ViewYaw, int16_t HeadingSector) {
     const int s = HeadingToSector(WrapHeading(90 - ViewYaw));
-    return static_cast<int16_t>(((s + HeadingSector) % 8 + 8) % 8);
+    return WrapSector(s + HeadingSector);
 }
 
 bool IsThreeDFriend(const SharedSubsAndVar& state, const AircraftRecord& aircraft) {

@@ -35,7 +35,7 @@ TEST(TargetInfoTest, OwnAircraftCaptionsAndColours) {
     const auto shown = CntrFighterPointerMove(s, {});
     ASSERT_TRUE(shown);
     const InfoLabels& u = shown->Labels;
-    EXPECT_EQ(shown->Frame, (FrameBox{2345, 2340, 340, 340}));
+    EXPECT_EQ(shown->Frame, (ControlBox{2345, 2340, 340, 340}));
     EXPECT_EQ((std::vector{*u.InfoAlt.Caption, *u.InfoBear.Caption, *u.InfoX.Caption,
                            *u.InfoY.Caption, *u.InfoDefeats.Caption}),
               (std::vector<std::string>{"Altitude: 3000", "Heading: 90" + kDeg, "X: 3.0",
@@ -149,7 +149,7 @@ TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
     f.s.SelectedAircraft = 0;
     ASSERT_EQ(f.MoveTo(3400, 2300).size(), 1u);
     const ContactShown& c = f.last.Shown[0];
-    EXPECT_EQ(c.Frame, (FrameBox{3450, 2340, 340, 340}));
+    EXPECT_EQ(c.Frame, (ControlBox{3450, 2340, 340, 340}));
     EXPECT_EQ(c.Picture, (PictureOp{PictureSet::Friendly, 0, 3450, 2340}));
     EXPECT_EQ(f.last.Labels.PName.Caption, "Baron (RB)");
     EXPECT_EQ(f.last.Labels.InfoAircraft.ToolTipText, "Aircraft: Albatros");
