@@ -114,15 +114,12 @@ void CheckKeys(std::string_view line, std::size_t readable) {
                                                              kAircraftKeys, kObjectiveKeys};
     for (int t = 0; t < 4; ++t) {
         int expected = -1;
-        std::string expectedValue;
+        std::string_view expectedValue;
         for (std::size_t k = 0; k < keys[t].size(); ++k) {
-            std::string value;
-            bool found = false;
-            ParseKeyword(line, keys[t][k], value, found);
-            if (found) {
+            if (const std::optional<std::string_view> value = ParseKeyword(line, keys[t][k])) {
                 Check(expected == -1);
                 expected = static_cast<int>(k);
-                expectedValue = value;
+                expectedValue = *value;
             }
         }
         for (const std::size_t r : {std::size_t{0}, readable}) {

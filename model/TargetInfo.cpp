@@ -149,8 +149,6 @@ void Over(InfoLabels& earlier, const InfoLabels& later) {
     }
 }
 
-}  // namespace
-
 CombatInfo ObjectiveCombatInfo(const SharedSubsAndVar& state, const ObjectiveRecord& objective) {
     const float difference = state.OwnAltitude - objective.Altitude;
     ContactGeometry contact;
@@ -158,19 +156,6 @@ CombatInfo ObjectiveCombatInfo(const SharedSubsAndVar& state, const ObjectiveRec
     contact.Y = objective.Y;
     contact.HeightKm = static_cast<float>(std::fabs(static_cast<double>(difference)) / kFeetPerKm);
     contact.IsLower = state.OwnAltitude > objective.Altitude;
-    return ComputeCombatInfo(state, contact);
-}
-
-CombatInfo AircraftCombatInfo(const SharedSubsAndVar& state, const AircraftRecord& aircraft) {
-    // In int rather than 16 bits, so altitudes far apart cannot overflow.
-    const int difference = state.OwnAltitude - aircraft.Altitude;
-    ContactGeometry contact;
-    contact.X = aircraft.X;
-    contact.Y = aircraft.Y;
-    contact.IsAircraft = true;
-    contact.HeightKm = static_cast<float>(std::abs(difference) / kFeetPerKm);
-    contact.IsLower = difference > 0;
-    contact.FarApart = std::abs(difference) > 4000;
     return ComputeCombatInfo(state, contact);
 }
 
@@ -243,6 +228,21 @@ InfoLabels AircraftLabels(const SharedSubsAndVar& state, const AircraftRecord& a
     }
     Show({&u.CombatInfoLbl, &u.infoDist, &u.infoForward, &u.InfoElev, &u.infoProb});
     return u;
+}
+
+}  // namespace
+
+CombatInfo AircraftCombatInfo(const SharedSubsAndVar& state, const AircraftRecord& aircraft) {
+    // In int rather than 16 bits, so altitudes far apart cannot overflow.
+    const int difference = state.OwnAltitude - aircraft.Altitude;
+    ContactGeometry contact;
+    contact.X = aircraft.X;
+    contact.Y = aircraft.Y;
+    contact.IsAircraft = true;
+    contact.HeightKm = static_cast<float>(std::abs(difference) / kFeetPerKm);
+    contact.IsLower = difference > 0;
+    contact.FarApart = std::abs(difference) > 4000;
+    return ComputeCombatInfo(state, contact);
 }
 
 std::optional<OwnAircraftShown> CntrFighterPointerMove(const SharedSubsAndVar& state,

@@ -53,13 +53,7 @@ struct CombatInfo {
     int16_t Score = 0;  // the shot score; lower is a better shot
 };
 
-CombatInfo ObjectiveCombatInfo(const SharedSubsAndVar& state, const ObjectiveRecord& objective);
 CombatInfo AircraftCombatInfo(const SharedSubsAndVar& state, const AircraftRecord& aircraft);
-
-// The label updates of showing the own aircraft, an objective or an aircraft.
-InfoLabels OwnAircraftLabels(const SharedSubsAndVar& state);
-InfoLabels ObjectiveLabels(const SharedSubsAndVar& state, const ObjectiveRecord& objective);
-InfoLabels AircraftLabels(const SharedSubsAndVar& state, const AircraftRecord& aircraft);
 
 // Showing the own aircraft (pointer over the own icon, or after a read): nothing when it is
 // already shown (SelectedAircraft 0). Otherwise the window applies Labels, replays a redraw,

@@ -41,6 +41,15 @@ bool isSlot(int param) {
     return param >= 1 && param <= kLastSlot;
 }
 
+// The question for slot CurrentParam of Commands(CurrentCommand).
+std::string PromptInstructions(const SharedSubsAndVar& s) {
+    std::string name;
+    if (s.Commands.Has(s.CurrentCommand) && isSlot(s.CurrentParam)) {
+        name = s.Commands(s.CurrentCommand).Params[static_cast<std::size_t>(s.CurrentParam)].Name;
+    }
+    return "Enter in " + name + ":";
+}
+
 }  // namespace
 
 double ReadTypedNumber(std::string_view text) {
@@ -60,14 +69,6 @@ double ReadTypedNumber(std::string_view text) {
         }
     }
     return readDecimal(t);
-}
-
-std::string PromptInstructions(const SharedSubsAndVar& s) {
-    std::string name;
-    if (s.Commands.Has(s.CurrentCommand) && isSlot(s.CurrentParam)) {
-        name = s.Commands(s.CurrentCommand).Params[static_cast<std::size_t>(s.CurrentParam)].Name;
-    }
-    return "Enter in " + name + ":";
 }
 
 PromptStep StartPrompt(SharedSubsAndVar& s) {

@@ -26,14 +26,11 @@ struct PromptStep {
     std::string Instructions;  // the Instructions caption when not done
 };
 
-// The question for slot CurrentParam of Commands(CurrentCommand): "Enter in " + the slot's
-// name + ":". A command without parameters, or a CurrentCommand or CurrentParam that names
-// nothing (a newer turn file replaced the commands), gives the bare "Enter in :".
-std::string PromptInstructions(const SharedSubsAndVar& s);
-
 // Form_Load, and the restart when the pad picks another command while the prompt is open:
-// CurrentParam = 1 and the first question. Never Done: even a command without parameters gets
-// one question, whose answer is stored nowhere.
+// CurrentParam = 1 and the first question, "Enter in " + the slot's name + ":". Never Done: even
+// a command without parameters gets one question, whose answer is stored nowhere; it and a
+// CurrentCommand that names nothing (a newer turn file replaced the commands) ask the bare
+// "Enter in :".
 PromptStep StartPrompt(SharedSubsAndVar& s);
 
 // Takes the answer typed for slot CurrentParam (lblContinue_Click, or Enter): a slot of Kind

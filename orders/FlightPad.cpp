@@ -15,8 +15,7 @@ int16_t saturateInt16(int v) {
                                            int{std::numeric_limits<int16_t>::max()}));
 }
 
-}  // namespace
-
+// The signed amount one event adds.
 int ArrowStep(PadArrow arrow, ArrowEvent event) {
     const bool dbl = event == ArrowEvent::DblClick;
     switch (arrow) {
@@ -35,6 +34,8 @@ int ArrowStep(PadArrow arrow, ArrowEvent event) {
     }
     return 0;
 }
+
+}  // namespace
 
 void StepArrow(SharedSubsAndVar& s, PadArrow arrow, ArrowEvent event) {
     const int step = ArrowStep(arrow, event);
@@ -72,12 +73,6 @@ void ClampOrderThrottle(SharedSubsAndVar& s) {
     if (s.OrderThrottle < 0) {
         s.OrderThrottle = 0;
     }
-}
-
-void LoadPadState(SharedSubsAndVar& s, PadChecks& checks) {
-    checks = PadChecks{};
-    ClampOrderAltitude(s);
-    ClampOrderThrottle(s);
 }
 
 std::string HeadingCaption(int16_t orderHeading) {
