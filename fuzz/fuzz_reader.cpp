@@ -1,7 +1,4 @@
-// libFuzzer target for the turn file reader, its value conversions and ParseKeyword.
-// The first input byte picks the mode. Even: that byte is dropped and the header line goes before
-// the rest, so that the fuzzer spends most of its time past the header check. Odd (the "S" of a
-// whole turn file, as the seeds are): the input is read as it is.
+// libFuzzer target for the turn file reader, its value conversions and its key table.
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -14,6 +11,7 @@
 #include <string_view>
 #include <variant>
 
+#include "FuzzInput.h"
 #include "KeyTable.h"
 #include "Numbers.h"
 #include "SharedProcedures.h"
@@ -25,12 +23,6 @@
 namespace {
 
 using namespace velmora;
-
-void Check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 void CheckState(const SharedSubsAndVar& s, const ReadOutcome& outcome, int64_t lineCount) {
     Check(s.AircraftCount() <= kMaxListCount && s.ObjectiveCount() <= kMaxListCount);
@@ -136,13 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
     }
-    std::string bytes;
-    if ((data[0] & 1) == 0) {
-        bytes.append(kTurnFileHeader).append("\r\n");
-        bytes.append(reinterpret_cast<const char*>(data + 1), size - 1);
-    } else {
-        bytes.append(reinterpret_cast<const char*>(data), size);
-    }
+    const std::string bytes = TurnFileBytes(data, size);
 
     int64_t lineCount = 0;
     {

@@ -35,6 +35,14 @@ int ArrowStep(PadArrow arrow, ArrowEvent event) {
     return 0;
 }
 
+// One of two maneuvers that exclude each other: checking it clears the other.
+void PickOneOfTwo(bool& picked, bool& other) {
+    picked = !picked;
+    if (picked) {
+        other = false;
+    }
+}
+
 }  // namespace
 
 void StepArrow(SharedSubsAndVar& s, PadArrow arrow, ArrowEvent event) {
@@ -97,21 +105,11 @@ std::vector<std::string> PadCommandCaptions(const SharedSubsAndVar& s) {
 }
 
 void PickImmelmann(PadChecks& checks) {
-    if (checks.Immelmann) {
-        checks.Immelmann = false;
-    } else {
-        checks.Immelmann = true;
-        checks.SplitS = false;
-    }
+    PickOneOfTwo(checks.Immelmann, checks.SplitS);
 }
 
 void PickSplitS(PadChecks& checks) {
-    if (checks.SplitS) {
-        checks.SplitS = false;
-    } else {
-        checks.SplitS = true;
-        checks.Immelmann = false;
-    }
+    PickOneOfTwo(checks.SplitS, checks.Immelmann);
 }
 
 void PickBailOut(PadChecks& checks) {
