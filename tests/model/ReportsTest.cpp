@@ -72,6 +72,7 @@ TEST(CombatReportTest, ShowsTheReportWithinItsBounds) {
         {"a longer line goes on in the next lines", "abcdefghij\r\n", small,
          "abcd\r\nefgh\r\nij\r\n"},
         {"never inside a UTF-8 character", "abc\xC3\xA9z\r\n", small, "abc\r\n\xC3\xA9z\r\n"},
+        {"nor inside a four-byte one", "a\xF0\x9F\x9B\xA9\r\n", small, "a\r\n\xF0\x9F\x9B\xA9\r\n"},
         {"whole lines up to the byte bound, line ends counted", "abcd\r\nabcd\r\nabcd\r\n", small,
          "abcd\r\nabcd\r\n"},
         {"whole lines up to the line bound", "a\r\nb\r\nc\r\nd\r\ne\r\n", small,

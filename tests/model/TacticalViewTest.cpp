@@ -78,6 +78,7 @@ TEST(TacticalViewTest, LeavesOutWhatItCannotShow) {
     } rows[] = {
         {"range beyond the zoom: no circle", 10, 10, 4800, 1},
         {"a negative range: no circle", 10, -4, 4800, 1},
+        {"range 0: a circle of radius 0", 10, 0, 4800, 2},
         {"zoom 0: nothing", 0, -3, 4800, 0},
         {"a corner beyond 16 bits", 10, 10, 200000, 0},
     };

@@ -29,16 +29,23 @@ TEST(TargetInfoTest, OwnAircraftCaptionsAndColours) {
     s.OwnAltitude = 3000;
     s.OwnX = 3;
     s.OwnY = -4.25f;
+    s.OwnAirspeed = 250;
+    s.OwnVictories = 12;
     s.OwnDefeats = -1;
+    s.OwnSquad = "Kites";
+    s.OwnAircraftType = "Harrow";
     s.SelectedAircraft = 1;
     const auto shown = CntrFighterPointerMove(s, {});
     ASSERT_TRUE(shown);
     const InfoLabels& u = shown->Labels;
     EXPECT_EQ(shown->Frame, (ControlBox{2345, 2340, 340, 340}));
-    EXPECT_EQ((std::vector{*u.InfoAlt.Caption, *u.InfoBear.Caption, *u.InfoX.Caption,
-                           *u.InfoY.Caption, *u.InfoDefeats.Caption}),
-              (std::vector<std::string>{"Altitude: 3000", "Heading: 90" + kDeg, "X: 3.0",
-                                        "Y: -4.25", "Defeats:-1"}));
+    EXPECT_EQ((std::vector{*u.PName.Caption, *u.InfoSquad.Caption, *u.InfoAircraft.Caption,
+                           *u.InfoSpeed.Caption, *u.InfoAlt.Caption, *u.InfoBear.Caption,
+                           *u.InfoX.Caption, *u.InfoY.Caption, *u.InfoVictories.Caption,
+                           *u.InfoDefeats.Caption}),
+              (std::vector<std::string>{"Your Aircraft", "Squadron: Kites", "Aircraft: Harrow",
+                                        "Airspeed: 250", "Altitude: 3000", "Heading: 90" + kDeg,
+                                        "X: 3.0", "Y: -4.25", "Victories: 12", "Defeats:-1"}));
     EXPECT_EQ(u.InfoAircraft.ToolTipText, "");
     EXPECT_EQ(u.RecordInfoLbl.ForeColor, kYellow);
     for (const LabelUpdate* l :

@@ -232,6 +232,9 @@ TEST(OrderText, WholeOrdersMatchTheGoldenFile) {
     PadChecks checks;
     EXPECT_EQ(BuildOrderText(s, checks),
               "Name=\r\nPassword=\r\nSet Heading: 0\r\nSet Altitude: 0\r\nThrottle: 0");
+    checks.SplitS = checks.Immelmann = true;  // the pad never checks both; if it did, Split S first
+    EXPECT_TRUE(BuildOrderText(s, checks).ends_with("\r\nSplit S\r\nImmelmann"));
+    checks = PadChecks{};
 
     s.PilotName = "Red Baron";
     s.PilotPassword = "s3cret";

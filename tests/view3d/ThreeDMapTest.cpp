@@ -123,6 +123,14 @@ TEST(ProjectionTest, PlanViewSideViewAndTheBlendBetween) {
     EXPECT_EQ(ProjectX(plan, 5), 2200);
     EXPECT_EQ(ProjectX(plan, -17), 0);
     EXPECT_EQ(ProjectFlatY(plan, 17), 0);
+
+    // Zoom Range at Visibility 8: a half-range of 0, drawn as 1 km.
+    SharedSubsAndVar s;
+    s.Visibility = 8;
+    ThreeDScene scene;
+    BuildScene(scene, s);
+    ApplyPreset(scene, PresetView::ZoomRange);
+    EXPECT_EQ(ProjectX(MakeProjection(scene, s, 3400, 3400), 1), 3400);
 }
 
 // The shading's reference point at Visibility 10 is (0, 8), its divisor 24.
@@ -309,6 +317,42 @@ TEST(RedrawTest, SideViewRaisesByAltitudeAndTurnsThePictures) {
     EXPECT_TRUE(std::holds_alternative<LineStep>(steps[10]));
 }
 
+TEST(RedrawTest, ATurnOpenedLaterNeverReadsWhatTheLoadDidNotBuild) {
+    SharedSubsAndVar s = SmallTurn();
+    ThreeDScene scene;
+    BuildScene(scene, s);
+    for (int i = 0; i < 5; ++i) {
+        s.AircraftList.Append() = AircraftAt(1, 1);
+        s.ObjectiveList.Append() = {"new", 1, 1, 0};
+    }
+    s.Visibility = 50;
+    // Clear, 4 markers, the 2 lines built, 3 objects.
+    EXPECT_EQ(RedrawSteps(scene, s, 1400).size(), 1u + 4 + 2 + 4 + 3 + 3);
+}
+
+TEST(ControlsTest, PresetsSetTheirView) {
+    const struct {
+        const char* name;
+        PresetView preset;
+        int yaw, tilt, zoom;
+    } rows[] = {
+        {"World View", PresetView::World, 50, 60, 7},
+        {"Zoom Range keeps yaw and tilt", PresetView::ZoomRange, 33, 42, -8},
+        {"South looking North", PresetView::SouthLookingNorth, 90, 0, 7},
+        {"East looking West", PresetView::EastLookingWest, 0, 0, 7},
+        {"Top Down", PresetView::TopDown, 90, 90, 7},
+    };
+    for (const auto& r : rows) {
+        ThreeDScene scene;
+        scene.ViewYaw = 33;
+        scene.ViewTilt = 42;
+        ApplyPreset(scene, r.preset);
+        EXPECT_EQ((std::vector<int>{scene.ViewYaw, scene.ViewTilt, scene.ViewZoom}),
+                  (std::vector<int>{r.yaw, r.tilt, r.zoom}))
+            << r.name;
+    }
+}
+
 // Visibility 10, the outer height 4000, so the centre line is Y 2000. Before and after: yaw,
 // tilt, zoom, last X, last Y.
 TEST(ControlsTest, DragStepsAtTheEdges) {
@@ -324,6 +368,7 @@ TEST(ControlsTest, DragStepsAtTheEdges) {
         {"centre line is above", 1, {90, 90, 7, 100, 2000}, 115, 2000, 1, {80, 90, 7, 115, 2000}},
         {"below it turns back", 1, {90, 90, 7, 100, 2100}, 115, 2100, 1, {100, 90, 7, 115, 2100}},
         {"yaw wraps below 0", 1, {0, 90, 7, 100, 100}, 115, 100, 1, {350, 90, 7, 115, 100}},
+        {"tilt reaches 0", 1, {90, 3, 7, 100, 100}, 100, 85, 1, {90, 0, 7, 100, 85}},
         {"tilt stops at 0", 1, {90, 0, 7, 100, 100}, 100, 85, 1, {90, 0, 7, 100, 85}},
         {"tilt stops at 90", 1, {90, 90, 7, 100, 100}, 100, 115, 1, {90, 90, 7, 100, 115}},
         {"diagonal: turn and tilt", 1, {90, 60, 7, 100, 100}, 115, 115, 1, {80, 63, 7, 115, 115}},
