@@ -24,13 +24,13 @@ TEST(TacticalViewTest, PlacesMapPointsWithinSixteenBits) {
         const char* name;
         int16_t zoom;
         float dx;
-        std::optional<std::vector<int>> placed;  // Px, Py, Left, Top
+        std::optional<std::vector<int>> placed;  // Left, Top
     } rows[] = {
-        {"5 km east at zoom 10", 10, 5, {{1110, 0, 3450, 2340}}},
-        {"277.5 rounds up to even", 8, 1, {{278, 0, 2618, 2340}}},
-        {"-832.5 rounds down to even", 8, -3, {{-832, 0, 1508, 2340}}},
-        {"left 31200 fits", 1, 13, {{28860, 0, 31200, 2340}}},
-        {"px 33300 does not", 1, 15, std::nullopt},
+        {"5 km east at zoom 10", 10, 5, {{3450, 2340}}},
+        {"277.5 rounds up to even", 8, 1, {{2618, 2340}}},
+        {"-832.5 rounds down to even", 8, -3, {{1508, 2340}}},
+        {"left 31200 fits", 1, 13, {{31200, 2340}}},
+        {"an offset of 33300 does not", 1, 15, std::nullopt},
         {"zoom 0 has no scale", 0, 0, std::nullopt},
         {"nor has a negative zoom", -32768, 0, std::nullopt},
     };
@@ -41,8 +41,7 @@ TEST(TacticalViewTest, PlacesMapPointsWithinSixteenBits) {
         s.OwnX = 10;
         s.OwnY = -4;
         const auto p = PlaceMapPoint(s, g, DrawingHalves(g), 10 + r.dx, -4);
-        EXPECT_EQ(p ? std::optional(std::vector<int>{p->Px, p->Py, p->Left, p->Top}) : std::nullopt,
-                  r.placed)
+        EXPECT_EQ(p ? std::optional(std::vector<int>{p->Left, p->Top}) : std::nullopt, r.placed)
             << r.name;
     }
 }

@@ -23,9 +23,8 @@
 namespace velmora {
 
 void PrintTo(const ReadOutcome& o, std::ostream* os) {
-    static const char* const kNames[] = {"Cancelled",   "CannotOpen",  "NotAFile",
-                                         "TooLarge",    "OutOfMemory", "Empty",
-                                         "WrongHeader", "Failed",      "Complete"};
+    static const char* const kNames[] = {"CannotOpen", "NotAFile",    "TooLarge", "OutOfMemory",
+                                         "Empty",      "WrongHeader", "Failed",   "Complete"};
     *os << kNames[static_cast<int>(o.end)] << " at line " << o.line;
 }
 
