@@ -13,8 +13,8 @@ namespace velmora {
 // and every space (character 32, and only it) is skipped while the key is matched; a ">" ends the
 // walk. On a match the value is the rest of the line after the key's last character up to the
 // first ">" (or the end), case and blanks kept, as a view into Text; nothing when Key is not at
-// the start of the line. The reader finds all keys of a block at once (KeyTable.h), with what
-// this finds key by key.
+// the start of the line. The reader looks a line up in a whole table of keys at once
+// (KeyTable.h), which must find what this finds key by key; the tests hold the two together.
 std::optional<std::string_view> ParseKeyword(std::string_view Text, std::string_view Key);
 
 // Bearing in whole degrees clockwise from north (+Y) from (X1, Y1) to (X2, Y2), km. The distance
