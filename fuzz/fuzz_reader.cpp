@@ -1,7 +1,4 @@
-// libFuzzer target for the turn file reader, its value conversions and ParseKeyword.
-// The first input byte picks the mode. Even: that byte is dropped and the header line goes before
-// the rest, so that the fuzzer spends most of its time past the header check. Odd (the "S" of a
-// whole turn file, as the seeds are): the input is read as it is.
+// libFuzzer target for the turn file reader, its value conversions and its key table.
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -14,6 +11,7 @@
 #include <string_view>
 #include <variant>
 
+#include "FuzzInput.h"
 #include "KeyTable.h"
 #include "Numbers.h"
 #include "SharedProcedures.h"
@@ -25,12 +23,6 @@
 namespace {
 
 using namespace velmora;
-
-void Check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 void CheckState(const SharedSubsAndVar& s, const ReadOutcome& outcome, int64_t lineCount) {
     Check(s.AircraftCount() <= kMaxListCount && s.ObjectiveCount() <= kMaxListCount);
@@ -114,15 +106,12 @@ void CheckKeys(std::string_view line, std::size_t readable) {
                                                              kAircraftKeys, kObjectiveKeys};
     for (int t = 0; t < 4; ++t) {
         int expected = -1;
-        std::string expectedValue;
+        std::string_view expectedValue;
         for (std::size_t k = 0; k < keys[t].size(); ++k) {
-            std::string value;
-            bool found = false;
-            ParseKeyword(line, keys[t][k], value, found);
-            if (found) {
+            if (const std::optional<std::string_view> value = ParseKeyword(line, keys[t][k])) {
                 Check(expected == -1);
                 expected = static_cast<int>(k);
-                expectedValue = value;
+                expectedValue = *value;
             }
         }
         for (const std::size_t r : {std::size_t{0}, readable}) {
@@ -139,13 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
     }
-    std::string bytes;
-    if ((data[0] & 1) == 0) {
-        bytes.append(kTurnFileHeader).append("\r\n");
-        bytes.append(reinterpret_cast<const char*>(data + 1), size - 1);
-    } else {
-        bytes.append(reinterpret_cast<const char*>(data), size);
-    }
+    const std::string bytes = TurnFileBytes(data, size);
 
     int64_t lineCount = 0;
     {

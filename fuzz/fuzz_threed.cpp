@@ -1,7 +1,6 @@
 // libFuzzer target for the 3-D map: a turn file read into the state, the scene built from it,
 // redraws replayed as steps at several views, drags with values from the input, and a later
-// turn that no longer matches the scene built. The first input byte picks the mode as in the
-// reader's target: even puts the header line before the rest, odd reads the input as it is.
+// turn that no longer matches the scene built.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "FuzzInput.h"
 #include "SharedSubsAndVar.h"
 #include "ThreeDMap.h"
 #include "TurnFileReader.h"
@@ -18,12 +18,6 @@
 namespace {
 
 using namespace velmora;
-
-void Check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 // Every step lies at finite twips, names a picture that exists and an aircraft that exists.
 void CheckSteps(const RedrawBuffers& drawing, const SharedSubsAndVar& state,
@@ -56,13 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
     }
-    std::string bytes;
-    if ((data[0] & 1) == 0) {
-        bytes.append(kTurnFileHeader).append("\r\n");
-        bytes.append(reinterpret_cast<const char*>(data + 1), size - 1);
-    } else {
-        bytes.append(reinterpret_cast<const char*>(data), size);
-    }
+    const std::string bytes = TurnFileBytes(data, size);
     SharedSubsAndVar state;
     ReadTurnData(bytes, state);
 

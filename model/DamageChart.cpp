@@ -26,7 +26,7 @@ ChartOutline Outline(int16_t level, double x1, double y1, double x2, double y2) 
 
 }  // namespace
 
-std::array<ChartOutline, 5> DamageOutlines(const SharedSubsAndVar& state, const ChartPlace& chart) {
+std::array<ChartOutline, 5> DamageOutlines(const SharedSubsAndVar& state, const ControlBox& chart) {
     const double L = chart.Left;
     const double T = chart.Top;
     const double W = chart.Width;

@@ -23,17 +23,10 @@ struct ChartOutline {
     bool operator==(const ChartOutline&) const = default;
 };
 
-// The chart picture's place: its Left, Top and Width in twips, read from the window at every
-// draw, so the outlines follow the picture wherever it lies.
-struct ChartPlace {
-    double Left = 120;
-    double Top = 120;
-    double Width = 3900;
-};
-
 // Engine, left wing, right wing, controls (the tail plane) and fuselage, in drawing order: the
 // fuselage goes last, so its colour lies on top where it crosses the engine and tail boxes.
-// Each corner is rounded half to even (clamped into 16 bits) from the picture's place.
-std::array<ChartOutline, 5> DamageOutlines(const SharedSubsAndVar& state, const ChartPlace& chart);
+// Each corner is rounded half to even (clamped into 16 bits) from the chart picture's box, read
+// from the window at every draw, so the outlines follow the picture wherever it lies.
+std::array<ChartOutline, 5> DamageOutlines(const SharedSubsAndVar& state, const ControlBox& chart);
 
 }  // namespace velmora

@@ -17,7 +17,7 @@ char UpperAscii(char c) {
 
 }  // namespace
 
-std::optional<std::string_view> KeywordValue(std::string_view Text, std::string_view Key) {
+std::optional<std::string_view> ParseKeyword(std::string_view Text, std::string_view Key) {
     // The walk over the line followed by one end mark. The accumulated name only
     // grows, so once it stops being the start of Key it can never equal Key: the walk stops there
     // with the same result as walking on to the first ">".
@@ -42,14 +42,6 @@ std::optional<std::string_view> KeywordValue(std::string_view Text, std::string_
         }
     }
     return std::nullopt;  // not reached: the end mark always ends the walk
-}
-
-void ParseKeyword(std::string_view Text, std::string_view Key, std::string& Value, bool& Found) {
-    const std::optional<std::string_view> value = KeywordValue(Text, Key);
-    Found = value.has_value();
-    if (Found) {
-        Value.assign(*value);
-    }
 }
 
 int16_t GetBearing(float X1, float Y1, float X2, float Y2) {
@@ -138,6 +130,11 @@ int16_t WrapHeading(int Heading) {
         r += 360;
     }
     return static_cast<int16_t>(r);
+}
+
+int16_t WrapSector(int Sector) {
+    const int r = Sector % 8;
+    return static_cast<int16_t>(r < 0 ? r + 8 : r);
 }
 
 int16_t CompassNameToSector(std::string_view Name) {

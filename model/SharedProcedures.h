@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace velmora {
@@ -12,14 +11,11 @@ namespace velmora {
 // Finds Key (upper case, such as "HEADING=") at the start of a turn-file line and cuts out its
 // value. The line's characters are upper-cased (ASCII a-z only; other bytes stay as they are)
 // and every space (character 32, and only it) is skipped while the key is matched; a ">" ends the
-// walk. On a match Found is true and Value is the rest of the line after the key's last
-// character up to the first ">" (or the end), case and blanks kept; otherwise Found is false and
-// Value is left untouched.
-void ParseKeyword(std::string_view Text, std::string_view Key, std::string& Value, bool& Found);
-
-// ParseKeyword without the copy: the value as a view into Text, or nothing when Key is not at the
-// start of the line.
-std::optional<std::string_view> KeywordValue(std::string_view Text, std::string_view Key);
+// walk. On a match the value is the rest of the line after the key's last character up to the
+// first ">" (or the end), case and blanks kept, as a view into Text; nothing when Key is not at
+// the start of the line. The reader looks a line up in a whole table of keys at once
+// (KeyTable.h), which must find what this finds key by key; the tests hold the two together.
+std::optional<std::string_view> ParseKeyword(std::string_view Text, std::string_view Key);
 
 // Bearing in whole degrees clockwise from north (+Y) from (X1, Y1) to (X2, Y2), km. The distance
 // and the ratio in single precision, the arcsine in double, rounded half to even; 0 to 360 (a point
@@ -33,6 +29,10 @@ int16_t HeadingToSector(double Heading);
 
 // Brings a whole-degree heading into 0..359 (360 -> 0, -1 -> 359, 725 -> 5), for any int.
 int16_t WrapHeading(int Heading);
+
+// Brings a heading sector into 0..7 (8 -> 0, -1 -> 7), for any int: an index into the eight
+// pictures of an aircraft.
+int16_t WrapSector(int Sector);
 
 // "North", "Northeast", ... "Northwest" (whole text, case significant) -> 0..7; any other text 0.
 int16_t CompassNameToSector(std::string_view Name);

@@ -3,12 +3,13 @@
 #include <cmath>
 
 #include "Numbers.h"
+#include "SharedProcedures.h"
 
 namespace velmora {
 
 namespace {
 
-double ExactHalf(int viewSize, int iconSize) {
+double ExactHalf(double viewSize, double iconSize) {
     return viewSize / 2.0 - iconSize / 2.0;
 }
 
@@ -19,38 +20,14 @@ double MapDistance(const SharedSubsAndVar& state, float X, float Y) {
     return std::sqrt(static_cast<double>(dy) * dy + static_cast<double>(dx) * dx);
 }
 
-// Assumes ZoomLevel >= 1.
-std::optional<MapPlacement> Place(const SharedSubsAndVar& state, const ViewGeometry& geometry,
-                                  const ViewHalves& halves, float X, float Y, double dist) {
-    const float dx = X - state.OwnX;
-    const float dy = Y - state.OwnY;
-    const double zoom = state.ZoomLevel;
-    const std::optional<int16_t> px = RoundToInt16(dx / zoom * halves.HalfW);
-    const std::optional<int16_t> py = RoundToInt16(-(dy / zoom * halves.HalfH));
-    if (!px || !py) {
-        return std::nullopt;
-    }
-    const ControlBox& view = geometry.ViewWindow;
-    const ControlBox& icon = geometry.CntrFighter;
-    const std::optional<int16_t> left =
-        RoundToInt16(static_cast<double>(*px) + view.Left + view.Width / 2.0 - icon.Width / 2.0);
-    const std::optional<int16_t> top =
-        RoundToInt16(static_cast<double>(*py) + view.Top + view.Height / 2.0 - icon.Height / 2.0);
-    if (!left || !top) {
-        return std::nullopt;
-    }
-    return MapPlacement{*px, *py, *left, *top, dist};
-}
-
 // Tests the distance first, so points beyond the view are never placed.
 std::optional<MapPlacement> PlaceIfShown(const SharedSubsAndVar& state,
                                          const ViewGeometry& geometry, const ViewHalves& halves,
                                          float X, float Y) {
-    const double dist = MapDistance(state, X, Y);
-    if (!(dist < state.ZoomLevel)) {
+    if (!(MapDistance(state, X, Y) < state.ZoomLevel)) {
         return std::nullopt;
     }
-    return Place(state, geometry, halves, X, Y, dist);
+    return PlaceMapPoint(state, geometry, halves, X, Y);
 }
 
 }  // namespace
@@ -72,7 +49,25 @@ std::optional<MapPlacement> PlaceMapPoint(const SharedSubsAndVar& state,
     if (state.ZoomLevel < 1) {
         return std::nullopt;
     }
-    return Place(state, geometry, halves, X, Y, MapDistance(state, X, Y));
+    // The offset from the map's centre, then the corner, each in 16 bits.
+    const float dx = X - state.OwnX;
+    const float dy = Y - state.OwnY;
+    const double zoom = state.ZoomLevel;
+    const std::optional<int16_t> px = RoundToInt16(dx / zoom * halves.HalfW);
+    const std::optional<int16_t> py = RoundToInt16(-(dy / zoom * halves.HalfH));
+    if (!px || !py) {
+        return std::nullopt;
+    }
+    const ControlBox& view = geometry.ViewWindow;
+    const ControlBox& icon = geometry.CntrFighter;
+    const std::optional<int16_t> left =
+        RoundToInt16(static_cast<double>(*px) + view.Left + view.Width / 2.0 - icon.Width / 2.0);
+    const std::optional<int16_t> top =
+        RoundToInt16(static_cast<double>(*py) + view.Top + view.Height / 2.0 - icon.Height / 2.0);
+    if (!left || !top) {
+        return std::nullopt;
+    }
+    return MapPlacement{*left, *top};
 }
 
 bool IsFriend(const SharedSubsAndVar& state, const AircraftRecord& aircraft) {
@@ -84,9 +79,8 @@ bool IsFriend(const SharedSubsAndVar& state, const AircraftRecord& aircraft) {
 
 PictureOp AircraftPicture(const SharedSubsAndVar& state, const AircraftRecord& aircraft,
                           int16_t left, int16_t top) {
-    const int sector = ((aircraft.HeadingSector % 8) + 8) % 8;
     return {IsFriend(state, aircraft) ? PictureSet::Friendly : PictureSet::BadGuy,
-            static_cast<int16_t>(sector), left, top};
+            WrapSector(aircraft.HeadingSector), left, top};
 }
 
 std::vector<DrawOp> RedrawTacticalView(const SharedSubsAndVar& state,

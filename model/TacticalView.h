@@ -20,12 +20,13 @@ struct RgbColor {
 
 inline constexpr RgbColor kRangeCircleColor{80, 80, 74};
 
-// A control's box in twips, relative to the main window's inner area.
+// A box in twips from the window's inner corner: a control's place, or an outline drawn there.
 struct ControlBox {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
+    double Left = 0;
+    double Top = 0;
+    double Width = 0;
+    double Height = 0;
+    bool operator==(const ControlBox&) const = default;
 };
 
 // The two controls the view is laid out by; the window passes their current geometry at every
@@ -45,18 +46,15 @@ struct ViewHalves {
 ViewHalves DrawingHalves(const ViewGeometry& geometry);
 ViewHalves HitTestHalves(const ViewGeometry& geometry);
 
-// Where a map point's 360 x 360 picture goes: (Left, Top) is its top-left corner, (Px, Py) its
-// offset from the map's centre, all twips; Dist is its distance from the own aircraft in km.
+// Where a map point's 360 x 360 picture goes: its top-left corner, in twips.
 struct MapPlacement {
-    int16_t Px = 0;
-    int16_t Py = 0;
     int16_t Left = 0;
     int16_t Top = 0;
-    double Dist = 0;
 };
 
-// Nothing when ZoomLevel is below 1 (no scale to place by) or when any of Px, Py, Left, Top
-// falls outside 16 bits: such a point lies far beyond the view and is neither painted nor hit.
+// Nothing when ZoomLevel is below 1 (no scale to place by) or when the point's offset from the
+// map's centre or its corner falls outside 16 bits: such a point lies far beyond the view and
+// is neither painted nor hit.
 std::optional<MapPlacement> PlaceMapPoint(const SharedSubsAndVar& state,
                                           const ViewGeometry& geometry, const ViewHalves& halves,
                                           float X, float Y);

@@ -54,10 +54,10 @@ CombatInfo ComputeCombatInfo(const SharedSubsAndVar& state, const ContactGeometr
         "Distance: " + MapNumber(dist) +
         (dist < state.MaxRange ? " km  (Target in range)" : " km  (Target out of range)");
 
-    // The smaller angle between heading and bearing, 0..180. Working modulo 360 in int keeps a
-    // heading outside 0..359 from overflowing and still gives the true angle.
+    // The smaller angle between heading and bearing, 0..180. Working modulo 360 keeps a heading
+    // outside 0..359 from overflowing and still gives the true angle.
     const int bearing = GetBearing(state.OwnX, state.OwnY, contact.X, contact.Y);
-    const int turn = ((state.OwnHeading - bearing) % 360 + 360) % 360;
+    const int turn = WrapHeading(state.OwnHeading - bearing);
     const int d = std::min(turn, 360 - turn);
     if (d > 60) {
         info.infoForward = "In Forward Line-of-Sight: No";
@@ -118,7 +118,7 @@ std::string BearingCaption(const SharedSubsAndVar& state, float X, float Y) {
     return "Bearing:" + CaptionNumber(GetBearing(state.OwnX, state.OwnY, X, Y)) + kDegree;
 }
 
-FrameBox FrameAt(const ViewGeometry& geometry, int left, int top) {
+ControlBox FrameAt(const ViewGeometry& geometry, double left, double top) {
     return {left, top, geometry.CntrFighter.Width - 20, geometry.CntrFighter.Height - 20};
 }
 
@@ -149,8 +149,6 @@ void Over(InfoLabels& earlier, const InfoLabels& later) {
     }
 }
 
-}  // namespace
-
 CombatInfo ObjectiveCombatInfo(const SharedSubsAndVar& state, const ObjectiveRecord& objective) {
     const float difference = state.OwnAltitude - objective.Altitude;
     ContactGeometry contact;
@@ -158,19 +156,6 @@ CombatInfo ObjectiveCombatInfo(const SharedSubsAndVar& state, const ObjectiveRec
     contact.Y = objective.Y;
     contact.HeightKm = static_cast<float>(std::fabs(static_cast<double>(difference)) / kFeetPerKm);
     contact.IsLower = state.OwnAltitude > objective.Altitude;
-    return ComputeCombatInfo(state, contact);
-}
-
-CombatInfo AircraftCombatInfo(const SharedSubsAndVar& state, const AircraftRecord& aircraft) {
-    // In int rather than 16 bits, so altitudes far apart cannot overflow.
-    const int difference = state.OwnAltitude - aircraft.Altitude;
-    ContactGeometry contact;
-    contact.X = aircraft.X;
-    contact.Y = aircraft.Y;
-    contact.IsAircraft = true;
-    contact.HeightKm = static_cast<float>(std::abs(difference) / kFeetPerKm);
-    contact.IsLower = difference > 0;
-    contact.FarApart = std::abs(difference) > 4000;
     return ComputeCombatInfo(state, contact);
 }
 
@@ -245,6 +230,21 @@ InfoLabels AircraftLabels(const SharedSubsAndVar& state, const AircraftRecord& a
     return u;
 }
 
+}  // namespace
+
+CombatInfo AircraftCombatInfo(const SharedSubsAndVar& state, const AircraftRecord& aircraft) {
+    // In int rather than 16 bits, so altitudes far apart cannot overflow.
+    const int difference = state.OwnAltitude - aircraft.Altitude;
+    ContactGeometry contact;
+    contact.X = aircraft.X;
+    contact.Y = aircraft.Y;
+    contact.IsAircraft = true;
+    contact.HeightKm = static_cast<float>(std::abs(difference) / kFeetPerKm);
+    contact.IsLower = difference > 0;
+    contact.FarApart = std::abs(difference) > 4000;
+    return ComputeCombatInfo(state, contact);
+}
+
 std::optional<OwnAircraftShown> CntrFighterPointerMove(const SharedSubsAndVar& state,
                                                        const ViewGeometry& geometry) {
     if (state.SelectedAircraft == 0) {
@@ -263,8 +263,8 @@ PointerMoveResult ViewWindowPointerMove(const SharedSubsAndVar& state, const Vie
     const ViewHalves halves = HitTestHalves(geometry);
     const double pointerX = static_cast<double>(X) + geometry.ViewWindow.Left;
     const double pointerY = static_cast<double>(Y) + geometry.ViewWindow.Top;
-    const int w = geometry.CntrFighter.Width;
-    const int h = geometry.CntrFighter.Height;
+    const double w = geometry.CntrFighter.Width;
+    const double h = geometry.CntrFighter.Height;
     auto underPointer = [&](float cx, float cy) -> std::optional<MapPlacement> {
         const std::optional<MapPlacement> p = PlaceMapPoint(state, geometry, halves, cx, cy);
         if (p && p->Left < pointerX && pointerX < p->Left + w && p->Top < pointerY &&

@@ -53,30 +53,15 @@ struct CombatInfo {
     int16_t Score = 0;  // the shot score; lower is a better shot
 };
 
-CombatInfo ObjectiveCombatInfo(const SharedSubsAndVar& state, const ObjectiveRecord& objective);
 CombatInfo AircraftCombatInfo(const SharedSubsAndVar& state, const AircraftRecord& aircraft);
-
-// The label updates of showing the own aircraft, an objective or an aircraft.
-InfoLabels OwnAircraftLabels(const SharedSubsAndVar& state);
-InfoLabels ObjectiveLabels(const SharedSubsAndVar& state, const ObjectiveRecord& objective);
-InfoLabels AircraftLabels(const SharedSubsAndVar& state, const AircraftRecord& aircraft);
-
-// The yellow outline that marks a shown icon: a box from (Left, Top) Width x Height twips
-// further, drawn in the window's fore colour.
-struct FrameBox {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-    bool operator==(const FrameBox&) const = default;
-};
 
 // Showing the own aircraft (pointer over the own icon, or after a read): nothing when it is
 // already shown (SelectedAircraft 0). Otherwise the window applies Labels, replays a redraw,
-// refreshes the own icon, draws Frame, then sets SelectedAircraft and LastObjective to 0.
+// refreshes the own icon, draws Frame (the outline that marks a shown icon, in the window's fore
+// colour), then sets SelectedAircraft and LastObjective to 0.
 struct OwnAircraftShown {
     InfoLabels Labels;
-    FrameBox Frame;
+    ControlBox Frame;
 };
 std::optional<OwnAircraftShown> CntrFighterPointerMove(const SharedSubsAndVar& state,
                                                        const ViewGeometry& geometry);
@@ -87,7 +72,7 @@ struct ContactShown {
     bool IsAircraft = false;
     int Index = 0;  // into ObjectiveList or AircraftList
     PictureOp Picture;
-    FrameBox Frame;
+    ControlBox Frame;
 };
 
 struct PointerMoveResult {

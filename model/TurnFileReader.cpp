@@ -126,12 +126,21 @@ private:
 
     // Stores a converted value in its field, or fails here with the field untouched.
     bool whole(std::string_view value, int16_t& field) {
-        double exact = 0;
-        return ReadWholeNumber(value, field, exact) || failHere();
+        const std::optional<WholeNumber> w = ParseWholeNumber(value);
+        if (!w) {
+            return failHere();
+        }
+        field = w->Value;
+        return true;
     }
 
     bool real(std::string_view value, float& field) {
-        return ReadRealNumber(value, field) || failHere();
+        const std::optional<float> r = ParseRealNumber(value);
+        if (!r) {
+            return failHere();
+        }
+        field = *r;
+        return true;
     }
 
     // One top-level line: its keys, then the block it may open.
@@ -173,13 +182,12 @@ private:
                 s_.ServerAddr.assign(v);
                 return true;
             case kHeading: {
-                int16_t heading = 0;
-                double exact = 0;
-                if (!ReadWholeNumber(v, heading, exact)) {
+                const std::optional<WholeNumber> heading = ParseWholeNumber(v);
+                if (!heading) {
                     return failHere();
                 }
-                s_.OwnHeading = heading;
-                s_.OwnHeadingSector = HeadingToSector(exact);
+                s_.OwnHeading = heading->Value;
+                s_.OwnHeadingSector = HeadingToSector(heading->Exact);
                 return true;
             }
             case kAltitude:

@@ -44,10 +44,8 @@ inline constexpr std::string_view kTooLargeText =
 inline constexpr std::string_view kOutOfMemoryText =
     "Error: There was not enough memory to read the turn data file!";
 
-// How a read ended. Cancelled is the main window's (the open dialog closed without a file); the
-// functions here never return it.
+// How a read ended.
 enum class ReadEnd {
-    Cancelled,
     CannotOpen,   // the file cannot be opened or read; the lists are empty, nothing else changed
     NotAFile,     // a folder, device, pipe or socket: refused unread, with kNotAFileText
     TooLarge,     // beyond kMaxTurnFileBytes: refused unread, with kTooLargeText

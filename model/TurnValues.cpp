@@ -1,11 +1,8 @@
 #include "TurnValues.h"
 
-#include <array>
+#include <algorithm>
 #include <charconv>
-#include <cmath>
-#include <cstddef>
 #include <system_error>
-#include <type_traits>
 
 #include "Numbers.h"
 
@@ -13,250 +10,116 @@ namespace velmora {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// A value checked against the syntax of TurnValues.h: its sign and the unsigned rest, which
-// std::from_chars reads exactly (from_chars itself would also take "inf", "nan" and no "+"),
-// and, for the common short forms, the digits as one integer.
-struct Decimal {
-    bool negative = false;
-    std::string_view body;   // mantissa and exponent, no sign, no blanks
-    uint64_t digits = 0;     // all digits of the mantissa as an integer, point left out
-    int fractionDigits = 0;  // how many of them follow the point
-    bool simple = false;     // no exponent and at most 19 digits: digits is exact
-};
-
-bool CheckSyntax(std::string_view t, Decimal& d) {
-    while (!t.empty() && t.front() == ' ') {
-        t.remove_prefix(1);
-    }
-    while (!t.empty() && t.back() == ' ') {
-        t.remove_suffix(1);
-    }
-    d = Decimal{};
-    if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
-        d.negative = t.front() == '-';
-        t.remove_prefix(1);
-    }
-    std::size_t i = 0;
-    std::size_t count = 0;
-    while (i < t.size() && IsDigit(t[i])) {
-        d.digits = d.digits * 10 + static_cast<uint64_t>(t[i] - '0');  // wraps when > 19 digits
-        ++i;
-        ++count;
-    }
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        while (i < t.size() && IsDigit(t[i])) {
-            d.digits = d.digits * 10 + static_cast<uint64_t>(t[i] - '0');
-            ++i;
-            ++count;
-            ++d.fractionDigits;
-        }
-    }
-    if (count == 0) {
+// The value without its blanks and its sign. What follows the sign must begin with a digit or a
+// point: from_chars would also take "inf", "nan" and a second sign.
+bool SplitSign(std::string_view text, bool& negative, std::string_view& number) {
+    const std::size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string_view::npos) {
         return false;
     }
-    d.simple = count <= 19 && i == t.size();
-    if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-            ++i;
-        }
-        std::size_t expDigits = 0;
-        while (i < t.size() && IsDigit(t[i])) {
-            ++i;
-            ++expDigits;
-        }
-        if (expDigits == 0) {
-            return false;
-        }
+    number = text.substr(begin, text.find_last_not_of(' ') + 1 - begin);
+    negative = number.front() == '-';
+    if (negative || number.front() == '+') {
+        number.remove_prefix(1);
     }
-    if (i != t.size()) {
-        return false;
-    }
-    d.body = t;
-    return true;
+    return !number.empty() &&
+           ((number.front() >= '0' && number.front() <= '9') || number.front() == '.');
 }
 
-// For a body that from_chars found out of range: whether its magnitude is below 1 (so the value
-// underflowed rather than overflowed). Works on the digits, never on a converted value.
-bool BelowOne(std::string_view body) {
-    constexpr long long kCap = 1'000'000'000;  // far beyond any floating-point exponent
-    std::size_t i = 0;
-    while (i < body.size() && body[i] == '0') {
-        ++i;
+// For a number that from_chars found out of range: whether its magnitude lies below one, so that
+// it underflowed rather than overflowed. Worked out from the digits: the power of ten of the
+// first significant digit, plus the exponent.
+bool BelowOne(std::string_view number) {
+    const std::size_t e = std::min(number.find_first_of("Ee"), number.size());
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos) {
+        return true;  // all zeros
     }
-    long long intDigits = 0;
-    while (i < body.size() && IsDigit(body[i])) {
-        ++i;
-        if (intDigits < kCap) {
-            ++intDigits;
-        }
-    }
-    long long e10 = intDigits - 1;  // decimal exponent of the first significant digit
-    if (i < body.size() && body[i] == '.') {
-        ++i;
-        if (intDigits == 0) {
-            long long zeros = 0;
-            while (i < body.size() && body[i] == '0') {
-                ++i;
-                if (zeros < kCap) {
-                    ++zeros;
-                }
-            }
-            if (i == body.size() || !IsDigit(body[i])) {
-                return true;  // all digits zero: the value is 0
-            }
-            e10 = -zeros - 1;
-        }
-        while (i < body.size() && IsDigit(body[i])) {
-            ++i;
-        }
-    } else if (intDigits == 0) {
-        return true;
-    }
+    const auto lead = first < point ? static_cast<long long>(point - first) - 1
+                                    : -static_cast<long long>(first - point);
     long long exponent = 0;
-    if (i < body.size()) {  // 'E' or 'e'
-        ++i;
-        bool negative = false;
-        if (body[i] == '+' || body[i] == '-') {
-            negative = body[i] == '-';
-            ++i;
+    if (e < number.size()) {
+        std::string_view digits = number.substr(e + 1);
+        const bool negative = digits.front() == '-';
+        if (digits.front() == '+') {
+            digits.remove_prefix(1);
         }
-        for (; i < body.size(); ++i) {
-            if (exponent < kCap) {
-                exponent = exponent * 10 + (body[i] - '0');
-            }
-        }
-        if (negative) {
-            exponent = -exponent;
+        const auto [ptr, ec] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+        if (ec != std::errc{}) {
+            return negative;  // an exponent beyond 64 bits decides alone
         }
     }
-    return e10 + exponent < 0;
+    return exponent < -lead;
 }
 
-// Powers of ten that are exact in the type (10^22 in a double, 10^10 in a single).
-constexpr std::array<double, 23> kPow10Double = [] {
-    std::array<double, 23> p{};
-    double v = 1;
-    for (double& e : p) {
-        e = v;
-        v *= 10;
-    }
-    return p;
-}();
-constexpr std::array<float, 11> kPow10Float = [] {
-    std::array<float, 11> p{};
-    float v = 1;
-    for (float& e : p) {
-        e = v;
-        v *= 10;
-    }
-    return p;
-}();
-
-// The fast path of every decimal reader (Clinger's): when the digits and the power of ten are
-// both exact in T, one division gives the correctly rounded value.
+// The whole value in T (the syntax of TurnValues.h); a magnitude too small for T reads as zero
+// of its sign, one too large fails.
 template <class T>
-bool FastConvert(const Decimal& d, T& value) {
-    constexpr bool isFloat = std::is_same_v<T, float>;
-    constexpr uint64_t kMaxExactDigits = isFloat ? (uint64_t{1} << 24) : (uint64_t{1} << 53);
-    constexpr int kMaxPower = isFloat ? 10 : 22;
-    if (!d.simple || d.digits > kMaxExactDigits || d.fractionDigits > kMaxPower) {
+bool Convert(std::string_view text, T& value) {
+    bool negative = false;
+    std::string_view number;
+    if (!SplitSign(text, negative, number)) {
         return false;
-    }
-    const auto power = static_cast<std::size_t>(d.fractionDigits);
-    const T v = static_cast<T>(d.digits) / (isFloat ? static_cast<T>(kPow10Float[power])
-                                                    : static_cast<T>(kPow10Double[power]));
-    value = d.negative ? -v : v;
-    return true;
-}
-
-// Results go through plain out-parameters: an optional built piece by piece and copied stalls the
-// reader's hot loop on store forwarding.
-template <class T>
-bool Convert(const Decimal& d, T& value) {
-    if (FastConvert(d, value)) {
-        return true;
     }
     T v{};
-    const char* first = d.body.data();
-    const char* last = first + d.body.size();
-    const auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        if (!BelowOne(d.body)) {
-            return false;
-        }
-        v = T{0};
-    } else if (ec != std::errc{} || ptr != last || !std::isfinite(v)) {
-        return false;  // not expected after CheckSyntax; kept as the safe answer
+    const char* end = number.data() + number.size();
+    const auto [ptr, ec] = std::from_chars(number.data(), end, v);
+    if (ptr != end) {
+        return false;
     }
-    value = d.negative ? -v : v;
+    if (ec == std::errc::result_out_of_range && BelowOne(number)) {
+        v = T{0};
+    } else if (ec != std::errc{}) {
+        return false;
+    }
+    value = negative ? -v : v;
     return true;
 }
 
 }  // namespace
 
-bool ReadDecimal(std::string_view Text, double& Value) {
-    Decimal d;
-    return CheckSyntax(Text, d) && Convert(d, Value);
-}
-
-bool ReadWholeNumber(std::string_view Text, int16_t& Value, double& Exact) {
-    Decimal d;
-    if (!CheckSyntax(Text, d)) {
-        return false;
-    }
-    if (d.simple && d.fractionDigits == 0) {
-        // The common case, a plain integer: no floating point, no rounding.
-        if (d.digits > 32768 || (!d.negative && d.digits > 32767)) {
-            return false;
-        }
-        const int v = static_cast<int>(d.digits);
-        Value = static_cast<int16_t>(d.negative ? -v : v);
-        Exact = d.negative ? -static_cast<double>(v) : static_cast<double>(v);
-        return true;
-    }
-    double exact = 0;
-    if (!Convert(d, exact)) {
-        return false;
-    }
-    const std::optional<int16_t> rounded = RoundToInt16(exact);
-    if (!rounded) {
-        return false;
-    }
-    Value = *rounded;
-    Exact = exact;
-    return true;
-}
-
-bool ReadRealNumber(std::string_view Text, float& Value) {
-    Decimal d;
-    return CheckSyntax(Text, d) && Convert(d, Value);
-}
-
 std::optional<double> ParseDecimal(std::string_view Text) {
     double v = 0;
-    if (!ReadDecimal(Text, v)) {
+    if (!Convert(Text, v)) {
         return std::nullopt;
     }
     return v;
 }
 
 std::optional<WholeNumber> ParseWholeNumber(std::string_view Text) {
-    WholeNumber w{};
-    if (!ReadWholeNumber(Text, w.Value, w.Exact)) {
+    // Most values are plain integers: read as such, they need no rounding.
+    bool negative = false;
+    std::string_view number;
+    if (!SplitSign(Text, negative, number)) {
         return std::nullopt;
     }
-    return w;
+    int digits = 0;
+    const char* end = number.data() + number.size();
+    if (const auto [ptr, ec] = std::from_chars(number.data(), end, digits);
+        ec == std::errc{} && ptr == end) {
+        const int v = negative ? -digits : digits;
+        if (v < -32768 || v > 32767) {
+            return std::nullopt;
+        }
+        return WholeNumber{static_cast<int16_t>(v), negative ? -double(digits) : double(digits)};
+    }
+    const std::optional<double> exact = ParseDecimal(Text);
+    if (!exact) {
+        return std::nullopt;
+    }
+    const std::optional<int16_t> rounded = RoundToInt16(*exact);
+    if (!rounded) {
+        return std::nullopt;
+    }
+    return WholeNumber{*rounded, *exact};
 }
 
 std::optional<float> ParseRealNumber(std::string_view Text) {
     float v = 0;
-    if (!ReadRealNumber(Text, v)) {
+    if (!Convert(Text, v)) {
         return std::nullopt;
     }
     return v;

@@ -39,10 +39,4 @@ std::optional<WholeNumber> ParseWholeNumber(std::string_view Text);
 // does not convert or its magnitude is beyond single range (never infinity).
 std::optional<float> ParseRealNumber(std::string_view Text);
 
-// The same three as plain functions for the reader's hot loop: true with the value set, or false
-// with the out-parameters untouched.
-bool ReadDecimal(std::string_view Text, double& Value);
-bool ReadWholeNumber(std::string_view Text, int16_t& Value, double& Exact);
-bool ReadRealNumber(std::string_view Text, float& Value);
-
 }  // namespace velmora

@@ -1,7 +1,8 @@
 #include "CommandPrompt.h"
 
 #include <charconv>
-#include <cmath>
+#include <cstdint>
+#include <system_error>
 
 namespace velmora {
 
@@ -9,89 +10,28 @@ namespace {
 
 constexpr int kLastSlot = 5;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Value of c as a digit in base 8 or 16, or -1.
-int digitValue(char c, int base) {
-    int d = -1;
-    if (c >= '0' && c <= '9') {
-        d = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-        d = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-        d = c - 'A' + 10;
-    }
-    return d < base ? d : -1;
-}
-
+// A whole number in base 8 or 16, up to the first character that is no digit of the base; 0
+// when none is, or when the number lies beyond 64 bits.
 double readRadixWhole(std::string_view t, int base) {
-    double v = 0;
-    for (const char c : t) {
-        const int d = digitValue(c, base);
-        if (d < 0) {
-            break;
-        }
-        v = v * base + d;
-    }
-    return std::isfinite(v) ? v : 0;
+    uint64_t v = 0;
+    const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v, base);
+    return ec == std::errc{} ? static_cast<double>(v) : 0;
 }
 
+// The longest number at the start of t; from_chars reads the same syntax, but no "+", and it
+// would take "inf", "nan" and a minus sign after the first sign.
 double readDecimal(std::string_view t) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-        negative = t[i] == '-';
-        ++i;
+    const bool negative = !t.empty() && t.front() == '-';
+    if (negative || (!t.empty() && t.front() == '+')) {
+        t.remove_prefix(1);
     }
-    const std::size_t intStart = i;
-    while (i < t.size() && isDigit(t[i])) {
-        ++i;
-    }
-    const std::string_view intDigits = t.substr(intStart, i - intStart);
-    std::string_view fracDigits;
-    if (i < t.size() && t[i] == '.') {
-        const std::size_t fracStart = ++i;
-        while (i < t.size() && isDigit(t[i])) {
-            ++i;
-        }
-        fracDigits = t.substr(fracStart, i - fracStart);
-    }
-    if (intDigits.empty() && fracDigits.empty()) {
+    if (t.empty() || !((t.front() >= '0' && t.front() <= '9') || t.front() == '.')) {
         return 0;
     }
-    // An exponent counts only when digits follow the letter: "1e" and "1e+" read as 1.
-    std::string_view exponent;
-    if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
-        std::size_t j = i + 1;
-        if (j < t.size() && (t[j] == '+' || t[j] == '-')) {
-            ++j;
-        }
-        const std::size_t digitsStart = j;
-        while (j < t.size() && isDigit(t[j])) {
-            ++j;
-        }
-        if (j > digitsStart) {
-            exponent = t.substr(i + 1, j - i - 1);
-        }
-    }
-
-    // from_chars ignores the locale and takes no '+': hand it a plain form of the number.
-    std::string plain = intDigits.empty() ? "0" : std::string(intDigits);
-    if (!fracDigits.empty()) {
-        plain += '.';
-        plain += fracDigits;
-    }
-    if (!exponent.empty()) {
-        plain += 'e';
-        plain += exponent[0] == '+' ? exponent.substr(1) : exponent;
-    }
     double v = 0;
-    const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), v);
-    (void)end;
+    const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
     // Beyond the range of a double, either way, reads as 0 like any other non-number.
-    if (ec != std::errc() || !std::isfinite(v)) {
+    if (ec != std::errc{}) {
         return 0;
     }
     return negative ? -v : v;
@@ -99,6 +39,15 @@ double readDecimal(std::string_view t) {
 
 bool isSlot(int param) {
     return param >= 1 && param <= kLastSlot;
+}
+
+// The question for slot CurrentParam of Commands(CurrentCommand).
+std::string PromptInstructions(const SharedSubsAndVar& s) {
+    std::string name;
+    if (s.Commands.Has(s.CurrentCommand) && isSlot(s.CurrentParam)) {
+        name = s.Commands(s.CurrentCommand).Params[static_cast<std::size_t>(s.CurrentParam)].Name;
+    }
+    return "Enter in " + name + ":";
 }
 
 }  // namespace
@@ -120,14 +69,6 @@ double ReadTypedNumber(std::string_view text) {
         }
     }
     return readDecimal(t);
-}
-
-std::string PromptInstructions(const SharedSubsAndVar& s) {
-    std::string name;
-    if (s.Commands.Has(s.CurrentCommand) && isSlot(s.CurrentParam)) {
-        name = s.Commands(s.CurrentCommand).Params[static_cast<std::size_t>(s.CurrentParam)].Name;
-    }
-    return "Enter in " + name + ":";
 }
 
 PromptStep StartPrompt(SharedSubsAndVar& s) {

@@ -15,7 +15,8 @@ namespace velmora {
 // the locale) and an optional exponent (E or e, optional sign, digits); reading stops at the
 // first character that cannot continue the number. "&H" or "&O" (either case) at the start
 // reads a hexadecimal or octal whole number. Anything that does not begin with a number gives
-// 0, and so does a number beyond the range of a double ("1e999"); the result is always finite.
+// 0, and so does a number beyond the range of a double ("1e999") or an "&H" or "&O" number
+// beyond 64 bits; the result is always finite.
 // Examples: "12" 12, "2.5" 2.5, "12abc" 12, "1 2" 12, "1,5" 1, "1e3" 1000, "&H1F" 31, "abc" 0.
 double ReadTypedNumber(std::string_view text);
 
@@ -25,14 +26,11 @@ struct PromptStep {
     std::string Instructions;  // the Instructions caption when not done
 };
 
-// The question for slot CurrentParam of Commands(CurrentCommand): "Enter in " + the slot's
-// name + ":". A command without parameters, or a CurrentCommand or CurrentParam that names
-// nothing (a newer turn file replaced the commands), gives the bare "Enter in :".
-std::string PromptInstructions(const SharedSubsAndVar& s);
-
 // Form_Load, and the restart when the pad picks another command while the prompt is open:
-// CurrentParam = 1 and the first question. Never Done: even a command without parameters gets
-// one question, whose answer is stored nowhere.
+// CurrentParam = 1 and the first question, "Enter in " + the slot's name + ":". Never Done: even
+// a command without parameters gets one question, whose answer is stored nowhere; it and a
+// CurrentCommand that names nothing (a newer turn file replaced the commands) ask the bare
+// "Enter in :".
 PromptStep StartPrompt(SharedSubsAndVar& s);
 
 // Takes the answer typed for slot CurrentParam (lblContinue_Click, or Enter): a slot of Kind

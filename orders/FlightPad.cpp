@@ -15,8 +15,7 @@ int16_t saturateInt16(int v) {
                                            int{std::numeric_limits<int16_t>::max()}));
 }
 
-}  // namespace
-
+// The signed amount one event adds.
 int ArrowStep(PadArrow arrow, ArrowEvent event) {
     const bool dbl = event == ArrowEvent::DblClick;
     switch (arrow) {
@@ -35,6 +34,16 @@ int ArrowStep(PadArrow arrow, ArrowEvent event) {
     }
     return 0;
 }
+
+// One of two maneuvers that exclude each other: checking it clears the other.
+void PickOneOfTwo(bool& picked, bool& other) {
+    picked = !picked;
+    if (picked) {
+        other = false;
+    }
+}
+
+}  // namespace
 
 void StepArrow(SharedSubsAndVar& s, PadArrow arrow, ArrowEvent event) {
     const int step = ArrowStep(arrow, event);
@@ -74,12 +83,6 @@ void ClampOrderThrottle(SharedSubsAndVar& s) {
     }
 }
 
-void LoadPadState(SharedSubsAndVar& s, PadChecks& checks) {
-    checks = PadChecks{};
-    ClampOrderAltitude(s);
-    ClampOrderThrottle(s);
-}
-
 std::string HeadingCaption(int16_t orderHeading) {
     return "Heading:" + CaptionNumber(int{orderHeading});
 }
@@ -102,21 +105,11 @@ std::vector<std::string> PadCommandCaptions(const SharedSubsAndVar& s) {
 }
 
 void PickImmelmann(PadChecks& checks) {
-    if (checks.Immelmann) {
-        checks.Immelmann = false;
-    } else {
-        checks.Immelmann = true;
-        checks.SplitS = false;
-    }
+    PickOneOfTwo(checks.Immelmann, checks.SplitS);
 }
 
 void PickSplitS(PadChecks& checks) {
-    if (checks.SplitS) {
-        checks.SplitS = false;
-    } else {
-        checks.SplitS = true;
-        checks.Immelmann = false;
-    }
+    PickOneOfTwo(checks.SplitS, checks.Immelmann);
 }
 
 void PickBailOut(PadChecks& checks) {

@@ -35,12 +35,9 @@ enum class PadArrow { HeadLeft, HeadRight, AltUp, AltDown, ThrottleUp, ThrottleD
 // A double click delivers Click and then DblClick; each applies its own step.
 enum class ArrowEvent { Click, DblClick };
 
-// The signed amount one event adds: heading 1 / 10 degrees, altitude 100 / 1000 feet,
-// throttle 10 percent for both events.
-int ArrowStep(PadArrow arrow, ArrowEvent event);
-
-// Applies one arrow event to the order value it moves and leaves that value as the pad's
-// display procedure would: OrderHeading wrapped into 0..359, OrderAltitude clamped by
+// Applies one arrow event (heading 1 / 10 degrees, altitude 100 / 1000 feet, throttle 10 percent
+// for both events) to the order value it moves and leaves that value as the pad's display
+// procedure would: OrderHeading wrapped into 0..359, OrderAltitude clamped by
 // ClampOrderAltitude, OrderThrottle by ClampOrderThrottle. The sum is taken in a wider type,
 // so a value near the 16-bit edges (a turn file read while the pad is open) never overflows:
 // the heading wraps from the true sum, the others saturate at the 16-bit edge before the clamp.
@@ -53,10 +50,6 @@ void ClampOrderAltitude(SharedSubsAndVar& s);
 
 // ShowThrottle's clamp: 0..100 percent.
 void ClampOrderThrottle(SharedSubsAndVar& s);
-
-// What the pad's Form_Load does to the shared state and its marks: every check mark clear, the
-// altitude and throttle clamped (the heading is shown as it stands).
-void LoadPadState(SharedSubsAndVar& s, PadChecks& checks);
 
 // Label captions: the caption word and the value with its leading blank or minus sign
 // ("Heading: 90", "Heading:-5"). The heading caption shows the value as it is: only the

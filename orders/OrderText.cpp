@@ -97,10 +97,6 @@ std::string ClipboardOrderText(std::string_view boxText) {
     return ToCrLf(boxText);
 }
 
-std::string SavedOrderText(std::string_view boxText) {
-    return ToCrLf(boxText) + "\r\n";
-}
-
 std::string DefaultSaveFileName(std::string_view dateText) {
     return "sMV_Turn_" + std::string(dateText) + ".txt";
 }

@@ -38,12 +38,9 @@ std::string CustomCommandLine(const CommandDef& command);
 // the turn no longer has adds nothing. Reads only; changes nothing.
 std::string BuildOrderText(const SharedSubsAndVar& s, const PadChecks& checks);
 
-// What Copy puts on the clipboard: the text box's content with every line break made CR LF
-// (the box hands back bare LF), nothing added at the end.
+// What Copy puts on the clipboard and Save writes as the file's one line (CR LF after it): the
+// text box's content with every line break made CR LF (the box hands back bare LF).
 std::string ClipboardOrderText(std::string_view boxText);
-
-// What Save writes to the file: the same, followed by one CR LF.
-std::string SavedOrderText(std::string_view boxText);
 
 // The save dialog's default name: "sMV_Turn_" + the date text (MM-DD-YYYY) + ".txt".
 std::string DefaultSaveFileName(std::string_view dateText);

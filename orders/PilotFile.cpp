@@ -101,25 +101,19 @@ std::string PilotFileBytes(std::string_view name, std::string_view password) {
     return quoted(name) + "\r\n" + quoted(password) + "\r\n";
 }
 
-PilotFileFields ReadPilotFile(std::string_view bytes) {
-    FieldReader reader(bytes);
-    PilotFileFields fields;
-    fields.Name = reader.next();
-    if (fields.Name) {
-        fields.Password = reader.next();
-    }
-    return fields;
-}
-
 bool LoadPilotLogin(SharedSubsAndVar& s, std::string_view bytes) {
-    PilotFileFields fields = ReadPilotFile(bytes);
-    if (fields.Name) {
-        s.PilotName = std::move(*fields.Name);
+    FieldReader reader(bytes);
+    std::optional<std::string> name = reader.next();
+    if (!name) {
+        return false;
     }
-    if (fields.Password) {
-        s.PilotPassword = std::move(*fields.Password);
+    s.PilotName = std::move(*name);
+    std::optional<std::string> password = reader.next();
+    if (!password) {
+        return false;
     }
-    return fields.Name.has_value() && fields.Password.has_value();
+    s.PilotPassword = std::move(*password);
+    return true;
 }
 
 }  // namespace velmora

@@ -20,24 +20,17 @@ constexpr std::string_view kPilotFileName = "npdata.vsd";
 // without double quotes gives exactly the bytes of the classic format.
 std::string PilotFileBytes(std::string_view name, std::string_view password);
 
-// The fields found, in file order; a field missing or broken ends the read there.
-struct PilotFileFields {
-    std::optional<std::string> Name;
-    std::optional<std::string> Password;  // set only when Name is
-};
-
-// Reads the first two fields of a pilot file. A field is either double-quoted (up to the
-// closing double quote, a doubled one standing for one double quote; a field whose closing quote
-// is missing fails) or unquoted (up to a comma or line end, blanks and tabs trimmed at both
-// ends). Anything between a closing quote and the next comma or line end is passed over.
-// Fields are separated by a comma or a line end (CR LF, LF or CR). The end of the bytes where
-// a field should start fails that field.
-PilotFileFields ReadPilotFile(std::string_view bytes);
-
 // Reading the login from the bytes of the pilot file: PilotName takes the first field
 // and PilotPassword the second, each only when it was read; a value not read keeps what it
 // held. Returns false when either field could not be read: the window then shows
 // frmNamePassword (as it does when the file cannot be opened at all).
+//
+// A field is either double-quoted (up to the closing double quote, a doubled one standing for
+// one double quote; a field whose closing quote is missing fails) or unquoted (up to a comma or
+// line end, blanks and tabs trimmed at both ends). Anything between a closing quote and the next
+// comma or line end is passed over. Fields are separated by a comma or a line end (CR LF, LF or
+// CR). The end of the bytes where a field should start fails that field; a field missing or
+// broken ends the read there.
 bool LoadPilotLogin(SharedSubsAndVar& s, std::string_view bytes);
 
 }  // namespace velmora

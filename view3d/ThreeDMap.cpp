@@ -94,52 +94,14 @@ void RadixSort(std::vector<Keyed>& items, std::vector<Keyed>& scratch) {
     }
 }
 
-// The depth shading, inline for the redraw's thousands of objects.
-inline RgbColor Shade(const ThreeDScene& scene, int16_t Visibility, int16_t R, int16_t G, int16_t B,
-                      float X, float Y) {
-    const double dx = static_cast<double>(X) - scene.EyeX;
-    const double dy = static_cast<double>(Y) + scene.EyeY;
-    const auto d = static_cast<float>(std::sqrt(dx * dx + dy * dy));
-    const int k = 2 * Visibility + 4;
-    // With k at 0 or below every factor would be 0 or less: the 30 per cent floor.
-    const float factor = k > 0 ? d / static_cast<float>(k) : -1.0f;
-    auto shade = [factor](int16_t c) -> uint8_t {
-        double shaded = RoundShade(static_cast<double>(factor * static_cast<float>(c)));
-        const double floor = 0.3 * c;
-        if (floor > shaded || std::isnan(shaded)) {
-            shaded = RoundShade(floor);
-        }
-        return static_cast<uint8_t>(std::clamp(shaded, 0.0, 255.0));
-    };
-    return {shade(R), shade(G), shade(B)};
-}
-
-// ProjectY with the parts that do not change within a draw worked out once; the same
-// operations in the same order, so the same values.
-struct TiltedY {
-    explicit TiltedY(const Projection& p)
-        : projection(p),
-          t(p.ViewTilt / 90.0),
-          m(std::abs(90 - p.ViewTilt) / 90.0),
-          ground(m * (p.H / 2.0)),
-          perFoot(p.Ceiling == 0 ? 0.0 : m * ((p.H / 2.0 * 0.8) / p.Ceiling)) {}
-    double operator()(float Y, int16_t Altitude) const {
-        const double lift = projection.Ceiling == 0 ? 0.0 : perFoot * Altitude;
-        return t * ProjectFlatY(projection, Y) + ground - lift;
-    }
-    const Projection& projection;
-    double t, m, ground, perFoot;
-};
-
 struct Painter {
     const ThreeDScene& scene;
     const SharedSubsAndVar& state;
     const ThreeDWindow& window;
     const Projection projection;
-    const TiltedY tiltedY{projection};
 
     RgbColor Haze(int16_t r, int16_t g, int16_t b, float x, float y) const {
-        return Shade(scene, state.Visibility, r, g, b, x, y);
+        return HazeColor(scene, state.Visibility, r, g, b, x, y);
     }
 
     // Where the stick, the ground dot, the picture and the label go; nothing for an object
@@ -147,8 +109,8 @@ struct Painter {
     std::optional<DrawnObject> Project(float x, float y, int16_t altitude, RgbColor color,
                                        ScenePicture picture, int16_t index, int labelOf) const {
         const float px = ProjectX(projection, x);
-        const auto ground = static_cast<float>(tiltedY(y, 0));
-        const double exactTop = tiltedY(y, altitude);
+        const auto ground = static_cast<float>(ProjectY(projection, y, 0));
+        const double exactTop = ProjectY(projection, y, altitude);
         const auto top = static_cast<float>(exactTop);
         if (!std::isfinite(px) || !std::isfinite(ground) || !std::isfinite(top)) {
             return std::nullopt;
@@ -248,6 +210,15 @@ void PlaceAtAngle(float& X, float& Y, int Angle) {
 
 // --- Projection and shading ---
 
+Projection::Projection(float W, float H, float R, int16_t ViewTilt, int16_t Ceiling)
+    : W(W),
+      H(H),
+      R(R),
+      t(ViewTilt / 90.0),
+      m(std::abs(90 - ViewTilt) / 90.0),
+      ground(m * (H / 2.0)),
+      perFoot(Ceiling == 0 ? 0.0 : m * ((H / 2.0 * 0.8) / Ceiling)) {}
+
 Projection MakeProjection(const ThreeDScene& scene, const SharedSubsAndVar& state, float W,
                           float H) {
     const int R = scene.ViewZoom + state.Visibility;
@@ -265,21 +236,31 @@ float ProjectFlatY(const Projection& p, float Y) {
 }
 
 double ProjectY(const Projection& p, float Y, int16_t Altitude) {
-    const double t = p.ViewTilt / 90.0;
-    const double m = std::abs(90 - p.ViewTilt) / 90.0;
-    const double half = p.H / 2;
-    const double lift = p.Ceiling == 0 ? 0.0 : m * ((half * 0.8) / p.Ceiling) * Altitude;
-    return t * ProjectFlatY(p, Y) + m * half - lift;
+    return p.t * ProjectFlatY(p, Y) + p.ground - p.perFoot * Altitude;
 }
 
 RgbColor HazeColor(const ThreeDScene& scene, int16_t Visibility, int16_t R, int16_t G, int16_t B,
                    float X, float Y) {
-    return Shade(scene, Visibility, R, G, B, X, Y);
+    const double dx = static_cast<double>(X) - scene.EyeX;
+    const double dy = static_cast<double>(Y) + scene.EyeY;
+    const auto d = static_cast<float>(std::sqrt(dx * dx + dy * dy));
+    const int k = 2 * Visibility + 4;
+    // With k at 0 or below every factor would be 0 or less: the 30 per cent floor.
+    const float factor = k > 0 ? d / static_cast<float>(k) : -1.0f;
+    auto shade = [factor](int16_t c) -> uint8_t {
+        double shaded = RoundShade(static_cast<double>(factor * static_cast<float>(c)));
+        const double floor = 0.3 * c;
+        if (floor > shaded || std::isnan(shaded)) {
+            shaded = RoundShade(floor);
+        }
+        return static_cast<uint8_t>(std::clamp(shaded, 0.0, 255.0));
+    };
+    return {shade(R), shade(G), shade(B)};
 }
 
 int16_t IconIndex(int16_t ViewYaw, int16_t HeadingSector) {
     const int s = HeadingToSector(WrapHeading(90 - ViewYaw));
-    return static_cast<int16_t>(((s + HeadingSector) % 8 + 8) % 8);
+    return WrapSector(s + HeadingSector);
 }
 
 bool IsThreeDFriend(const SharedSubsAndVar& state, const AircraftRecord& aircraft) {
@@ -295,36 +276,6 @@ float EyeDistance(const ThreeDScene& scene, float X, float Y) {
     const double dy = scene.EyeY - static_cast<double>(Y);
     const double dx = scene.EyeX - static_cast<double>(X);
     return std::nearbyint(static_cast<float>(std::sqrt(dy * dy + dx * dx)));
-}
-
-std::vector<SceneObject> PaintersOrder(const ThreeDScene& scene, int aircraftCount,
-                                       int objectiveCount) {
-    const int aircraft = PointsBuilt(scene.AircraftPoints, aircraftCount);
-    const int objectives = PointsBuilt(scene.ObjectivePoints, objectiveCount);
-    std::vector<Keyed> keyed;
-    std::vector<SceneObject> objects;
-    auto add = [&](const ScenePoint& p, SceneObject object) {
-        const float distance = EyeDistance(scene, p.X, p.Y);
-        if (std::isfinite(distance)) {
-            keyed.push_back({FarthestFirstKey(distance), static_cast<uint32_t>(objects.size())});
-            objects.push_back(object);
-        }
-    };
-    for (int i = 1; i <= aircraft; ++i) {
-        add(scene.AircraftPoints[static_cast<std::size_t>(i)], {SceneObjectKind::Aircraft, i});
-    }
-    for (int i = 1; i <= objectives; ++i) {
-        add(scene.ObjectivePoints[static_cast<std::size_t>(i)], {SceneObjectKind::Objective, i});
-    }
-    add(ScenePoint{}, {SceneObjectKind::Own, 0});
-    std::vector<Keyed> scratch;
-    RadixSort(keyed, scratch);
-    std::vector<SceneObject> order;
-    order.reserve(keyed.size());
-    for (const Keyed& k : keyed) {
-        order.push_back(objects[k.Sequence]);
-    }
-    return order;
 }
 
 // --- Redraw ---
@@ -428,13 +379,6 @@ void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindo
             steps.push_back(LabelStep{o.X + window.IconWidth / 2, o.Top, o.Color, o.LabelOf});
         }
     }
-}
-
-std::vector<ThreeDStep> Redraw(ThreeDScene& scene, const SharedSubsAndVar& state,
-                               const ThreeDWindow& window) {
-    RedrawBuffers buffers;
-    Redraw(scene, state, window, buffers);
-    return std::move(buffers.Steps);
 }
 
 // --- Controls ---

@@ -68,13 +68,14 @@ void BuildScene(ThreeDScene& scene, const SharedSubsAndVar& state);
 void PlaceAtAngle(float& X, float& Y, int Angle);
 
 // What the projection reads at every call: the window's outer size in twips (frame, caption
-// and menu bar included), the half-range, the tilt and the Ceiling.
+// and menu bar included), the half-range R (ViewZoom + Visibility; a zero half-range is drawn
+// as 1 km), the tilt and the Ceiling (0: altitudes have no scale and stand on the ground).
 struct Projection {
-    float W = 0;
-    float H = 0;
-    float R = 1;  // ViewZoom + Visibility; a zero half-range is drawn as 1 km
-    int16_t ViewTilt = 90;
-    int16_t Ceiling = 0;  // 0: altitudes have no scale and stand on the ground
+    Projection(float W, float H, float R, int16_t ViewTilt, int16_t Ceiling);
+    float W, H, R;
+    // The tilt's blend, worked out once: plan view share t, side view share m, the side view's
+    // ground and its height of one foot.
+    double t, m, ground, perFoot;
 };
 
 Projection MakeProjection(const ThreeDScene& scene, const SharedSubsAndVar& state, float W,
@@ -98,23 +99,8 @@ int16_t IconIndex(int16_t ViewYaw, int16_t HeadingSector);
 // for the own team.
 bool IsThreeDFriend(const SharedSubsAndVar& state, const AircraftRecord& aircraft);
 
-enum class SceneObjectKind : uint8_t { Aircraft, Objective, Own };
-
-struct SceneObject {
-    SceneObjectKind Kind = SceneObjectKind::Own;
-    int Index = 0;  // AircraftList or ObjectiveList index; 0 for the own aircraft
-    bool operator==(const SceneObject&) const = default;
-};
-
-// The rounded distance of a placed point from the eye point, as the painter's order uses it.
+// The rounded distance of a placed point from the eye point, by which the painter's order goes.
 float EyeDistance(const ThreeDScene& scene, float X, float Y);
-
-// The painter's order of the placed points: farthest rounded distance first; at one distance
-// the aircraft in list order, then the objectives, then the own aircraft. Objects farther than
-// 20 km come first too, so none within sight is lost. Counts beyond the points built are not
-// read; a point whose distance is not finite is left out.
-std::vector<SceneObject> PaintersOrder(const ThreeDScene& scene, int aircraftCount,
-                                       int objectiveCount);
 
 // --- One redraw as drawing steps ---
 
@@ -205,14 +191,14 @@ struct RedrawBuffers {
 };
 
 // The whole picture into buffers.Steps: clear, compass markers, ground grid, then the objects
-// in painter's order. Places every scene point for the current ViewYaw (the stored positions
-// change). The grid lines drawn follow the Visibility now, bounded by the lines built; an
-// aircraft or objective without a point built is not drawn, nor is one whose projection lies
-// beyond single precision. Aircraft with an empty label get no label step.
+// in painter's order: farthest rounded eye distance first; at one distance the aircraft in list
+// order, then the objectives, then the own aircraft (objects beyond 20 km come first too, so
+// none within sight is lost). Places every scene point for the current ViewYaw (the stored
+// positions change). The grid lines drawn follow the Visibility now, bounded by the lines built;
+// an aircraft or objective without a point built is not drawn, nor is one whose distance or
+// projection lies beyond single precision. Aircraft with an empty label get no label step.
 void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindow& window,
             RedrawBuffers& buffers);
-std::vector<ThreeDStep> Redraw(ThreeDScene& scene, const SharedSubsAndVar& state,
-                               const ThreeDWindow& window);
 
 // --- Controls ---
 

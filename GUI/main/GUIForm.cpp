@@ -13,6 +13,7 @@
 #include "Windows.h"
 #include "main/SplashTitle.h"
 #include "main/frmAbout.h"
+#include "model/SharedProcedures.h"
 #include "model/SharedSubsAndVar.h"
 #include "model/TurnFileReader.h"
 #include "orders/PilotFile.h"
@@ -324,8 +325,8 @@ void GUIForm::menuOpen_Click() {
     ShowViewControls();
     ViewWindow.Refresh();
     RedrawTacticalView();
-    const int sector = ((state_.OwnHeadingSector % 8) + 8) % 8;
-    CntrFighter.SetPicture(GoodGuy[static_cast<std::size_t>(sector)].Picture());
+    CntrFighter.SetPicture(
+        GoodGuy[static_cast<std::size_t>(WrapSector(state_.OwnHeadingSector))].Picture());
 
     state_.SelectedAircraft = 1;
     CntrFighter_MouseMove(1, 1, 1.0f, 1.0f);
@@ -366,16 +367,13 @@ void GUIForm::LoadNamePassword() {
 
 ViewGeometry GUIForm::Geometry() const {
     auto box = [](const Image& image) {
-        return ControlBox{static_cast<int>(std::lround(image.Left())),
-                          static_cast<int>(std::lround(image.Top())),
-                          static_cast<int>(std::lround(image.Width())),
-                          static_cast<int>(std::lround(image.Height()))};
+        return ControlBox{image.Left(), image.Top(), image.Width(), image.Height()};
     };
     return {box(ViewWindow), box(CntrFighter)};
 }
 
 const QImage& GUIForm::PictureOf(const PictureOp& op) const {
-    const auto index = static_cast<std::size_t>(((op.Index % 8) + 8) % 8);
+    const auto index = static_cast<std::size_t>(WrapSector(op.Index));
     switch (op.Set) {
         case PictureSet::Friendly:
             return Friendly[index].Picture();
@@ -423,7 +421,7 @@ void GUIForm::ZoomRange_Click() {
 
 // --- Own-aircraft and target information ---
 
-void GUIForm::DrawFrame(const FrameBox& frame) {
+void GUIForm::DrawFrame(const ControlBox& frame) {
     Line(frame.Left, frame.Top, frame.Width, frame.Height, LineMode::BoxRelative);
 }
 

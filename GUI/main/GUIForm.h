@@ -81,7 +81,7 @@ private:
     ViewGeometry Geometry() const;
     const QImage& PictureOf(const PictureOp& op) const;
     void PaintMark(const PictureOp& op);
-    void DrawFrame(const FrameBox& frame);
+    void DrawFrame(const ControlBox& frame);
     void ApplyLabels(const InfoLabels& labels);
     void RedrawWithOwnIcon();
     void ShowViewControls();

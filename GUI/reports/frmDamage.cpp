@@ -74,7 +74,8 @@ void frmDamage::PaintDamageChart() {
     const float L = ChartPic.Left();
     const float T = ChartPic.Top();
     PaintPicture(ChartPic.Picture(), L, T);
-    for (const ChartOutline& box : DamageOutlines(state_, {L, T, ChartPic.Width()})) {
+    for (const ChartOutline& box :
+         DamageOutlines(state_, {L, T, ChartPic.Width(), ChartPic.Height()})) {
         SetForeColor(toQColor(box.Color));
         Line(box.X1, box.Y1, box.X2, box.Y2, LineMode::Box);
     }

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -13,26 +12,6 @@
 
 namespace velmora {
 namespace {
-
-TEST(RoundHalfEven, TiesGoToEven) {
-    const std::pair<double, double> rows[] = {{0.5, 0},   {1.5, 2},     {2.5, 2},   {-2.5, -2},
-                                              {76.5, 76}, {277.5, 278}, {2.4999, 2}};
-    for (const auto& [in, out] : rows) {
-        EXPECT_EQ(RoundHalfEven(in), out) << in;
-    }
-}
-
-// What RoundToInt16 refuses, RoundClampInt16 pins to the nearer end.
-TEST(RoundToInt16, RangeEdgesRefusedOrClamped) {
-    const std::tuple<double, std::optional<int16_t>, int16_t> rows[] = {
-        {32767.4, 32767, 32767},         {32767.5, std::nullopt, 32767},
-        {-32768.5, -32768, -32768},      {-32768.6, std::nullopt, -32768},
-        {HUGE_VAL, std::nullopt, 32767}, {std::nan(""), std::nullopt, 0}};
-    for (const auto& [in, rounded, clamped] : rows) {
-        EXPECT_EQ(RoundToInt16(in), rounded) << in;
-        EXPECT_EQ(RoundClampInt16(in), clamped) << in;
-    }
-}
 
 // Each table runs under the C locale and again under one that writes a decimal comma: the
 // numbers must come out the same, whatever language the desktop speaks.

@@ -1,9 +1,8 @@
 #include "SharedProcedures.h"
 
 #include <limits>
-#include <string>
-#include <tuple>
-#include <utility>
+#include <optional>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -11,74 +10,91 @@ namespace velmora {
 namespace {
 
 TEST(ParseKeyword, FindsKeyAtStartOfLine) {
-    struct Row {
+    const struct {
         const char* name;
         std::string_view text, key;
-        bool found;
-        const char* value;  // the slot after the call; it starts as "old"
+        std::optional<std::string_view> value;
+    } rows[] = {
+        {"key and value", "HEADING=90", "HEADING=", "90"},
+        {"lower case and blanks in and around the key", " h e a d ing = 90", "HEADING=", " 90"},
+        {"the first > ends the value", "NAME=a>b>c", "NAME=", "a"},
+        {"> before the key", ">HEADING=90", "HEADING=", std::nullopt},
+        {"key after other words", "NEW HEADING=90", "HEADING=", std::nullopt},
+        {"XY= is not X=", "XY=5", "X=", std::nullopt},
+        {"tab is not a blank", "\tHEADING=90", "HEADING=", std::nullopt},
+        {"value keeps case, tabs and blanks", "squad=\tRed  Wolves ", "SQUAD=", "\tRed  Wolves "},
+        {"key cut short by the line end", "HEADIN", "HEADING=", std::nullopt},
+        {"the key alone has an empty value", "NAME=", "NAME=", ""},
+        {"a tilde key", "str~ Target Name", "STR~", " Target Name"},
+        {"letters beyond A-Z are not upper-cased", "\xe9=1", "\xc9=", std::nullopt},
+        {"the end mark after the line completes a key", "AB", "AB>", ""},
+        {"a > that does not complete the key ends the walk", "A>B=1", "A>B=", std::nullopt},
     };
-    const Row rows[] = {
-        {"key and value", "HEADING=90", "HEADING=", true, "90"},
-        {"lower case and blanks in and around the key", " h e a d ing = 90", "HEADING=", true,
-         " 90"},
-        {"the first > ends the value", "NAME=a>b>c", "NAME=", true, "a"},
-        {"> before the key", ">HEADING=90", "HEADING=", false, "old"},
-        {"key after other words", "NEW HEADING=90", "HEADING=", false, "old"},
-        {"XY= is not X=", "XY=5", "X=", false, "old"},
-        {"tab is not a blank", "\tHEADING=90", "HEADING=", false, "old"},
-        {"value keeps case, tabs and blanks", "squad=\tRed  Wolves ", "SQUAD=", true,
-         "\tRed  Wolves "},
-        {"key cut short by the line end", "HEADIN", "HEADING=", false, "old"},
-        {"a tilde key", "str~ Target Name", "STR~", true, " Target Name"},
-        {"letters beyond A-Z are not upper-cased", "\xe9=1", "\xc9=", false, "old"},
-        {"the end mark after the line completes a key", "AB", "AB>", true, ""},
-        {"a > that does not complete the key ends the walk", "A>B=1", "A>B=", false, "old"},
-    };
-    for (const Row& r : rows) {
-        std::string value = "old";
-        bool found = !r.found;
-        ParseKeyword(r.text, r.key, value, found);
-        EXPECT_EQ(found, r.found) << r.name;
-        EXPECT_EQ(value, r.value) << r.name;
+    for (const auto& r : rows) {
+        EXPECT_EQ(ParseKeyword(r.text, r.key), r.value) << r.name;
     }
 }
 
 TEST(GetBearing, QuadrantsAxesAndEdges) {
     const float big = std::numeric_limits<float>::max();
-    const float nan = std::numeric_limits<float>::quiet_NaN();
     const float tiny = 1e-30f;
-    // 3-4-5 triangles tell each quadrant's formula from its mirror; a hair west of north rounds
-    // to 360; the single differences of big overflow, the squares of tiny underflow a single.
-    const std::tuple<float, float, float, float, int> rows[] = {
-        {0, 0, 0, 5, 0},         {0, 0, 5, 0, 90},   {0, 0, 0, -5, 180},
-        {0, 0, -5, 0, 270},      {0, 0, 3, 4, 37},   {0, 0, 4, -3, 127},
-        {0, 0, -4, -3, 233},     {0, 0, -3, 4, 323}, {0, 0, -0.001f, 10, 360},
-        {0, 0, 0, 0, 0},         {1, 1, 4, 5, 37},   {big, big, -big, -big, 225},
-        {tiny, 0, 0, tiny, 315}, {nan, 0, 1, 1, 0}};
-    for (const auto& [x1, y1, x2, y2, bearing] : rows) {
-        EXPECT_EQ(GetBearing(x1, y1, x2, y2), bearing)
-            << x1 << ", " << y1 << " to " << x2 << ", " << y2;
+    // 3-4-5 triangles tell each quadrant's formula from its mirror.
+    const struct {
+        const char* name;
+        float x1, y1, x2, y2;
+        int bearing;
+    } rows[] = {
+        {"north", 0, 0, 0, 5, 0},
+        {"east", 0, 0, 5, 0, 90},
+        {"south", 0, 0, 0, -5, 180},
+        {"west", 0, 0, -5, 0, 270},
+        {"north-east", 0, 0, 3, 4, 37},
+        {"south-east", 0, 0, 4, -3, 127},
+        {"south-west", 0, 0, -4, -3, 233},
+        {"north-west", 0, 0, -3, 4, 323},
+        {"a hair west of north rounds to 360", 0, 0, -0.001f, 10, 360},
+        {"the same point", 0, 0, 0, 0, 0},
+        {"from a point other than the origin", 1, 1, 4, 5, 37},
+        {"differences that overflow a single", big, big, -big, -big, 225},
+        {"squares that underflow a single", tiny, 0, 0, tiny, 315},
+        {"NaN", std::numeric_limits<float>::quiet_NaN(), 0, 1, 1, 0},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(GetBearing(r.x1, r.y1, r.x2, r.y2), r.bearing) << r.name;
     }
 }
 
 TEST(HeadingToSector, StrictBandsLaterWins) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::pair<double, int> rows[] = {
-        {22, 0},    {22.5, 1},  {67, 1},    {67.5, 2}, {112, 2},   {112.5, 3}, {157, 3},
-        {157.5, 4}, {202, 4},   {202.5, 5}, {247, 5},  {247.5, 6}, {292, 6},   {292.5, 7},
-        {337.5, 7}, {337.9, 7}, {338, 0},   {400, 0},  {-0.5, 0},  {nan, 0}};
-    for (const auto& [heading, sector] : rows) {
-        EXPECT_EQ(HeadingToSector(heading), sector) << heading;
+    // Each band's edges: the whole degree below stays, the half degree goes to the later band.
+    const double edges[][2] = {{22, 0},    {22.5, 1},  {67, 1},    {67.5, 2},  {112, 2},
+                               {112.5, 3}, {157, 3},   {157.5, 4}, {202, 4},   {202.5, 5},
+                               {247, 5},   {247.5, 6}, {292, 6},   {292.5, 7}, {337.5, 7},
+                               {337.9, 7}, {338, 0},   {400, 0},   {-0.5, 0}};
+    for (const auto& [heading, sector] : edges) {
+        EXPECT_EQ(HeadingToSector(heading), sector) << "heading " << heading;
     }
+    EXPECT_EQ(HeadingToSector(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
-TEST(WrapHeading, IntoZeroTo359) {
-    const int max = std::numeric_limits<int>::max();  // 5965232 * 360 + 127
-    const int min = std::numeric_limits<int>::min();  // -5965233 * 360 + 232
-    const std::pair<int, int> rows[] = {{0, 0},   {360, 0},    {-1, 359},  {-360, 0},
-                                        {725, 5}, {-721, 359}, {max, 127}, {min, 232}};
-    for (const auto& [heading, wrapped] : rows) {
-        EXPECT_EQ(WrapHeading(heading), wrapped) << heading;
+TEST(WrapHeadingAndSector, IntoOneTurn) {
+    const int max = std::numeric_limits<int>::max();  // 5965232 * 360 + 127; 268435455 * 8 + 7
+    const int min = std::numeric_limits<int>::min();  // -5965233 * 360 + 232; -268435456 * 8
+    const struct {
+        const char* name;
+        int in, heading, sector;
+    } rows[] = {
+        {"zero", 0, 0, 0},
+        {"one turn", 360, 0, 0},
+        {"minus one", -1, 359, 7},
+        {"minus a turn", -360, 0, 0},
+        {"two turns and 5", 725, 5, 5},
+        {"eight", 8, 8, 0},
+        {"int max", max, 127, 7},
+        {"int min", min, 232, 0},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(WrapHeading(r.in), r.heading) << r.name;
+        EXPECT_EQ(WrapSector(r.in), r.sector) << r.name;
     }
 }
 
@@ -86,7 +102,7 @@ TEST(CompassNameToSector, ExactNamesOnly) {
     const char* const names[] = {"North", "Northeast", "East", "Southeast",
                                  "South", "Southwest", "West", "Northwest"};
     for (int sector = 0; sector < 8; ++sector) {
-        EXPECT_EQ(CompassNameToSector(names[sector]), sector);
+        EXPECT_EQ(CompassNameToSector(names[sector]), sector) << names[sector];
     }
     for (const std::string_view other : {"", "east", " East", "East ", "90"}) {
         EXPECT_EQ(CompassNameToSector(other), 0) << '"' << other << '"';

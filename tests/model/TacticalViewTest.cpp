@@ -1,8 +1,6 @@
 #include "TacticalView.h"
 
-#include <iterator>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -22,30 +20,28 @@ AircraftRecord AircraftAt(float x, float y, int16_t team = 0, int16_t sector = 0
 // The main window's geometry, the own aircraft at (10, -4): a point dx km east lies
 // dx / zoom * 2220 twips right of the map's centre.
 TEST(TacticalViewTest, PlacesMapPointsWithinSixteenBits) {
-    struct Row {
+    const struct {
         const char* name;
         int16_t zoom;
         float dx;
-        std::optional<std::vector<int>> placed;  // Px, Py, Left, Top
-    };
-    const Row rows[] = {
-        {"5 km east at zoom 10", 10, 5, {{1110, 0, 3450, 2340}}},
-        {"277.5 rounds up to even", 8, 1, {{278, 0, 2618, 2340}}},
-        {"-832.5 rounds down to even", 8, -3, {{-832, 0, 1508, 2340}}},
-        {"left 31200 fits", 1, 13, {{28860, 0, 31200, 2340}}},
-        {"px 33300 does not", 1, 15, std::nullopt},
+        std::optional<std::vector<int>> placed;  // Left, Top
+    } rows[] = {
+        {"5 km east at zoom 10", 10, 5, {{3450, 2340}}},
+        {"277.5 rounds up to even", 8, 1, {{2618, 2340}}},
+        {"-832.5 rounds down to even", 8, -3, {{1508, 2340}}},
+        {"left 31200 fits", 1, 13, {{31200, 2340}}},
+        {"an offset of 33300 does not", 1, 15, std::nullopt},
         {"zoom 0 has no scale", 0, 0, std::nullopt},
         {"nor has a negative zoom", -32768, 0, std::nullopt},
     };
     const ViewGeometry g;
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SharedSubsAndVar s;
         s.ZoomLevel = r.zoom;
         s.OwnX = 10;
         s.OwnY = -4;
         const auto p = PlaceMapPoint(s, g, DrawingHalves(g), 10 + r.dx, -4);
-        EXPECT_EQ(p ? std::optional(std::vector<int>{p->Px, p->Py, p->Left, p->Top}) : std::nullopt,
-                  r.placed)
+        EXPECT_EQ(p ? std::optional(std::vector<int>{p->Left, p->Top}) : std::nullopt, r.placed)
             << r.name;
     }
 }
@@ -72,51 +68,58 @@ TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
 // An aircraft 9 km east: painted alone when the view does not reach past the range; not at all
 // without a scale (where the circle would divide by zero) or when its corner is past 16 bits.
 TEST(TacticalViewTest, LeavesOutWhatItCannotShow) {
-    const std::tuple<int16_t, float, int, std::size_t> rows[] = {
-        {10, 10, 4800, 1}, {10, -4, 4800, 1}, {0, -3, 4800, 0}, {10, 10, 200000, 0}};
-    for (const auto& [zoom, maxRange, width, ops] : rows) {
+    const struct {
+        const char* name;
+        int16_t zoom;
+        float maxRange;
+        int width;
+        std::size_t ops;
+    } rows[] = {
+        {"range beyond the zoom: no circle", 10, 10, 4800, 1},
+        {"a negative range: no circle", 10, -4, 4800, 1},
+        {"range 0: a circle of radius 0", 10, 0, 4800, 2},
+        {"zoom 0: nothing", 0, -3, 4800, 0},
+        {"a corner beyond 16 bits", 10, 10, 200000, 0},
+    };
+    for (const auto& r : rows) {
         SharedSubsAndVar s;
-        s.ZoomLevel = zoom;
-        s.MaxRange = maxRange;
+        s.ZoomLevel = r.zoom;
+        s.MaxRange = r.maxRange;
         s.AircraftList.Append() = AircraftAt(9, 0);
         ViewGeometry g;
-        g.ViewWindow.Width = width;
-        EXPECT_EQ(RedrawTacticalView(s, g).size(), ops) << zoom << " " << maxRange << " " << width;
-    }
-}
-
-TEST(TacticalViewTest, FriendOrFoe) {
-    // Arena mode, own team, team, own squad, squad: squads count under mode 1 only.
-    const std::tuple<int16_t, int16_t, int16_t, const char*, const char*, bool> rows[] = {
-        {1, 1, 2, "Hawks", "Hawks", true},  {1, 1, 1, "Hawks", "hawks", false},
-        {1, 1, 1, "", "", false},           {0, 3, 3, "Hawks", "Owls", true},
-        {0, 3, 4, "Hawks", "Hawks", false}, {2, 3, 3, "", "x", true}};
-    for (const auto& [arenaMode, ownTeam, team, ownSquad, squad, isFriend] : rows) {
-        SharedSubsAndVar s;
-        s.ArenaMode = arenaMode;
-        s.OwnTeam = ownTeam;
-        s.OwnSquad = ownSquad;
-        AircraftRecord a = AircraftAt(0, 0, team);
-        a.Squad = squad;
-        EXPECT_EQ(IsFriend(s, a), isFriend) << arenaMode << " " << ownSquad << "/" << squad;
+        g.ViewWindow.Width = r.width;
+        EXPECT_EQ(RedrawTacticalView(s, g).size(), r.ops) << r.name;
     }
 }
 
 // Each step of the script, from zoom 2 under visibility 10; MaxRange matters to ZoomToRange only.
 TEST(TacticalViewTest, ZoomSteps) {
-    const auto in = ZoomIn, out = ZoomOut, range = ZoomToRange;
-    const std::tuple<void (*)(SharedSubsAndVar&), float, int> script[] = {
-        {in, 0, 1},   {in, 0, 1},       {range, 2.5f, 2},    {range, 3.5f, 4}, {range, 12, 12},
-        {out, 0, 12}, {in, 0, 11},      {in, 0, 10},         {in, 0, 9},       {out, 0, 10},
-        {out, 0, 10}, {range, 0.4f, 0}, {range, 1e6f, 32767}};
+    const struct {
+        const char* name;
+        void (*step)(SharedSubsAndVar&);
+        float maxRange;
+        int zoom;
+    } script[] = {
+        {"in from 2", ZoomIn, 0, 1},
+        {"in stops at 1", ZoomIn, 0, 1},
+        {"range 2.5 rounds to even", ZoomToRange, 2.5f, 2},
+        {"range 12 goes beyond the visibility", ZoomToRange, 12, 12},
+        {"out stays beyond the visibility", ZoomOut, 0, 12},
+        {"in from beyond", ZoomIn, 0, 11},
+        {"in to the visibility", ZoomIn, 0, 10},
+        {"in below it", ZoomIn, 0, 9},
+        {"out up to it", ZoomOut, 0, 10},
+        {"out stops at it", ZoomOut, 0, 10},
+        {"range 3.5 rounds to even", ZoomToRange, 3.5f, 4},
+        {"range beyond 16 bits clamps", ZoomToRange, 1e6f, 32767},
+    };
     SharedSubsAndVar s;
     s.ZoomLevel = 2;
     s.Visibility = 10;
-    for (std::size_t i = 0; i < std::size(script); ++i) {
-        const auto& [step, maxRange, zoom] = script[i];
-        s.MaxRange = maxRange;
-        step(s);
-        EXPECT_EQ(s.ZoomLevel, zoom) << "step " << i;
+    for (const auto& r : script) {
+        s.MaxRange = r.maxRange;
+        r.step(s);
+        EXPECT_EQ(s.ZoomLevel, r.zoom) << r.name;
     }
 }
 

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <numbers>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -30,16 +29,23 @@ TEST(TargetInfoTest, OwnAircraftCaptionsAndColours) {
     s.OwnAltitude = 3000;
     s.OwnX = 3;
     s.OwnY = -4.25f;
+    s.OwnAirspeed = 250;
+    s.OwnVictories = 12;
     s.OwnDefeats = -1;
+    s.OwnSquad = "Kites";
+    s.OwnAircraftType = "Harrow";
     s.SelectedAircraft = 1;
     const auto shown = CntrFighterPointerMove(s, {});
     ASSERT_TRUE(shown);
     const InfoLabels& u = shown->Labels;
-    EXPECT_EQ(shown->Frame, (FrameBox{2345, 2340, 340, 340}));
-    EXPECT_EQ((std::vector{*u.InfoAlt.Caption, *u.InfoBear.Caption, *u.InfoX.Caption,
-                           *u.InfoY.Caption, *u.InfoDefeats.Caption}),
-              (std::vector<std::string>{"Altitude: 3000", "Heading: 90" + kDeg, "X: 3.0",
-                                        "Y: -4.25", "Defeats:-1"}));
+    EXPECT_EQ(shown->Frame, (ControlBox{2345, 2340, 340, 340}));
+    EXPECT_EQ((std::vector{*u.PName.Caption, *u.InfoSquad.Caption, *u.InfoAircraft.Caption,
+                           *u.InfoSpeed.Caption, *u.InfoAlt.Caption, *u.InfoBear.Caption,
+                           *u.InfoX.Caption, *u.InfoY.Caption, *u.InfoVictories.Caption,
+                           *u.InfoDefeats.Caption}),
+              (std::vector<std::string>{"Your Aircraft", "Squadron: Kites", "Aircraft: Harrow",
+                                        "Airspeed: 250", "Altitude: 3000", "Heading: 90" + kDeg,
+                                        "X: 3.0", "Y: -4.25", "Victories: 12", "Defeats:-1"}));
     EXPECT_EQ(u.InfoAircraft.ToolTipText, "");
     EXPECT_EQ(u.RecordInfoLbl.ForeColor, kYellow);
     for (const LabelUpdate* l :
@@ -51,68 +57,59 @@ TEST(TargetInfoTest, OwnAircraftCaptionsAndColours) {
     EXPECT_FALSE(CntrFighterPointerMove(s, {}));
 }
 
+// Score parts: line of sight (30 beyond 60 degrees, then d x 6 / 60), elevation (30 beyond 45
+// up or 80 down, (e - 10) or (e - 45) x 5 / 35, 30 beyond 4000 ft), range (30 beyond MaxRange,
+// else dist x 5 / MaxRange); each part rounded half to even. Shot classes below 5, 10 and 16.
 TEST(TargetInfoTest, ShotRating) {
-    struct Row {
+    const struct {
+        const char* name;
         int16_t heading, ownAlt;
         float maxRange;
         double bearing, km;
         int16_t alt;
-        const char *dist, *forward, *elevation;
+        const char* dist;
+        bool inRange, ahead;
+        const char* elevation;
         int16_t score;
         const char* shot;
     } rows[] = {
-        {0, 0, 4, 0, 2, 0, "2.0 km  (Target in range)", "Yes", " 0", 2, "Excellent"},
-        {0, 0, 4, 90, 2, 0, "2.0 km  (Target in range)", "No", " 0", 41, "Impossible"},
-        {0, 0, 2, 40, 1, 1000, "1.0 km  (Target in range)", "Yes", " 17", 7, "Good"},
-        {0, 3000, 2, 0, 0.5, 0, "0.5 km  (Target in range)", "Yes", "-61", 3, "Excellent"},
-        {0, 6000, 2, 0, 1, 0, "1.0 km  (Target in range)", "Yes", "-61", 34, "Impossible"},
-        {350, 0, 4, 10, 1, 0, "1.0 km  (Target in range)", "Yes", " 0", 3, "Excellent"},
-        {25, 0, 4, 0, 1, 0, "1.0 km  (Target in range)", "Yes", " 0", 3, "Excellent"},  // 2.5 -> 2
-        {0, 0, 4, 60, 1, 0, "1.0 km  (Target in range)", "Yes", " 0", 7, "Good"},
-        {0, 0, 4, 61, 1, 0, "1.0 km  (Target in range)", "No", " 0", 37, "Impossible"},
-        {0, 0, 4, 0, 0, 0, "0.0 km  (Target in range)", "Yes", " --", 30, "Impossible"},
-        {0, 0, 4, 0, 4, 0, "4.0 km  (Target out of range)", "Yes", " 0", 5, "Good"},
-        // the two ends of Decent; 4000 ft apart is not yet far apart
-        {0, 0, 4, 60, 3, 0, "3.0 km  (Target in range)", "Yes", " 0", 10, "Decent"},
-        {0, 0, 1.3f, 50, 1.22, 4000, "1.22 km  (Target in range)", "Yes", " 45", 15, "Decent"},
-        {0, 0, 0.1f, 0, 0.1, 0, "0.1 km  (Target out of range)", "Yes", " 0", 0, "Excellent"},
-        {0, 0, 0, 0, 1, 0, "1.0 km  (Target out of range)", "Yes", " 0", 30, "Impossible"},
-        {0, 32767, 2, 0, 1, -32768, "1.0 km  (Target in range)", "Yes", "-87", 68, "Impossible"},
-        {32767, 0, 4, 0, 1, 0, "1.0 km  (Target in range)", "Yes", " 0", 2, "Excellent"},
+        // clang-format off
+        {"ahead: 0 + 0 + 2.5 to even", 0, 0, 4, 0, 2, 0, "2.0", 1, 1, " 0", 2, "Excellent"},
+        {"abeam: 30 + 9 + 2", 0, 0, 4, 90, 2, 0, "2.0", 1, 0, " 0", 41, "Impossible"},
+        {"above: 4 + 1 + 2", 0, 0, 2, 40, 1, 1000, "1.0", 1, 1, " 17", 7, "Good"},
+        {"below: 0 + 2 + 1", 0, 3000, 2, 0, 0.5, 0, "0.5", 1, 1, "-61", 3, "Excellent"},
+        {"below, 6000 ft apart", 0, 6000, 2, 0, 1, 0, "1.0", 1, 1, "-61", 34, "Impossible"},
+        {"across north: 350 to 10", 350, 0, 4, 10, 1, 0, "1.0", 1, 1, " 0", 3, "Excellent"},
+        {"25 degrees: 2.5 to even", 25, 0, 4, 0, 1, 0, "1.0", 1, 1, " 0", 3, "Excellent"},
+        {"60 degrees is ahead", 0, 0, 4, 60, 1, 0, "1.0", 1, 1, " 0", 7, "Good"},
+        {"61 degrees is not", 0, 0, 4, 61, 1, 0, "1.0", 1, 0, " 0", 37, "Impossible"},
+        {"on the own position", 0, 0, 4, 0, 0, 0, "0.0", 1, 1, " --", 30, "Impossible"},
+        {"at the range: out, no 30", 0, 0, 4, 0, 4, 0, "4.0", 0, 1, " 0", 5, "Good"},
+        {"10 is Decent", 0, 0, 4, 60, 3, 0, "3.0", 1, 1, " 0", 10, "Decent"},
+        {"15 is Decent", 0, 0, 1.3f, 50, 1.22, 4000, "1.22", 1, 1, " 45", 15, "Decent"},
+        {"16 is Impossible", 0, 0, 1.3f, 60, 1.22, 4000, "1.22", 1, 1, " 45", 16, "Impossible"},
+        {"0.1 km adds no range", 0, 0, 0.1f, 0, 0.1, 0, "0.1", 0, 1, " 0", 0, "Excellent"},
+        {"range 0", 0, 0, 0, 0, 1, 0, "1.0", 0, 1, " 0", 30, "Impossible"},
+        {"16 bits apart", 0, 32767, 2, 0, 1, -32768, "1.0", 1, 1, "-87", 68, "Impossible"},
+        {"heading far past a turn", 32767, 0, 4, 0, 1, 0, "1.0", 1, 1, " 0", 2, "Excellent"},
+        // clang-format on
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SharedSubsAndVar s;
         s.OwnHeading = r.heading;
         s.OwnAltitude = r.ownAlt;
         s.MaxRange = r.maxRange;
         const CombatInfo c = AircraftCombatInfo(s, AircraftAtBearing(r.bearing, r.km, r.alt));
-        const std::string elevation = r.elevation + (r.elevation[1] == '-' ? "" : kDeg);
-        SCOPED_TRACE(::testing::Message() << r.heading << " " << r.bearing << " " << r.km);
-        EXPECT_EQ(c.infoDist, std::string("Distance: ") + r.dist);
-        EXPECT_EQ(c.infoForward, std::string("In Forward Line-of-Sight: ") + r.forward);
-        EXPECT_EQ(c.InfoElev, "Angle of Elevation:" + elevation);
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(c.infoDist, std::string("Distance: ") + r.dist + " km  (Target " +
+                                  (r.inRange ? "in" : "out of") + " range)");
+        EXPECT_EQ(c.infoForward,
+                  std::string("In Forward Line-of-Sight: ") + (r.ahead ? "Yes" : "No"));
+        EXPECT_EQ(c.InfoElev, std::string("Angle of Elevation:") + r.elevation +
+                                  (r.elevation[1] == '-' ? "" : kDeg));
         EXPECT_EQ(c.Score, r.score);
         EXPECT_EQ(c.infoProb, std::string("Probability: ") + r.shot + " Shot");
     }
-}
-
-TEST(TargetInfoTest, ObjectiveLeavesAircraftLabelsDimmed) {
-    SharedSubsAndVar s;
-    s.OwnAltitude = 2000;
-    s.MaxRange = 4;
-    const InfoLabels u = ObjectiveLabels(s, {"Depot", 0, 2, 1500.5f});
-    EXPECT_EQ((std::vector{*u.PName.Caption, *u.InfoAlt.Caption, *u.InfoBear.Caption,
-                           *u.infoDist.Caption, *u.InfoElev.Caption}),
-              (std::vector<std::string>{"Depot", "Altitude: 1500.5", "Bearing: 0" + kDeg,
-                                        "Distance: 2.0 km  (Target in range)",
-                                        "Angle of Elevation:-4" + kDeg}));  // 499.5 ft below
-    for (const LabelUpdate* l : {&u.InfoSquad, &u.InfoAircraft, &u.InfoSpeed, &u.RecordInfoLbl,
-                                 &u.InfoVictories, &u.InfoDefeats, &u.infoProb}) {
-        EXPECT_FALSE(l->Caption);
-        EXPECT_EQ(l->ForeColor, kDim);
-    }
-    EXPECT_EQ(u.InfoElev.Visible, true);
-    EXPECT_EQ(u.InfoElev.ForeColor, kYellow);
 }
 
 // The main window's geometry, zoom 10: a contact 5 km east is painted at (3450, 2340) in the
@@ -140,16 +137,22 @@ TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
     a.Name = "Baron";
     a.Pic = "RB";
     a.Plane = "Albatros";
-    const std::tuple<float, float, bool> rows[] = {
-        {3331, 2221, true}, {3689, 2579, true}, {3330, 2300, false}, {3400, 2580, false}};
-    for (const auto& [x, y, hit] : rows) {
+    const struct {
+        const char* name;
+        float x, y;
+        bool hit;
+    } rows[] = {{"just inside the top left", 3331, 2221, true},
+                {"just inside the bottom right", 3689, 2579, true},
+                {"on the left edge", 3330, 2300, false},
+                {"on the bottom edge", 3400, 2580, false}};
+    for (const auto& r : rows) {
         f.s.SelectedAircraft = 0;
-        EXPECT_EQ(f.MoveTo(x, y).size(), hit ? 1u : 0u) << x << "," << y;
+        EXPECT_EQ(f.MoveTo(r.x, r.y).size(), r.hit ? 1u : 0u) << r.name;
     }
     f.s.SelectedAircraft = 0;
     ASSERT_EQ(f.MoveTo(3400, 2300).size(), 1u);
     const ContactShown& c = f.last.Shown[0];
-    EXPECT_EQ(c.Frame, (FrameBox{3450, 2340, 340, 340}));
+    EXPECT_EQ(c.Frame, (ControlBox{3450, 2340, 340, 340}));
     EXPECT_EQ(c.Picture, (PictureOp{PictureSet::Friendly, 0, 3450, 2340}));
     EXPECT_EQ(f.last.Labels.PName.Caption, "Baron (RB)");
     EXPECT_EQ(f.last.Labels.InfoAircraft.ToolTipText, "Aircraft: Albatros");
@@ -181,15 +184,35 @@ TEST(TargetInfoTest, PointerMoveHoldsAndLastShownWins) {
     f.s.SelectedAircraft = 7;  // beyond the list: no hold, no indexing
     EXPECT_EQ(f.MoveTo(3400, 2300), (std::vector<int>{-1, -2}));
     EXPECT_EQ(f.s.SelectedAircraft, -1);
-    EXPECT_EQ(f.last.Labels.PName.Caption, "B");
-    EXPECT_EQ(f.last.Labels.InfoSquad.ForeColor, kDim);
-    EXPECT_FALSE(f.last.Labels.InfoSquad.Caption.has_value());    // kept as it was
     EXPECT_EQ(f.MoveTo(3400, 2300), (std::vector<int>{-1, -2}));  // two objectives never hold
     EXPECT_EQ(f.lastObjective, 2);
     f.s.ObjectiveList.Append() = {"C", -5, 0, 0};
     EXPECT_EQ(f.MoveTo(1120, 2300), (std::vector<int>{-3}));
     EXPECT_TRUE(f.MoveTo(1130, 2300).empty());  // one objective holds itself
     EXPECT_TRUE(f.MoveTo(2400, 2400).empty());  // empty map
+}
+
+// An objective 2 km north, 499.5 ft below: its own captions, the aircraft's labels dimmed and
+// their captions kept.
+TEST(TargetInfoTest, ObjectiveLeavesAircraftLabelsDimmed) {
+    PointerFixture f;
+    f.s.OwnAltitude = 2000;
+    f.s.MaxRange = 4;
+    f.s.ObjectiveList.Append() = {"Depot", 0, 2, 1500.5f};
+    ASSERT_EQ(f.MoveTo(2400, 1860), (std::vector<int>{-1}));
+    const InfoLabels& u = f.last.Labels;
+    EXPECT_EQ((std::vector{*u.PName.Caption, *u.InfoAlt.Caption, *u.InfoBear.Caption,
+                           *u.infoDist.Caption, *u.InfoElev.Caption}),
+              (std::vector<std::string>{"Depot", "Altitude: 1500.5", "Bearing: 0" + kDeg,
+                                        "Distance: 2.0 km  (Target in range)",
+                                        "Angle of Elevation:-4" + kDeg}));
+    for (const LabelUpdate* l : {&u.InfoSquad, &u.InfoAircraft, &u.InfoSpeed, &u.RecordInfoLbl,
+                                 &u.InfoVictories, &u.InfoDefeats, &u.infoProb}) {
+        EXPECT_FALSE(l->Caption);
+        EXPECT_EQ(l->ForeColor, kDim);
+    }
+    EXPECT_EQ(u.InfoElev.Visible, true);
+    EXPECT_EQ(u.InfoElev.ForeColor, kYellow);
 }
 
 TEST(TargetInfoTest, PointerFindsContactsTheViewCannotPaint) {
