@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -251,6 +252,85 @@ TEST(PaintersOrderTest, FarthestFirstThenAircraftObjectivesAndOwn) {
                                                                   {Friendly, 0.4f},
                                                                   {BullsEye, -0.4f},
                                                                   {GoodGuy, 0}}));
+}
+
+// Each object's list index is its altitude in tens of feet, so that the side view tells the
+// objects apart by the top of their sticks: 100 twips of window a thousand feet.
+TEST(PaintersOrderTest, AgreesWithAScanOfThePassesOnRandomScenes) {
+    std::mt19937 random(8);
+    // Half-kilometre steps make many ties and exact .5 distances.
+    std::uniform_int_distribution<int> half(-60, 60);
+    for (int round = 0; round < 200; ++round) {
+        SharedSubsAndVar s;
+        s.Visibility = static_cast<int16_t>(std::uniform_int_distribution<int>(0, 25)(random));
+        s.Ceiling = 8000;
+        s.OwnAltitude = 5000;
+        const int aircraft = std::uniform_int_distribution<int>(0, 40)(random);
+        const int objectives = std::uniform_int_distribution<int>(0, 40)(random);
+        for (int i = 1; i <= aircraft; ++i) {
+            AircraftRecord& a = s.AircraftList.Append() =
+                AircraftAt(half(random) / 2.0f, half(random) / 2.0f);
+            a.Altitude = static_cast<int16_t>(10 * i);
+        }
+        for (int i = 1; i <= objectives; ++i) {
+            s.ObjectiveList.Append() = {"", half(random) / 2.0f, half(random) / 2.0f,
+                                        10.0f * static_cast<float>(i)};
+        }
+        ThreeDScene scene;
+        BuildScene(scene, s);
+        ApplyPreset(scene, PresetView::SouthLookingNorth);
+        RedrawBuffers buffers;
+        Redraw(scene, s, {2000, 2000}, buffers);
+
+        using Drawn = std::pair<ScenePicture, int>;  // the picture, the list index
+        std::vector<Drawn> drawn;
+        for (std::size_t i = buffers.ObjectsBegin; i < buffers.Steps.size(); ++i) {
+            if (const auto* stick = std::get_if<LineStep>(&buffers.Steps[i])) {
+                const int index = static_cast<int>(std::lround(1000 - stick->Y2));
+                const ScenePicture picture = std::get<PictureStep>(buffers.Steps[i + 2]).Picture;
+                if (picture == ScenePicture::GoodGuy) {
+                    drawn.push_back({picture, 0});
+                } else {
+                    // Friend or foe makes no difference to the order.
+                    drawn.push_back(
+                        {picture == ScenePicture::BullsEye ? picture : ScenePicture::BadGuy,
+                         index});
+                }
+            }
+        }
+        // The passes from 20 down to 0 over the placed points; farther objects come first.
+        auto distance = [&](const ScenePoint& p) { return EyeDistance(scene, p.X, p.Y); };
+        std::vector<Drawn> scan;
+        for (int d = 20; d >= 0; --d) {
+            for (int i = 1; i <= aircraft; ++i) {
+                if (distance(scene.AircraftPoints[static_cast<std::size_t>(i)]) == d) {
+                    scan.push_back({ScenePicture::BadGuy, i});
+                }
+            }
+            for (int i = 1; i <= objectives; ++i) {
+                if (distance(scene.ObjectivePoints[static_cast<std::size_t>(i)]) == d) {
+                    scan.push_back({ScenePicture::BullsEye, i});
+                }
+            }
+            if (distance({}) == d) {
+                scan.push_back({ScenePicture::GoodGuy, 0});
+            }
+        }
+        const auto beyond = static_cast<std::ptrdiff_t>(drawn.size() - scan.size());
+        ASSERT_EQ(drawn.size(), static_cast<std::size_t>(aircraft + objectives + 1))
+            << "round " << round;
+        EXPECT_EQ(std::vector<Drawn>(drawn.begin() + beyond, drawn.end()), scan)
+            << "round " << round;
+        auto far = [&](const Drawn& o) {
+            const auto i = static_cast<std::size_t>(o.second);
+            return o.first == ScenePicture::BullsEye  ? distance(scene.ObjectivePoints[i])
+                   : o.first == ScenePicture::GoodGuy ? distance({})
+                                                      : distance(scene.AircraftPoints[i]);
+        };
+        for (std::size_t i = 0; i + 1 < drawn.size(); ++i) {
+            EXPECT_GE(far(drawn[i]), far(drawn[i + 1])) << "round " << round << ", place " << i;
+        }
+    }
 }
 
 SharedSubsAndVar SmallTurn() {
