@@ -13,11 +13,17 @@ namespace {
 // The value without its blanks and its sign. What follows the sign must begin with a digit or a
 // point: from_chars would also take "inf", "nan" and a second sign.
 bool SplitSign(std::string_view text, bool& negative, std::string_view& number) {
-    const std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string_view::npos) {
+    // Plain loops: the values are short, and the generic searches cost more than the blanks.
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    if (text.empty()) {
         return false;
     }
-    number = text.substr(begin, text.find_last_not_of(' ') + 1 - begin);
+    number = text;
     negative = number.front() == '-';
     if (negative || number.front() == '+') {
         number.remove_prefix(1);
