@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -124,7 +125,7 @@ QByteArray withLook(QByteArray svg, const QString& look) {
     return svg.replace(valueStart, valueEnd - valueStart, look.toUtf8());
 }
 
-// Parses each (drawing, look) once per rendering of the set.
+// Parses each (drawing, look) once.
 class DrawingCache {
 public:
     QSvgRenderer& renderer(const char* file, const QString& look) {
@@ -174,41 +175,62 @@ QImage render(const PictureDef& def, DrawingCache& drawings) {
 
 }  // namespace
 
-QList<NamedPicture> renderAllPictures() {
-    initPictureResources();
-    DrawingCache drawings;
-    QList<NamedPicture> pictures;
-    for (const PictureDef& def : pictureDefs()) {
-        pictures.append({def.name, render(def, drawings)});
+// The definitions in registry order, each with its picture once rendered. The vector never
+// grows after construction, so a reference to a picture stays valid.
+class Pictures::Store {
+public:
+    Store() : defs_(pictureDefs()), images_(defs_.size()) {
+        for (std::size_t i = 0; i < defs_.size(); ++i) {
+            index_.emplace(defs_[i].name, i);
+        }
     }
-    return pictures;
-}
 
-Pictures::Pictures() : pictures_(renderAllPictures()) {
-    for (qsizetype i = 0; i < pictures_.size(); ++i) {
-        index_.insert(pictures_[i].name, i);
+    const QImage& get(const QString& name) {
+        static const QImage none;
+        const auto it = index_.find(name);
+        if (it == index_.end()) {
+            return none;
+        }
+        std::optional<QImage>& image = images_[it->second];
+        if (!image) {
+            initPictureResources();
+            image = render(defs_[it->second], drawings_);
+        }
+        return *image;
     }
-}
+
+    QStringList names() const {
+        QStringList list;
+        list.reserve(static_cast<qsizetype>(defs_.size()));
+        for (const PictureDef& def : defs_) {
+            list.append(def.name);
+        }
+        return list;
+    }
+
+private:
+    std::vector<PictureDef> defs_;
+    std::vector<std::optional<QImage>> images_;
+    std::map<QString, std::size_t> index_;
+    DrawingCache drawings_;
+};
+
+Pictures::Pictures() : store_(std::make_unique<Store>()) {}
+
+Pictures::~Pictures() = default;
 
 const Pictures& Pictures::instance() {
-    Q_ASSERT_X(qGuiApp != nullptr, "Pictures::instance", "needs a QGuiApplication");
     static const Pictures pictures;
     return pictures;
 }
 
 const QImage& Pictures::get(const QString& name) const {
-    static const QImage none;
-    const auto it = index_.constFind(name);
-    return it == index_.constEnd() ? none : pictures_[*it].image;
+    Q_ASSERT_X(qGuiApp != nullptr, "Pictures::get", "needs a QGuiApplication");
+    return store_->get(name);
 }
 
 QStringList Pictures::names() const {
-    QStringList list;
-    list.reserve(pictures_.size());
-    for (const NamedPicture& picture : pictures_) {
-        list.append(picture.name);
-    }
-    return list;
+    return store_->names();
 }
 
 }  // namespace velmora

@@ -119,22 +119,19 @@ void GUIForm::Design() {
     DesignMenus();
 }
 
-void GUIForm::DesignPictures() {
-    Add(ViewWindow, 120, 120, 4800, 4800);
-    ViewWindow.SetStretch(true);
-    ViewWindow.SetPicture(picture("ViewWindow"));
-    Add(CntrFighter, 2345, 2340, 360, 360);
-    CntrFighter.SetPicture(picture("GoodGuy(0)"));
+// The picture buttons with their hidden looks, in z-order; the design picture of a button is its
+// released look.
+struct GUIForm::PictureButton {
+    Image& button;
+    Image& pressed;
+    Image& released;
+    const char* down;
+    const char* up;
+    float left, top, width, height;
+};
 
-    struct Button {
-        Image& button;
-        Image& pressed;
-        Image& released;
-        const char* down;
-        const char* up;
-        float left, top, width, height;
-    };
-    const Button buttons[] = {
+std::vector<GUIForm::PictureButton> GUIForm::PictureButtons() {
+    return {
         {FlightControlsBtn, FCdown, FCup, "FCdown", "FCup", 120, 120, 750, 750},
         {CombatBtn, CombatBtnDown, CombatBtnUp, "CombatBtnDown", "CombatBtnUp", 4200, 120, 750,
          750},
@@ -145,36 +142,63 @@ void GUIForm::DesignPictures() {
         {ZoomRange, ZoomRngDown, ZoomRngUp, "ZoomRngDown", "ZoomRngUp", 4200, 5040, 1800, 450},
         {OpenBtn, OpenDown, OpenUp, "OpenDown", "OpenUp", 6240, 5040, 1800, 450},
     };
-    for (const Button& b : buttons) {
-        Add(b.button, b.left, b.top, b.width, b.height);
-        b.button.SetPicture(picture(b.up));
-        for (auto [holder, name] : {std::pair{&b.pressed, b.down}, std::pair{&b.released, b.up}}) {
-            Add(*holder, 0, 0, b.width, b.height);
-            holder->SetVisible(false);
-            holder->SetPicture(picture(name));
-        }
-    }
+}
 
+std::vector<std::pair<Image*, QString>> GUIForm::PictureNames() {
+    std::vector<std::pair<Image*, QString>> names = {
+        {&ViewWindow, "ViewWindow"}, {&CntrFighter, "GoodGuy(0)"}, {&BullsEye, "BullsEye"}};
+    for (const PictureButton& b : PictureButtons()) {
+        names.insert(names.end(), {{&b.button, b.up}, {&b.pressed, b.down}, {&b.released, b.up}});
+    }
     const std::pair<std::array<Image, 8>*, const char*> sets[] = {
         {&GoodGuy, "GoodGuy"}, {&Friendly, "Friendly"}, {&BadGuy, "BadGuy"}};
     for (const auto& [set, name] : sets) {
-        for (int i = 0; i < 8; ++i) {
-            Image& image = (*set)[static_cast<std::size_t>(i)];
+        for (std::size_t i = 0; i < set->size(); ++i) {
+            names.emplace_back(&(*set)[i],
+                               QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i));
+        }
+    }
+    return names;
+}
+
+void GUIForm::DesignPictures() {
+    Add(ViewWindow, 120, 120, 4800, 4800);
+    ViewWindow.SetStretch(true);
+    Add(CntrFighter, 2345, 2340, 360, 360);
+    for (const PictureButton& b : PictureButtons()) {
+        Add(b.button, b.left, b.top, b.width, b.height);
+        for (Image* holder : {&b.pressed, &b.released}) {
+            Add(*holder, 0, 0, b.width, b.height);
+            holder->SetVisible(false);
+        }
+    }
+    for (std::array<Image, 8>* set : {&GoodGuy, &Friendly, &BadGuy}) {
+        for (Image& image : *set) {
             Add(image, 0, 0, 360, 360);
             image.SetVisible(false);
-            image.SetPicture(picture(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i)));
         }
     }
     Add(BullsEye, 0, 0, 360, 360);
     BullsEye.SetVisible(false);
-    BullsEye.SetPicture(picture("BullsEye"));
     Add(ACIcon, 0, 0, 375, 375);
     ACIcon.SetVisible(false);
 
-    // Every image of the window is hidden until the splash or a turn file shows it.
+    // Every image of the window is hidden until the splash or a turn file shows it, so their
+    // pictures wait for that: the window comes up without rendering them.
     for (Image* image : {&ViewWindow, &CntrFighter, &FlightControlsBtn, &CombatBtn, &ThreeD,
                          &DamageBtn, &ZoomIn, &ZoomOut, &ZoomRange, &OpenBtn}) {
         image->SetVisible(false);
+    }
+    picturesGiven_ = false;
+}
+
+void GUIForm::GivePictures() {
+    if (picturesGiven_ || !Loaded()) {
+        return;
+    }
+    picturesGiven_ = true;
+    for (const auto& [image, name] : PictureNames()) {
+        image->SetPicture(picture(name));
     }
 }
 
@@ -324,6 +348,7 @@ void GUIForm::Form_GotFocus() {
 }
 
 void GUIForm::Unlock() {
+    GivePictures();
     OpenBtn.SetVisible(true);
     menuFile.SetEnabled(true);
     menuHelp.SetEnabled(true);
@@ -374,6 +399,7 @@ void GUIForm::menuOpen_Click() {
 }
 
 void GUIForm::ShowViewControls() {
+    GivePictures();
     for (Image* image : {&ViewWindow, &CntrFighter, &ThreeD, &DamageBtn, &CombatBtn,
                          &FlightControlsBtn, &ZoomIn, &ZoomOut, &ZoomRange}) {
         image->SetVisible(true);

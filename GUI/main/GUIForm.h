@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "model/TacticalView.h"
 #include "model/TargetInfo.h"
@@ -59,6 +61,10 @@ public:
     // The splash has gone, however it went: the Open button, File and Help become usable.
     void Unlock();
 
+    // Gives every image of the window its picture, once a load, the first time one may be shown
+    // or painted: the splash going, a turn file read, the 3-D map painting the aircraft sets.
+    void GivePictures();
+
     void CntrFighter_MouseMove(int Button, int Shift, float X, float Y);
     void ViewWindow_MouseMove(int Button, int Shift, float X, float Y);
 
@@ -69,6 +75,10 @@ protected:
     void Form_GotFocus() override;
 
 private:
+    struct PictureButton;
+    std::vector<PictureButton> PictureButtons();
+    // Each image with the name of its picture in the registry.
+    std::vector<std::pair<Image*, QString>> PictureNames();
     void DesignPictures();
     void DesignLabels();
     void DesignMenus();
@@ -103,6 +113,7 @@ private:
 
     Windows& windows_;
     SharedSubsAndVar& state_;
+    bool picturesGiven_ = false;
 };
 
 }  // namespace velmora
