@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "Look.h"
 #include "Text.h"
 #include "Windows.h"
 #include "main/SplashTitle.h"
@@ -28,8 +29,6 @@
 namespace velmora {
 
 namespace {
-
-const QColor kYellow(255, 255, 0);
 
 QColor toQColor(const RgbColor& c) {
     return {c.R, c.G, c.B};
@@ -98,7 +97,7 @@ void GUIForm::Design() {
     SetStartUpPosition(StartUpPosition::CenterScreen);
     SetInnerSize(8175, 5685);
     SetBackColor(Qt::black);
-    SetForeColor(kYellow);
+    SetForeColor(kLabelYellow);
     SetIcon(QIcon(QPixmap::fromImage(picture("AppIcon"))));
 
     // Lowest first: the frame lines, the map, the own icon, the picture buttons.
@@ -120,7 +119,7 @@ void GUIForm::Design() {
 }
 
 // The picture buttons with their hidden looks, in z-order; the design picture of a button is its
-// released look.
+// released look. A double click on a zoom button zooms a second step.
 struct GUIForm::PictureButton {
     Image& button;
     Image& pressed;
@@ -128,19 +127,28 @@ struct GUIForm::PictureButton {
     const char* down;
     const char* up;
     float left, top, width, height;
+    ClickHandler click;
+    bool doubleClickRepeats = false;
 };
 
 std::vector<GUIForm::PictureButton> GUIForm::PictureButtons() {
     return {
-        {FlightControlsBtn, FCdown, FCup, "FCdown", "FCup", 120, 120, 750, 750},
-        {CombatBtn, CombatBtnDown, CombatBtnUp, "CombatBtnDown", "CombatBtnUp", 4200, 120, 750,
-         750},
-        {ThreeD, ThreeDDown, ThreeDUp, "ThreeDDown", "ThreeDUp", 120, 4200, 750, 750},
-        {DamageBtn, DmgBtnDown, DmgBtnUp, "DmgBtnDown", "DmgBtnUp", 4200, 4200, 750, 750},
-        {ZoomIn, ZoomInDown, ZoomInUp, "ZoomInDown", "ZoomInUp", 120, 5040, 1800, 450},
-        {ZoomOut, ZoomOutDown, ZoomOutUp, "ZoomOutDown", "ZoomOutUp", 2160, 5040, 1800, 450},
-        {ZoomRange, ZoomRngDown, ZoomRngUp, "ZoomRngDown", "ZoomRngUp", 4200, 5040, 1800, 450},
-        {OpenBtn, OpenDown, OpenUp, "OpenDown", "OpenUp", 6240, 5040, 1800, 450},
+        {FlightControlsBtn, FCdown, FCup, "FCdown", "FCup", 120, 120, 750, 750,
+         [this] { menuFlightPad_Click(); }},
+        {CombatBtn, CombatBtnDown, CombatBtnUp, "CombatBtnDown", "CombatBtnUp", 4200, 120, 750, 750,
+         [this] { ShowCombatReport(); }},
+        {ThreeD, ThreeDDown, ThreeDUp, "ThreeDDown", "ThreeDUp", 120, 4200, 750, 750,
+         [this] { ShowThreeDMap(); }},
+        {DamageBtn, DmgBtnDown, DmgBtnUp, "DmgBtnDown", "DmgBtnUp", 4200, 4200, 750, 750,
+         [this] { ShowDamageReport(); }},
+        {ZoomIn, ZoomInDown, ZoomInUp, "ZoomInDown", "ZoomInUp", 120, 5040, 1800, 450,
+         [this] { ZoomIn_Click(); }, true},
+        {ZoomOut, ZoomOutDown, ZoomOutUp, "ZoomOutDown", "ZoomOutUp", 2160, 5040, 1800, 450,
+         [this] { ZoomOut_Click(); }, true},
+        {ZoomRange, ZoomRngDown, ZoomRngUp, "ZoomRngDown", "ZoomRngUp", 4200, 5040, 1800, 450,
+         [this] { ZoomRange_Click(); }},
+        {OpenBtn, OpenDown, OpenUp, "OpenDown", "OpenUp", 6240, 5040, 1800, 450,
+         [this] { menuOpen_Click(); }},
     };
 }
 
@@ -235,15 +243,14 @@ void GUIForm::DesignLabels() {
     for (const Info& info : labels) {
         Add(info.label, kInfoLeft, info.top, 0, 0);
         info.label.SetVisible(false);
-        info.label.SetForeColor(kYellow);
+        info.label.SetForeColor(kLabelYellow);
         if (info.heading) {
             info.label.SetFontSize(13.5f);
         } else {
             // Small enough that the widest caption the window writes, the distance of a contact
             // at the far corner of the largest zoom with its out-of-range remark
             // ("Distance: 53872.99 km  (Target out of range)"), fits beside the map.
-            info.label.SetFontName(QStringLiteral("DejaVu Sans Condensed"));
-            info.label.SetFontSize(7.0f);
+            UseSmallFont({&info.label}, 7.0f);
         }
         // Names and other texts of the turn file end in an ellipsis at the window's edge.
         info.label.SetMaxWidth(kInfoRight - kInfoLeft);
@@ -273,37 +280,14 @@ void GUIForm::DesignMenus() {
     menuHelp.SetEnabled(false);
 }
 
-void GUIForm::WireButton(Image& button, Image& pressed, Image& released, ClickHandler click,
-                         bool doubleClickRepeats) {
-    button.MouseDown = [&button, &pressed](int, int, float, float) {
-        button.SetPicture(pressed.Picture());
-    };
-    button.MouseUp = [&button, &released](int, int, float, float) {
-        button.SetPicture(released.Picture());
-    };
-    if (doubleClickRepeats) {
-        button.DblClick = click;
-    }
-    button.Click = std::move(click);
-}
-
 void GUIForm::WireHandlers() {
-    WireButton(
-        FlightControlsBtn, FCdown, FCup, [this] { menuFlightPad_Click(); }, false);
-    WireButton(
-        CombatBtn, CombatBtnDown, CombatBtnUp, [this] { ShowCombatReport(); }, false);
-    WireButton(
-        DamageBtn, DmgBtnDown, DmgBtnUp, [this] { ShowDamageReport(); }, false);
-    WireButton(
-        ThreeD, ThreeDDown, ThreeDUp, [this] { ShowThreeDMap(); }, false);
-    WireButton(
-        OpenBtn, OpenDown, OpenUp, [this] { menuOpen_Click(); }, false);
-    WireButton(
-        ZoomIn, ZoomInDown, ZoomInUp, [this] { ZoomIn_Click(); }, true);
-    WireButton(
-        ZoomOut, ZoomOutDown, ZoomOutUp, [this] { ZoomOut_Click(); }, true);
-    WireButton(
-        ZoomRange, ZoomRngDown, ZoomRngUp, [this] { ZoomRange_Click(); }, false);
+    for (PictureButton& b : PictureButtons()) {
+        WirePictureButton(b.button, b.pressed, b.released);
+        if (b.doubleClickRepeats) {
+            b.button.DblClick = b.click;
+        }
+        b.button.Click = std::move(b.click);
+    }
 
     ViewWindow.Click = [this] { ViewWindow_Click(); };
     ViewWindow.MouseMove = [this](int Button, int Shift, float X, float Y) {

@@ -84,10 +84,6 @@ private:
     void DesignMenus();
     void WireHandlers();
 
-    // A picture button: swaps between its looks on press and release, acts on Click.
-    void WireButton(Image& button, Image& pressed, Image& released, ClickHandler click,
-                    bool doubleClickRepeats);
-
     ViewGeometry Geometry() const;
     const QImage& PictureOf(const PictureOp& op) const;
     void PaintMark(const PictureOp& op);
