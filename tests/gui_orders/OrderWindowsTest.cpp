@@ -133,27 +133,6 @@ TEST_F(FlightPad, ArrowsStepOnClickAndDoubleClick) {
     }
 }
 
-TEST_F(FlightPad, ManeuverMarksFollowTheirRules) {
-    const struct {
-        const char* name;
-        MenuItem Pad::*item;
-        std::array<bool, 3> marks;  // Immelmann, Split S, Bail Out
-    } picks[] = {{"Immelmann", &Pad::menuImmel, {true, false, false}},
-                 {"Split S instead", &Pad::menuSplit, {false, true, false}},
-                 {"Bail Out besides", &Pad::menuBail, {false, true, true}},
-                 {"Bail Out again", &Pad::menuBail, {false, true, false}}};
-    openPad();
-    Pad& p = pad();
-    for (const auto& row : picks) {
-        SCOPED_TRACE(row.name);
-        pick(p.*row.item);
-        const std::array<bool, 3> shown{p.menuImmel.Action()->isChecked(),
-                                        p.menuSplit.Action()->isChecked(),
-                                        p.menuBail.Action()->isChecked()};
-        EXPECT_EQ(shown, row.marks);
-    }
-}
-
 TEST_F(FlightPad, OffersTheFirstFiveCommandsOfTheTurn) {
     addCommand(state, "Hold");
     openPad();
