@@ -191,8 +191,7 @@ void GUIForm::DesignPictures() {
     Add(ACIcon, 0, 0, 375, 375);
     ACIcon.SetVisible(false);
 
-    // Every image of the window is hidden until the splash or a turn file shows it, so their
-    // pictures wait for that: the window comes up without rendering them.
+    // Every image of the window is hidden until the splash or a turn file shows it.
     for (Image* image : {&ViewWindow, &CntrFighter, &FlightControlsBtn, &CombatBtn, &ThreeD,
                          &DamageBtn, &ZoomIn, &ZoomOut, &ZoomRange, &OpenBtn}) {
         image->SetVisible(false);
@@ -383,7 +382,6 @@ void GUIForm::menuOpen_Click() {
 }
 
 void GUIForm::ShowViewControls() {
-    GivePictures();
     for (Image* image : {&ViewWindow, &CntrFighter, &ThreeD, &DamageBtn, &CombatBtn,
                          &FlightControlsBtn, &ZoomIn, &ZoomOut, &ZoomRange}) {
         image->SetVisible(true);

@@ -61,10 +61,6 @@ public:
     // The splash has gone, however it went: the Open button, File and Help become usable.
     void Unlock();
 
-    // Gives every image of the window its picture, once a load, the first time one may be shown
-    // or painted: the splash going, a turn file read, the 3-D map painting the aircraft sets.
-    void GivePictures();
-
     void CntrFighter_MouseMove(int Button, int Shift, float X, float Y);
     void ViewWindow_MouseMove(int Button, int Shift, float X, float Y);
 
@@ -80,6 +76,9 @@ private:
     // Each image with the name of its picture in the registry.
     std::vector<std::pair<Image*, QString>> PictureNames();
     void DesignPictures();
+    // Gives every image of the window its picture, once a load, when the splash goes: before
+    // that every image is hidden, so the window comes up without rendering them.
+    void GivePictures();
     void DesignLabels();
     void DesignMenus();
     void WireHandlers();

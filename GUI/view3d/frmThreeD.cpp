@@ -235,7 +235,6 @@ void frmThreeD::Preset(PresetView preset) {
 
 frmThreeD::PictureTable frmThreeD::Pictures() const {
     GUIForm& main = windows_.MainForm();
-    main.GivePictures();
     PictureTable table{};
     for (std::size_t k = 0; k < 8; ++k) {
         auto set = [&](ScenePicture kind, const QImage& image) {

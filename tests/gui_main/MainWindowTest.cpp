@@ -132,6 +132,7 @@ TEST_F(StartUp, TheSplashLocksOpenFileAndHelpUntilItGoesAnyWay) {
         QEvent activate(QEvent::WindowActivate);  // the focus alone does not unlock
         QCoreApplication::sendEvent(f.TopLevel(), &activate);
         EXPECT_EQ(splash.Owner(), &f);
+        EXPECT_EQ(state.OrderThrottle, 100);
         EXPECT_FALSE(f.menuFile.Action()->isEnabled());
         EXPECT_FALSE(f.menuHelp.Action()->isEnabled());
         EXPECT_EQ(surfaceAt(f, 6240, 5040, {120, 30}), solid(Qt::black, 120, 30));  // no Open
@@ -188,10 +189,13 @@ TEST_F(Reader, ACompleteReadShowsTheTurn) {
     EXPECT_EQ(services.fileDialogs[0].title, "Open Skelmar Velmora Data File");
     EXPECT_EQ(services.fileDialogs[0].filter, QString::fromUtf8(kTurnFileFilter.data()));
     EXPECT_TRUE(services.msgBoxes.empty());
-    for (const Image* b : {&f.FlightControlsBtn, &f.CombatBtn, &f.ThreeD, &f.DamageBtn, &f.ZoomIn,
-                           &f.ZoomOut, &f.ZoomRange, &f.OpenBtn}) {
-        const QImage look = b->Picture().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(surfaceAt(f, b->Left(), b->Top(), look.size()), look);
+    // Every picture button in its released look, each at its place.
+    const std::pair<const Image*, const char*> buttons[] = {
+        {&f.FlightControlsBtn, "FCup"}, {&f.CombatBtn, "CombatBtnUp"}, {&f.ThreeD, "ThreeDUp"},
+        {&f.DamageBtn, "DmgBtnUp"},     {&f.ZoomIn, "ZoomInUp"},       {&f.ZoomOut, "ZoomOutUp"},
+        {&f.ZoomRange, "ZoomRngUp"},    {&f.OpenBtn, "OpenUp"}};
+    for (const auto& [button, look] : buttons) {
+        EXPECT_TRUE(paintedAt(f, look, button->Left(), button->Top())) << look;
     }
     // The own icon for heading 90 (east), in the yellow frame of the own-aircraft display.
     EXPECT_EQ(f.CntrFighter.Picture().convertToFormat(QImage::Format_RGB32), picture("GoodGuy(2)"));
@@ -345,14 +349,11 @@ TEST_F(View, LabelsFollowThePointerOverOwnAircraftContactAndObjective) {
         bool yellow;
     } rows[] = {
         {-1, -1, &GUIForm::PName, "Your Aircraft", true},
-        {-1, -1, &GUIForm::InfoBear, "Heading: 90\xC2\xB0", true},
         {-1, -1, &GUIForm::infoDist, "Distance:", false},
         {2964, 2520, &GUIForm::PName, "Jos\xC3\xA9 (IM)", true},  // a Latin-1 byte in the file
         {2964, 2520, &GUIForm::infoDist, "Distance: 2.0 km  (Target in range)", true},
-        {2964, 2520, &GUIForm::infoProb, "Probability: Excellent Shot", true},
         {2520, 1854, &GUIForm::PName, "Radar Hill", true},
         {2520, 1854, &GUIForm::InfoSquad, "Squadron: Vipers", false},
-        {2520, 1854, &GUIForm::InfoAlt, "Altitude: 1500.5", true},
         {2525, 2520, &GUIForm::infoDist, "Distance: 3.0 km  (Target in range)", false},
     };
     QPointF pointer(-1, -1);

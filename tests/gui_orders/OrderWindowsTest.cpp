@@ -21,6 +21,7 @@
 #include "GUI/orders/frmGenerator.h"
 #include "GUI/orders/frmRadio.h"
 #include "model/SharedSubsAndVar.h"
+#include "pictures/Pictures.h"
 #include "platform/ScriptedServices.h"
 #include "tests/platform/TestSupport.h"
 
@@ -131,6 +132,42 @@ TEST_F(FlightPad, ArrowsStepOnClickAndDoubleClick) {
         const QString labels = caption(p.lblHead) + caption(p.lblAlt) + caption(p.lblThrottle);
         EXPECT_TRUE(labels.contains(row.shown)) << labels.toStdString();
     }
+}
+
+// A pressed button shows its pressed look until the mouse button is released, anywhere.
+TEST_F(FlightPad, ButtonsShowTheirPressedLookWhileHeld) {
+    const struct {
+        Image Pad::*button;
+        const char* pressed;
+        const char* released;
+    } rows[] = {
+        {&Pad::HeadLeft, "LeftDown", "LeftUp"},
+        {&Pad::HeadRight, "RightDown", "RightUp"},
+        {&Pad::AltUp, "UpDown", "UpUp"},
+        {&Pad::AltDown, "DownDown", "DownUp"},
+        {&Pad::ThrottleUp, "UpDown", "UpUp"},
+        {&Pad::ThrottleDown, "DownDown", "DownUp"},
+        {&Pad::Generate, "GenerateDown", "GenerateUp"},
+    };
+    openPad();
+    Mouse mouse{pad()};
+    // The look as far as the button's place shows it: a pressed arrow is a row taller.
+    auto shows = [this](const Image& b, const char* name) {
+        const QRect place(twipsToPixels(b.Left()), twipsToPixels(b.Top()), twipsToPixels(b.Width()),
+                          twipsToPixels(b.Height()));
+        const QImage look = Pictures::instance().get(name).copy(place.translated(-place.topLeft()));
+        return pad().Surface().copy(place).convertToFormat(QImage::Format_RGB32) ==
+               look.convertToFormat(QImage::Format_RGB32);
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pressed);
+        const Image& b = pad().*row.button;
+        mouse.press(b.Left() + 100, b.Top() + 100);
+        EXPECT_TRUE(shows(b, row.pressed));
+        mouse.release(30, 30);
+        EXPECT_TRUE(shows(b, row.released));
+    }
+    EXPECT_FALSE(generator().Loaded()) << "a release away from Generate is no click";
 }
 
 TEST_F(FlightPad, OffersTheFirstFiveCommandsOfTheTurn) {
