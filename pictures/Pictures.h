@@ -1,8 +1,8 @@
 #pragma once
-// The picture registry: every picture the windows show, drawn for this project as SVG (svg/),
-// rendered at the exact pixel size the windows place it at and looked up by the name the windows
-// know it by ("GoodGuy(3)", "FCdown", "BullsEye", "North", ...). A picture is rendered the first
-// time it is asked for and kept: the program's start pays only for what its first window shows.
+// The picture registry: every picture the windows show, looked up by the name the windows know it
+// by ("GoodGuy(3)", "FCdown", "BullsEye", "North", ...). The pictures are rendered from their
+// drawings (PictureDefs.h) when the program is built and embedded as plain pixels; a picture is
+// unpacked the first time it is asked for and kept.
 
 #include <QImage>
 #include <QString>
@@ -13,7 +13,6 @@ namespace velmora {
 
 class Pictures {
 public:
-    // Renders nothing yet. Pictures are set in fonts: get needs a QGuiApplication.
     Pictures();
     ~Pictures();
     Pictures(const Pictures&) = delete;
@@ -22,9 +21,9 @@ public:
     // The program's one registry.
     static const Pictures& instance();
 
-    // The picture of that name, rendered at its first request; an unknown name gives a null
-    // QImage. Pictures with a ground are opaque (Format_RGB32); the two window icons have
-    // transparent corners (Format_ARGB32_Premultiplied). The reference stays valid for the
+    // The picture of that name at the exact pixel size the windows place it at; an unknown name
+    // gives a null QImage. Pictures with a ground are opaque (Format_RGB32); the two window icons
+    // have transparent corners (Format_ARGB32_Premultiplied). The reference stays valid for the
     // registry's life.
     const QImage& get(const QString& name) const;
 

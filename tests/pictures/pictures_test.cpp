@@ -1,12 +1,16 @@
-// The picture registry: every name at its exact size, each drawing parsed cleanly and rendered
-// once, every look its own, the aircraft sets as turned copies of one drawing, the damage chart
-// under its outlines.
+// The picture registry: every name at its exact size, the same pixels as its drawings rendered
+// afresh, unpacked once, every look its own, the aircraft sets as turned copies of one drawing,
+// the damage chart under its outlines.
 
 #include "Pictures.h"
+
+#include "PictureDefs.h"
+#include "PictureRenderer.h"
 
 #include <QSet>
 
 #include <cmath>
+#include <map>
 #include <numbers>
 
 #include <gtest/gtest.h>
@@ -41,7 +45,7 @@ int differingPixels(const QImage& a, const QImage& b) {
 }
 
 // QtSvg skips what it cannot read and only says so: a drawing with a typing error renders
-// partly, silently.
+// partly, silently (the build refuses such a drawing too).
 QStringList svgWarnings;
 void collectSvgWarnings(QtMsgType, const QMessageLogContext& context, const QString& message) {
     if (context.category != nullptr && QByteArray(context.category).startsWith("qt.svg")) {
@@ -49,7 +53,7 @@ void collectSvgWarnings(QtMsgType, const QMessageLogContext& context, const QStr
     }
 }
 
-TEST(PicturesTest, EveryNameHasItsSizeParsesCleanlyAndLooksItsOwn) {
+TEST(PicturesTest, EveryNameHasItsSizeItsDrawingsPixelsAndALookOfItsOwn) {
     const std::pair<QSize, QStringList> sizes[] = {
         {{320, 320}, {"ViewWindow"}},
         {{24, 24}, {"BullsEye"}},
@@ -80,7 +84,13 @@ TEST(PicturesTest, EveryNameHasItsSizeParsesCleanlyAndLooksItsOwn) {
             rows.push_back({aircraft(set, sector), {24, 24}});
         }
     }
-    // A registry of its own, so that every drawing is parsed here, under the watch.
+    // What the program was built with against its drawings rendered here, under the watch: a
+    // stale or garbled embedding shows as other pixels.
+    std::map<QString, PictureDef> defs;
+    for (PictureDef& def : pictureDefs()) {
+        defs.emplace(def.name, std::move(def));
+    }
+    PictureRenderer renderer;
     const Pictures fresh;
     const QtMessageHandler previous = qInstallMessageHandler(collectSvgWarnings);
     QSet<QByteArray> looks;
@@ -90,10 +100,12 @@ TEST(PicturesTest, EveryNameHasItsSizeParsesCleanlyAndLooksItsOwn) {
         EXPECT_EQ(image.size(), size);
         // Only the two window icons have transparent corners.
         EXPECT_EQ(image.hasAlphaChannel(), name.endsWith("Icon"));
+        ASSERT_TRUE(defs.contains(name));
+        EXPECT_TRUE(image == renderer.render(defs.at(name))) << "not its drawings' pixels";
         looks.insert(
             QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
-        const qint64 rendered = image.cacheKey();
-        EXPECT_EQ(fresh.get(name).cacheKey(), rendered) << "rendered again";
+        const qint64 unpacked = image.cacheKey();
+        EXPECT_EQ(fresh.get(name).cacheKey(), unpacked) << "unpacked again";
     }
     qInstallMessageHandler(previous);
     EXPECT_EQ(svgWarnings.join('\n').toStdString(), "");
