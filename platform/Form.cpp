@@ -19,6 +19,11 @@
 
 #include "platform/FormWidgets.h"
 
+#if QT_CONFIG(xcb)
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#endif
+
 namespace velmora {
 
 namespace detail {
@@ -211,6 +216,18 @@ const CircleStamp& circleStamp(int radius) {
     return *stamp;
 }
 
+// Qt keeps a window's requests to the X server until the event loop next waits; sent now, a
+// window shown by a load that goes on with other work appears without waiting for that work.
+void SendWindowRequests() {
+#if QT_CONFIG(xcb)
+    // Qt's offscreen platform answers too, without a connection.
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr) {
+        xcb_flush(connection);
+    }
+#endif
+}
+
 }  // namespace
 
 // A painter on the surface: the batch's while one lives, else one of its own.
@@ -313,6 +330,11 @@ void Form::Load(Form* owner) {
     if (!Alive(load)) {
         return;
     }
+    Form_Load();
+    if (!Alive(load)) {
+        return;
+    }
+    // Form_Load may add controls as well.
     const bool controlTakesFocus =
         std::any_of(controls_.begin(), controls_.end(), [](Control* control) {
             auto* widget = dynamic_cast<WidgetControl*>(control);
@@ -320,17 +342,13 @@ void Form::Load(Form* owner) {
         });
     // A window without a control that takes the focus gets every key itself.
     area_->setFocusPolicy(controlTakesFocus ? Qt::NoFocus : Qt::StrongFocus);
-
-    Form_Load();
-    if (!Alive(load)) {
-        return;
-    }
     PlaceOnScreen();
     top_->show();  // a new window comes up on top of its owner
     if (!controlTakesFocus) {
         area_->setFocus();
     }
     top_->activateWindow();
+    SendWindowRequests();
     if (!Alive(load)) {
         return;
     }

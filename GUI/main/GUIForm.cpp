@@ -99,7 +99,11 @@ void GUIForm::Design() {
     SetBackColor(Qt::black);
     SetForeColor(kLabelYellow);
     SetIcon(QIcon(QPixmap::fromImage(picture("AppIcon"))));
+}
 
+// The controls are placed once the splash is up (Form_Load): the window itself is shown only
+// after its load, so the pilot first sees it whole all the same.
+void GUIForm::DesignControls() {
     // Lowest first: the frame lines, the map, the own icon, the picture buttons.
     AddLine(Line4, 4920, 120, 120, 120);
     AddLine(Line2, 120, 5040, 4920, 5040);
@@ -196,14 +200,6 @@ void GUIForm::DesignPictures() {
                          &DamageBtn, &ZoomIn, &ZoomOut, &ZoomRange, &OpenBtn}) {
         image->SetVisible(false);
     }
-    picturesGiven_ = false;
-}
-
-void GUIForm::GivePictures() {
-    if (picturesGiven_ || !Loaded()) {
-        return;
-    }
-    picturesGiven_ = true;
     for (const auto& [image, name] : PictureNames()) {
         image->SetPicture(picture(name));
     }
@@ -316,7 +312,10 @@ void GUIForm::Form_Load() {
          {&OpenBtn, QStringLiteral("Open an Skelmar Velmora data file for viewing.")}}));
 
     LastObjective = 0;
+    // The splash first: it is the first window the pilot sees, and it goes up before the rest
+    // of this window is built.
     windows_.Splash().Show(this);
+    DesignControls();
     state_.OrderHeading = state_.OwnHeading;
     state_.OrderAltitude = state_.OwnAltitude;
     state_.OrderThrottle = 100;
@@ -331,7 +330,6 @@ void GUIForm::Form_GotFocus() {
 }
 
 void GUIForm::Unlock() {
-    GivePictures();
     OpenBtn.SetVisible(true);
     menuFile.SetEnabled(true);
     menuHelp.SetEnabled(true);

@@ -75,10 +75,8 @@ private:
     std::vector<PictureButton> PictureButtons();
     // Each image with the name of its picture in the registry.
     std::vector<std::pair<Image*, QString>> PictureNames();
+    void DesignControls();
     void DesignPictures();
-    // Gives every image of the window its picture, once a load, when the splash goes: before
-    // that every image is hidden, so the window comes up without rendering them.
-    void GivePictures();
     void DesignLabels();
     void DesignMenus();
     void WireHandlers();
@@ -108,7 +106,6 @@ private:
 
     Windows& windows_;
     SharedSubsAndVar& state_;
-    bool picturesGiven_ = false;
 };
 
 }  // namespace velmora
