@@ -323,13 +323,17 @@ void Form::Load(Form* owner) {
     top_ = new detail::TopWindow(this, owner != nullptr ? owner->top_ : nullptr);
     area_ = new detail::Surface(this);
     top_->setCentralWidget(area_);
+    // The surface is made once, at the size the design gives: a design places controls and
+    // draws nothing, and the controls paint themselves onto the new surface.
+    designing_ = true;
     ApplyWindowKind();
     ApplyInnerSize();
-
     Design();
+    designing_ = false;
     if (!Alive(load)) {
         return;
     }
+    EnsureSurfaceSize(InnerPixels());
     Form_Load();
     if (!Alive(load)) {
         return;
@@ -507,11 +511,11 @@ void Form::SetInnerSize(float width, float height) {
 }
 
 float Form::InnerWidth() const {
-    return loaded_ ? pixelsToTwips(surface_.width()) : innerWidth_;
+    return loaded_ && !designing_ ? pixelsToTwips(surface_.width()) : innerWidth_;
 }
 
 float Form::InnerHeight() const {
-    return loaded_ ? pixelsToTwips(surface_.height()) : innerHeight_;
+    return loaded_ && !designing_ ? pixelsToTwips(surface_.height()) : innerHeight_;
 }
 
 float Form::Width() const {
@@ -577,8 +581,7 @@ void Form::ApplyInnerSize() {
     if (area_ == nullptr) {
         return;
     }
-    const QSize pixels(std::max(0, twipsToPixels(innerWidth_)),
-                       std::max(0, twipsToPixels(innerHeight_)));
+    const QSize pixels = InnerPixels();
     area_->hint_ = pixels;
     if (FixedSize()) {
         area_->setFixedSize(pixels);
@@ -595,9 +598,13 @@ void Form::ApplyInnerSize() {
         top_->resize(pixels.width(), pixels.height() + menuHeight);
     }
     area_->updateGeometry();
-    if (!live_) {
+    if (!live_ && !designing_) {
         EnsureSurfaceSize(pixels);
     }
+}
+
+QSize Form::InnerPixels() const {
+    return {std::max(0, twipsToPixels(innerWidth_)), std::max(0, twipsToPixels(innerHeight_))};
 }
 
 void Form::PlaceOnScreen() {

@@ -181,6 +181,8 @@ private:
     void ResetDesign();
     void ApplyWindowKind();
     void ApplyInnerSize();
+    // The inner size of the design, in pixels.
+    QSize InnerPixels() const;
     void PlaceOnScreen();
     bool FixedSize() const {
         return border_ != BorderStyle::Sizable && border_ != BorderStyle::None;
@@ -233,7 +235,8 @@ private:
     qsizetype laidOutCharacters_ = 0;
     bool loaded_ = false;
     bool unloading_ = false;
-    bool live_ = false;  // shown; Resize and Paint events run
+    bool live_ = false;       // shown; Resize and Paint events run
+    bool designing_ = false;  // Design runs; the surface waits for it
     bool closingFromQt_ = false;
     unsigned loadCount_ = 0;
 
