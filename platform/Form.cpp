@@ -748,11 +748,22 @@ void Form::EnsureSurfaceSize(const QSize& requested) {
         }
     }
     surface_ = next;
-    if (size.width() > old.width()) {
-        RepaintPixels(QRect(old.width(), 0, size.width() - old.width(), size.height()));
-    }
-    if (size.height() > old.height()) {
-        RepaintPixels(QRect(0, old.height(), size.width(), size.height() - old.height()));
+    // The new part has the back colour already: only the controls that reach into it paint
+    // there, so a new window's surface needs no painter until its first control.
+    const QRect grown[] = {QRect(old.width(), 0, size.width() - old.width(), size.height()),
+                           QRect(0, old.height(), size.width(), size.height() - old.height())};
+    for (const QRect& part : grown) {
+        if (part.isEmpty()) {
+            continue;
+        }
+        const bool controlThere = std::any_of(lights_.begin(), lights_.end(), [&](auto* light) {
+            return light->visible_ && light->PixelBounds().intersects(part);
+        });
+        if (controlThere) {
+            RepaintPixels(part);
+        } else {
+            Invalidate(part);
+        }
     }
 }
 
