@@ -56,7 +56,7 @@ void Surface::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    const QImage& image = form_->surface_;
+    const QImage& image = form_->Canvas();
     const QRect shown = event->rect() & image.rect();
     if (!shown.isEmpty()) {
         painter.drawImage(shown.topLeft(), image, shown);
@@ -236,11 +236,11 @@ public:
     explicit SurfacePainter(Form& form) {
         if (form.batchDepth_ > 0) {
             if (form.batchPainter_ == nullptr) {
-                form.batchPainter_ = std::make_unique<QPainter>(&form.surface_);
+                form.batchPainter_ = std::make_unique<QPainter>(&form.Canvas());
             }
             painter_ = form.batchPainter_.get();
         } else {
-            painter_ = &own_.emplace(&form.surface_);
+            painter_ = &own_.emplace(&form.Canvas());
         }
     }
     QPainter* operator->() const { return painter_; }
@@ -260,7 +260,7 @@ DrawingBatch::~DrawingBatch() {
         return;
     }
     form_.EndBatchPainter();
-    const QRect dirty = form_.batchDirty_ & form_.surface_.rect();
+    const QRect dirty = form_.batchDirty_ & form_.SurfaceRect();
     form_.batchDirty_ = QRect();
     form_.Invalidate(dirty);
 }
@@ -323,17 +323,14 @@ void Form::Load(Form* owner) {
     top_ = new detail::TopWindow(this, owner != nullptr ? owner->top_ : nullptr);
     area_ = new detail::Surface(this);
     top_->setCentralWidget(area_);
-    // The surface is made once, at the size the design gives: a design places controls and
-    // draws nothing, and the controls paint themselves onto the new surface.
-    designing_ = true;
+    // The surface is made when it is first drawn on or shown.
+    surfacePending_ = true;
     ApplyWindowKind();
     ApplyInnerSize();
     Design();
-    designing_ = false;
     if (!Alive(load)) {
         return;
     }
-    EnsureSurfaceSize(InnerPixels());
     Form_Load();
     if (!Alive(load)) {
         return;
@@ -403,6 +400,7 @@ void Form::Unload() {
     top->deleteLater();
     EndBatchPainter();
     surface_ = QImage();
+    surfacePending_ = false;
     ResetDesign();
     unloading_ = false;
 }
@@ -511,11 +509,11 @@ void Form::SetInnerSize(float width, float height) {
 }
 
 float Form::InnerWidth() const {
-    return loaded_ && !designing_ ? pixelsToTwips(surface_.width()) : innerWidth_;
+    return loaded_ ? pixelsToTwips(SurfaceRect().width()) : innerWidth_;
 }
 
 float Form::InnerHeight() const {
-    return loaded_ && !designing_ ? pixelsToTwips(surface_.height()) : innerHeight_;
+    return loaded_ ? pixelsToTwips(SurfaceRect().height()) : innerHeight_;
 }
 
 float Form::Width() const {
@@ -581,7 +579,8 @@ void Form::ApplyInnerSize() {
     if (area_ == nullptr) {
         return;
     }
-    const QSize pixels = InnerPixels();
+    const QSize pixels(std::max(0, twipsToPixels(innerWidth_)),
+                       std::max(0, twipsToPixels(innerHeight_)));
     area_->hint_ = pixels;
     if (FixedSize()) {
         area_->setFixedSize(pixels);
@@ -598,13 +597,9 @@ void Form::ApplyInnerSize() {
         top_->resize(pixels.width(), pixels.height() + menuHeight);
     }
     area_->updateGeometry();
-    if (!live_ && !designing_) {
+    if (!live_) {
         EnsureSurfaceSize(pixels);
     }
-}
-
-QSize Form::InnerPixels() const {
-    return {std::max(0, twipsToPixels(innerWidth_)), std::max(0, twipsToPixels(innerHeight_))};
 }
 
 void Form::PlaceOnScreen() {
@@ -731,8 +726,20 @@ void Form::EndBatchPainter() {
     batchPainter_.reset();
 }
 
+QImage& Form::Canvas() const {
+    if (surfacePending_) {
+        surfacePending_ = false;
+        const_cast<Form*>(this)->EnsureSurfaceSize(pendingSize_);
+    }
+    return surface_;
+}
+
 void Form::EnsureSurfaceSize(const QSize& requested) {
     const QSize size = requested.expandedTo(QSize(0, 0));
+    if (surfacePending_) {
+        pendingSize_ = size;
+        return;
+    }
     const QSize old = surface_.size();
     if (old == size) {
         return;
@@ -768,8 +775,13 @@ void Form::EnsureSurfaceSize(const QSize& requested) {
 }
 
 void Form::RepaintPixels(const QRect& rect) {
-    const QRect area = rect & surface_.rect();
+    const QRect area = rect & SurfaceRect();
     if (area.isEmpty()) {
+        return;
+    }
+    // A surface yet to be made shows the back colour and the controls everywhere once made.
+    if (surfacePending_) {
+        Invalidate(area);
         return;
     }
     {
@@ -806,7 +818,7 @@ void Form::Invalidate(const QRect& rect) {
 }
 
 void Form::SurfaceResized(const QSize& size) {
-    const QSize old = surface_.size();
+    const QSize old = SurfaceRect().size();
     EnsureSurfaceSize(size);
     if (!live_ || old == size) {
         return;
@@ -837,7 +849,7 @@ void Form::Line(float x1, float y1, float x2, float y2, const QColor& color, Lin
     }
     currentX_ = x2;
     currentY_ = y2;
-    if (surface_.isNull()) {
+    if (Canvas().isNull()) {
         return;
     }
     const QPoint a(twipsToPixels(x1), twipsToPixels(y1));
@@ -876,7 +888,7 @@ void Form::Circle(float x, float y, float radius) {
 void Form::Circle(float x, float y, float radius, const QColor& color) {
     currentX_ = x;
     currentY_ = y;
-    if (surface_.isNull()) {
+    if (Canvas().isNull()) {
         return;
     }
     const QPoint centre(twipsToPixels(x), twipsToPixels(y));
@@ -926,7 +938,7 @@ void Form::PaintPicture(const QImage& picture, float x, float y) {
 }
 
 void Form::PaintPictureRows(const QImage& picture, float x, float y, int firstRow, int lastRow) {
-    if (surface_.isNull() || picture.isNull()) {
+    if (Canvas().isNull() || picture.isNull()) {
         return;
     }
     const QRect whole(QPoint(twipsToPixels(x), twipsToPixels(y)), picture.size());
@@ -993,6 +1005,7 @@ const QStaticText& Form::LaidOut(const QString& line) {
 }
 
 void Form::Print(const QString& text) {
+    Canvas();
     if (!metrics_ || !(printFont_ == font_)) {
         printFont_ = font_;
         laidOut_.clear();
@@ -1047,7 +1060,7 @@ Image* Form::HitTest(const QPointF& position) const {
 }
 
 bool Form::Over(const Image* receiver, const QPointF& position) const {
-    return QRectF(surface_.rect()).contains(position) && HitTest(position) == receiver;
+    return QRectF(SurfaceRect()).contains(position) && HitTest(position) == receiver;
 }
 
 void Form::MouseEvent(QMouseEvent* event) {
@@ -1113,7 +1126,7 @@ void Form::MouseEvent(QMouseEvent* event) {
                 captured_ = false;  // the release went elsewhere
                 captureImage_ = nullptr;
             }
-            if (!captured_ && !QRectF(surface_.rect()).contains(position)) {
+            if (!captured_ && !QRectF(SurfaceRect()).contains(position)) {
                 break;
             }
             Image* receiver = captured_ ? captureImage_ : HitTest(position);

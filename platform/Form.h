@@ -140,7 +140,7 @@ public:
     // --- For tests: what Qt made, while loaded ---
     QWidget* TopLevel() const;
     QWidget* InnerArea() const;
-    const QImage& Surface() const { return surface_; }
+    const QImage& Surface() const { return Canvas(); }
 
 protected:
     // Sets the window's design: its properties and its controls. Runs at every load.
@@ -181,8 +181,6 @@ private:
     void ResetDesign();
     void ApplyWindowKind();
     void ApplyInnerSize();
-    // The inner size of the design, in pixels.
-    QSize InnerPixels() const;
     void PlaceOnScreen();
     bool FixedSize() const {
         return border_ != BorderStyle::Sizable && border_ != BorderStyle::None;
@@ -200,7 +198,11 @@ private:
     void EnsureSurfaceSize(const QSize& size);
     void RepaintPixels(const QRect& rect);
     void Invalidate(const QRect& rect);
-    QRect SurfaceRect() const { return surface_.rect(); }
+    QRect SurfaceRect() const {
+        return surfacePending_ ? QRect(QPoint(0, 0), pendingSize_) : surface_.rect();
+    }
+    // The surface, made first if it is still to be made.
+    QImage& Canvas() const;
 
     // Events from Qt
     Image* HitTest(const QPointF& position) const;
@@ -222,7 +224,11 @@ private:
     detail::TopWindow* top_ = nullptr;
     detail::Surface* area_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
-    QImage surface_;
+    // Made when it is first drawn on or shown: until then it would show only the back colour
+    // and the lightweight controls, which it then paints at once.
+    mutable QImage surface_;
+    mutable bool surfacePending_ = false;
+    QSize pendingSize_;
     // While a DrawingBatch lives: the one painter on the surface (begun at the first drawing)
     // and the pixels changed, shown when the last batch ends.
     int batchDepth_ = 0;
@@ -235,8 +241,7 @@ private:
     qsizetype laidOutCharacters_ = 0;
     bool loaded_ = false;
     bool unloading_ = false;
-    bool live_ = false;       // shown; Resize and Paint events run
-    bool designing_ = false;  // Design runs; the surface waits for it
+    bool live_ = false;  // shown; Resize and Paint events run
     bool closingFromQt_ = false;
     unsigned loadCount_ = 0;
 
