@@ -22,14 +22,22 @@ namespace {
 QImage unpack(const PictureDef& def) {
     const QResource pixels(QStringLiteral(":/velmora/pictures/") + renderedFileName(def.name));
     const QByteArray data = pixels.uncompressedData();
-    QImage image(def.size,
-                 def.opaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    const QImage::Format format =
+        def.opaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
     const qsizetype row = qsizetype{4} * def.size.width();
-    if (image.isNull() || data.size() != row * def.size.height()) {
+    if (def.size.isEmpty() || data.size() != row * def.size.height()) {
         return {};
     }
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
+    // Embedded pixels are used where they lie, read only, when their rows are aligned for
+    // 32-bit pixels; the program's data stays for its whole run.
+    if (pixels.compressionAlgorithm() == QResource::NoCompression &&
+        reinterpret_cast<quintptr>(bytes) % alignof(quint32) == 0) {
+        return QImage(bytes, def.size.width(), def.size.height(), row, format);
+    }
+    QImage image(def.size, format);
     for (int y = 0; y < def.size.height(); ++y) {
-        std::memcpy(image.scanLine(y), data.constData() + row * y, static_cast<std::size_t>(row));
+        std::memcpy(image.scanLine(y), bytes + row * y, static_cast<std::size_t>(row));
     }
     return image;
 }
