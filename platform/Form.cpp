@@ -726,10 +726,10 @@ void Form::EndBatchPainter() {
     batchPainter_.reset();
 }
 
-QImage& Form::Canvas() const {
+QImage& Form::Canvas() {
     if (surfacePending_) {
         surfacePending_ = false;
-        const_cast<Form*>(this)->EnsureSurfaceSize(pendingSize_);
+        EnsureSurfaceSize(pendingSize_);
     }
     return surface_;
 }

@@ -140,7 +140,7 @@ public:
     // --- For tests: what Qt made, while loaded ---
     QWidget* TopLevel() const;
     QWidget* InnerArea() const;
-    const QImage& Surface() const { return Canvas(); }
+    const QImage& Surface() const { return const_cast<Form*>(this)->Canvas(); }
 
 protected:
     // Sets the window's design: its properties and its controls. Runs at every load.
@@ -202,7 +202,7 @@ private:
         return surfacePending_ ? QRect(QPoint(0, 0), pendingSize_) : surface_.rect();
     }
     // The surface, made first if it is still to be made.
-    QImage& Canvas() const;
+    QImage& Canvas();
 
     // Events from Qt
     Image* HitTest(const QPointF& position) const;
@@ -226,8 +226,8 @@ private:
     QMenuBar* menuBar_ = nullptr;
     // Made when it is first drawn on or shown: until then it would show only the back colour
     // and the lightweight controls, which it then paints at once.
-    mutable QImage surface_;
-    mutable bool surfacePending_ = false;
+    QImage surface_;
+    bool surfacePending_ = false;
     QSize pendingSize_;
     // While a DrawingBatch lives: the one painter on the surface (begun at the first drawing)
     // and the pixels changed, shown when the last batch ends.
