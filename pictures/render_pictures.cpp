@@ -1,10 +1,13 @@
 // Renders every picture from its drawings when the program is built, for the program to embed as
-// plain pixels (rows of 32-bit pixels in QImage's own layout), and lists them in
-// OUT_DIR/pictures.qrc. Usage: render_pictures OUT_DIR QtSvg skips what it cannot read and only
-// says so; here that fails the build instead of leaving a picture partly drawn.
+// plain pixels (rows of 32-bit pixels in QImage's own layout, the building machine's byte order),
+// and lists them in OUT_DIR/pictures.qrc.
+//
+// Usage: render_pictures OUT_DIR
+//
+// QtSvg skips what it cannot read and only says so; here that fails the build instead of leaving
+// a picture partly drawn.
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QSaveFile>
 #include <cstdio>
