@@ -1,43 +1,38 @@
 #pragma once
-// The picture registry: every picture the windows show, drawn for this project as SVG (svg/),
-// rendered once at the exact pixel size the windows place it at and looked up by the name the
-// windows know it by ("GoodGuy(3)", "FCdown", "BullsEye", "North", ...).
+// The picture registry: every picture the windows show, looked up by the name the windows know it
+// by ("GoodGuy(3)", "FCdown", "BullsEye", "North", ...). The pictures are rendered from their
+// drawings (PictureDefs.h) when the program is built and embedded as plain pixels; a picture is
+// unpacked the first time it is asked for and kept.
 
 #include <QImage>
-#include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <QHash>
+#include <memory>
 
 namespace velmora {
 
-struct NamedPicture {
-    QString name;
-    QImage image;
-};
-
-// Renders every picture from its SVG source, in the registry's stable order. Needs a
-// QGuiApplication (the words are set in fonts). Pictures with a ground are opaque
-// (Format_RGB32); the two window icons have transparent corners (Format_ARGB32_Premultiplied).
-QList<NamedPicture> renderAllPictures();
-
 class Pictures {
 public:
-    // Renders everything on the first call; needs a QGuiApplication.
+    Pictures();
+    ~Pictures();
+    Pictures(const Pictures&) = delete;
+    Pictures& operator=(const Pictures&) = delete;
+
+    // The program's one registry.
     static const Pictures& instance();
 
-    // The picture of that name; an unknown name gives a null QImage.
+    // The picture of that name at the exact pixel size the windows place it at; an unknown name
+    // gives a null QImage. Pictures with a ground are opaque (Format_RGB32); the two window icons
+    // have transparent corners (Format_ARGB32_Premultiplied). The reference stays valid for the
+    // registry's life.
     const QImage& get(const QString& name) const;
 
     // Every picture's name, in the registry's stable order.
     QStringList names() const;
 
 private:
-    Pictures();
-
-    QList<NamedPicture> pictures_;
-    QHash<QString, qsizetype> index_;
+    class Store;
+    std::unique_ptr<Store> store_;
 };
 
 }  // namespace velmora

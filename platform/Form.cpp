@@ -21,6 +21,11 @@
 
 #include "platform/FormWidgets.h"
 
+#if QT_CONFIG(xcb)
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#endif
+
 namespace velmora {
 
 namespace detail {
@@ -53,7 +58,7 @@ void Surface::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    const QImage& image = form_->surface_;
+    const QImage& image = form_->Canvas();
     const QRect shown = event->rect() & image.rect();
     if (!shown.isEmpty()) {
         painter.drawImage(shown.topLeft(), image, shown);
@@ -221,6 +226,18 @@ const CircleStamp& circleStamp(int radius) {
     return *stamp;
 }
 
+// Qt keeps a window's requests to the X server until the event loop next waits; sent now, a
+// window shown by a load that goes on with other work appears without waiting for that work.
+void SendWindowRequests() {
+#if QT_CONFIG(xcb)
+    // Qt's offscreen platform answers too, without a connection.
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr) {
+        xcb_flush(connection);
+    }
+#endif
+}
+
 }  // namespace
 
 // A painter on the surface: the batch's while one lives, else one of its own.
@@ -229,11 +246,11 @@ public:
     explicit SurfacePainter(Form& form) {
         if (form.batchDepth_ > 0) {
             if (form.batchPainter_ == nullptr) {
-                form.batchPainter_ = std::make_unique<QPainter>(&form.surface_);
+                form.batchPainter_ = std::make_unique<QPainter>(&form.Canvas());
             }
             painter_ = form.batchPainter_.get();
         } else {
-            painter_ = &own_.emplace(&form.surface_);
+            painter_ = &own_.emplace(&form.Canvas());
         }
     }
     QPainter* operator->() const { return painter_; }
@@ -253,7 +270,7 @@ DrawingBatch::~DrawingBatch() {
         return;
     }
     form_.EndBatchPainter();
-    const QRect dirty = form_.batchDirty_ & form_.surface_.rect();
+    const QRect dirty = form_.batchDirty_ & form_.SurfaceRect();
     form_.batchDirty_ = QRect();
     form_.Invalidate(dirty);
 }
@@ -316,13 +333,19 @@ void Form::Load(Form* owner) {
     top_ = new detail::TopWindow(this, owner != nullptr ? owner->top_ : nullptr);
     area_ = new detail::Surface(this);
     top_->setCentralWidget(area_);
+    // The surface is made when it is first drawn on or shown.
+    surfacePending_ = true;
     ApplyWindowKind();
     ApplyInnerSize();
-
     Design();
     if (!Alive(load)) {
         return;
     }
+    Form_Load();
+    if (!Alive(load)) {
+        return;
+    }
+    // Form_Load may add controls as well.
     const bool controlTakesFocus =
         std::any_of(controls_.begin(), controls_.end(), [](Control* control) {
             auto* widget = dynamic_cast<WidgetControl*>(control);
@@ -330,17 +353,13 @@ void Form::Load(Form* owner) {
         });
     // A window without a control that takes the focus gets every key itself.
     area_->setFocusPolicy(controlTakesFocus ? Qt::NoFocus : Qt::StrongFocus);
-
-    Form_Load();
-    if (!Alive(load)) {
-        return;
-    }
     PlaceOnScreen();
     top_->show();  // a new window comes up on top of its owner
     if (!controlTakesFocus) {
         area_->setFocus();
     }
     top_->activateWindow();
+    SendWindowRequests();
     if (!Alive(load)) {
         return;
     }
@@ -391,6 +410,7 @@ void Form::Unload() {
     top->deleteLater();
     EndBatchPainter();
     surface_ = QImage();
+    surfacePending_ = false;
     ResetDesign();
     unloading_ = false;
 }
@@ -499,11 +519,11 @@ void Form::SetInnerSize(float width, float height) {
 }
 
 float Form::InnerWidth() const {
-    return loaded_ ? pixelsToTwips(surface_.width()) : innerWidth_;
+    return loaded_ ? pixelsToTwips(SurfaceRect().width()) : innerWidth_;
 }
 
 float Form::InnerHeight() const {
-    return loaded_ ? pixelsToTwips(surface_.height()) : innerHeight_;
+    return loaded_ ? pixelsToTwips(SurfaceRect().height()) : innerHeight_;
 }
 
 float Form::Width() const {
@@ -704,8 +724,20 @@ void Form::EndBatchPainter() {
     batchPainter_.reset();
 }
 
+QImage& Form::Canvas() {
+    if (surfacePending_) {
+        surfacePending_ = false;
+        EnsureSurfaceSize(pendingSize_);
+    }
+    return surface_;
+}
+
 void Form::EnsureSurfaceSize(const QSize& requested) {
     const QSize size = requested.expandedTo(QSize(0, 0));
+    if (surfacePending_) {
+        pendingSize_ = size;
+        return;
+    }
     const QSize old = surface_.size();
     if (old == size) {
         return;
@@ -721,17 +753,33 @@ void Form::EnsureSurfaceSize(const QSize& requested) {
         }
     }
     surface_ = next;
-    if (size.width() > old.width()) {
-        RepaintPixels(QRect(old.width(), 0, size.width() - old.width(), size.height()));
-    }
-    if (size.height() > old.height()) {
-        RepaintPixels(QRect(0, old.height(), size.width(), size.height() - old.height()));
+    // The new part has the back colour already: only the controls that reach into it paint
+    // there, so a new window's surface needs no painter until its first control.
+    const QRect grown[] = {QRect(old.width(), 0, size.width() - old.width(), size.height()),
+                           QRect(0, old.height(), size.width(), size.height() - old.height())};
+    for (const QRect& part : grown) {
+        if (part.isEmpty()) {
+            continue;
+        }
+        const bool controlThere = std::any_of(lights_.begin(), lights_.end(), [&](auto* light) {
+            return light->visible_ && light->PixelBounds().intersects(part);
+        });
+        if (controlThere) {
+            RepaintPixels(part);
+        } else {
+            Invalidate(part);
+        }
     }
 }
 
 void Form::RepaintPixels(const QRect& rect) {
-    const QRect area = rect & surface_.rect();
+    const QRect area = rect & SurfaceRect();
     if (area.isEmpty()) {
+        return;
+    }
+    // A surface yet to be made shows the back colour and the controls everywhere once made.
+    if (surfacePending_) {
+        Invalidate(area);
         return;
     }
     {
@@ -768,7 +816,7 @@ void Form::Invalidate(const QRect& rect) {
 }
 
 void Form::SurfaceResized(const QSize& size) {
-    const QSize old = surface_.size();
+    const QSize old = SurfaceRect().size();
     EnsureSurfaceSize(size);
     if (!live_ || old == size) {
         return;
@@ -799,7 +847,7 @@ void Form::Line(float x1, float y1, float x2, float y2, const QColor& color, Lin
     }
     currentX_ = x2;
     currentY_ = y2;
-    if (surface_.isNull()) {
+    if (Canvas().isNull()) {
         return;
     }
     const QPoint a(twipsToPixels(x1), twipsToPixels(y1));
@@ -838,7 +886,7 @@ void Form::Circle(float x, float y, float radius) {
 void Form::Circle(float x, float y, float radius, const QColor& color) {
     currentX_ = x;
     currentY_ = y;
-    if (surface_.isNull()) {
+    if (Canvas().isNull()) {
         return;
     }
     const QPoint centre(twipsToPixels(x), twipsToPixels(y));
@@ -888,7 +936,7 @@ void Form::PaintPicture(const QImage& picture, float x, float y) {
 }
 
 void Form::PaintPictureRows(const QImage& picture, float x, float y, int firstRow, int lastRow) {
-    if (surface_.isNull() || picture.isNull()) {
+    if (Canvas().isNull() || picture.isNull()) {
         return;
     }
     const QRect whole(QPoint(twipsToPixels(x), twipsToPixels(y)), picture.size());
@@ -955,6 +1003,7 @@ const QStaticText& Form::LaidOut(const QString& line) {
 }
 
 void Form::Print(const QString& text) {
+    Canvas();
     if (!metrics_ || !(printFont_ == font_)) {
         printFont_ = font_;
         laidOut_.clear();
@@ -1009,7 +1058,7 @@ Image* Form::HitTest(const QPointF& position) const {
 }
 
 bool Form::Over(const Image* receiver, const QPointF& position) const {
-    return QRectF(surface_.rect()).contains(position) && HitTest(position) == receiver;
+    return QRectF(SurfaceRect()).contains(position) && HitTest(position) == receiver;
 }
 
 void Form::MouseEvent(QMouseEvent* event) {
@@ -1070,7 +1119,7 @@ void Form::MouseEvent(QMouseEvent* event) {
                 captured_ = false;  // the release went elsewhere
                 captureImage_ = nullptr;
             }
-            if (!captured_ && !QRectF(surface_.rect()).contains(position)) {
+            if (!captured_ && !QRectF(SurfaceRect()).contains(position)) {
                 break;
             }
             Image* receiver = captured_ ? captureImage_ : HitTest(position);

@@ -137,7 +137,7 @@ public:
     // --- For tests: what Qt made, while loaded ---
     QWidget* TopLevel() const;
     QWidget* InnerArea() const;
-    const QImage& Surface() const { return surface_; }
+    const QImage& Surface() const { return const_cast<Form*>(this)->Canvas(); }
 
 protected:
     // Sets the window's design: its properties and its controls. Runs at every load.
@@ -193,7 +193,11 @@ private:
     void EnsureSurfaceSize(const QSize& size);
     void RepaintPixels(const QRect& rect);
     void Invalidate(const QRect& rect);
-    QRect SurfaceRect() const { return surface_.rect(); }
+    QRect SurfaceRect() const {
+        return surfacePending_ ? QRect(QPoint(0, 0), pendingSize_) : surface_.rect();
+    }
+    // The surface, made first if it is still to be made.
+    QImage& Canvas();
 
     // Events from Qt
     Image* HitTest(const QPointF& position) const;
@@ -216,7 +220,11 @@ private:
     detail::TopWindow* top_ = nullptr;
     detail::Surface* area_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
+    // Made when it is first drawn on or shown: until then it would show only the back colour
+    // and the lightweight controls, which it then paints at once.
     QImage surface_;
+    bool surfacePending_ = false;
+    QSize pendingSize_;
     // While a DrawingBatch lives: the one painter on the surface (begun at the first drawing)
     // and the pixels changed, shown when the last batch ends.
     int batchDepth_ = 0;

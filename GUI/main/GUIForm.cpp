@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "Look.h"
 #include "Text.h"
 #include "Windows.h"
 #include "main/SplashTitle.h"
@@ -27,8 +28,6 @@
 namespace velmora {
 
 namespace {
-
-const QColor kYellow(255, 255, 0);
 
 QColor toQColor(const RgbColor& c) {
     return {c.R, c.G, c.B};
@@ -67,9 +66,13 @@ void GUIForm::Design() {
     SetStartUpPosition(StartUpPosition::CenterScreen);
     SetInnerSize(8175, 5685);
     SetBackColor(Qt::black);
-    SetForeColor(kYellow);
+    SetForeColor(kLabelYellow);
     SetIcon(QIcon(QPixmap::fromImage(picture("AppIcon"))));
+}
 
+// The controls are placed once the splash is up (Form_Load): the window itself is shown only
+// after its load, so the pilot first sees it whole all the same.
+void GUIForm::DesignControls() {
     // Lowest first: the frame lines, the map, the own icon, the picture buttons.
     AddLine(Line4, 4920, 120, 120, 120);
     AddLine(Line2, 120, 5040, 4920, 5040);
@@ -88,55 +91,76 @@ void GUIForm::Design() {
     DesignMenus();
 }
 
-void GUIForm::DesignPictures() {
-    Add(ViewWindow, 120, 120, 4800, 4800);
-    ViewWindow.SetStretch(true);
-    ViewWindow.SetPicture(picture("ViewWindow"));
-    Add(CntrFighter, 2345, 2340, 360, 360);
-    CntrFighter.SetPicture(picture("GoodGuy(0)"));
+// The picture buttons with their hidden looks, in z-order; the design picture of a button is its
+// released look. A double click on a zoom button zooms a second step.
+struct GUIForm::PictureButton {
+    Image& button;
+    Image& pressed;
+    Image& released;
+    const char* down;
+    const char* up;
+    float left, top, width, height;
+    ClickHandler click;
+    bool doubleClickRepeats = false;
+};
 
-    struct Button {
-        Image& button;
-        Image& pressed;
-        Image& released;
-        const char* down;
-        const char* up;
-        float left, top, width, height;
+std::vector<GUIForm::PictureButton> GUIForm::PictureButtons() {
+    return {
+        {FlightControlsBtn, FCdown, FCup, "FCdown", "FCup", 120, 120, 750, 750,
+         [this] { menuFlightPad_Click(); }},
+        {CombatBtn, CombatBtnDown, CombatBtnUp, "CombatBtnDown", "CombatBtnUp", 4200, 120, 750, 750,
+         [this] { ShowCombatReport(); }},
+        {ThreeD, ThreeDDown, ThreeDUp, "ThreeDDown", "ThreeDUp", 120, 4200, 750, 750,
+         [this] { ShowThreeDMap(); }},
+        {DamageBtn, DmgBtnDown, DmgBtnUp, "DmgBtnDown", "DmgBtnUp", 4200, 4200, 750, 750,
+         [this] { ShowDamageReport(); }},
+        {ZoomIn, ZoomInDown, ZoomInUp, "ZoomInDown", "ZoomInUp", 120, 5040, 1800, 450,
+         [this] { ZoomIn_Click(); }, true},
+        {ZoomOut, ZoomOutDown, ZoomOutUp, "ZoomOutDown", "ZoomOutUp", 2160, 5040, 1800, 450,
+         [this] { ZoomOut_Click(); }, true},
+        {ZoomRange, ZoomRngDown, ZoomRngUp, "ZoomRngDown", "ZoomRngUp", 4200, 5040, 1800, 450,
+         [this] { ZoomRange_Click(); }},
+        {OpenBtn, OpenDown, OpenUp, "OpenDown", "OpenUp", 6240, 5040, 1800, 450,
+         [this] { menuOpen_Click(); }},
     };
-    const Button buttons[] = {
-        {FlightControlsBtn, FCdown, FCup, "FCdown", "FCup", 120, 120, 750, 750},
-        {CombatBtn, CombatBtnDown, CombatBtnUp, "CombatBtnDown", "CombatBtnUp", 4200, 120, 750,
-         750},
-        {ThreeD, ThreeDDown, ThreeDUp, "ThreeDDown", "ThreeDUp", 120, 4200, 750, 750},
-        {DamageBtn, DmgBtnDown, DmgBtnUp, "DmgBtnDown", "DmgBtnUp", 4200, 4200, 750, 750},
-        {ZoomIn, ZoomInDown, ZoomInUp, "ZoomInDown", "ZoomInUp", 120, 5040, 1800, 450},
-        {ZoomOut, ZoomOutDown, ZoomOutUp, "ZoomOutDown", "ZoomOutUp", 2160, 5040, 1800, 450},
-        {ZoomRange, ZoomRngDown, ZoomRngUp, "ZoomRngDown", "ZoomRngUp", 4200, 5040, 1800, 450},
-        {OpenBtn, OpenDown, OpenUp, "OpenDown", "OpenUp", 6240, 5040, 1800, 450},
-    };
-    for (const Button& b : buttons) {
-        Add(b.button, b.left, b.top, b.width, b.height);
-        b.button.SetPicture(picture(b.up));
-        for (auto [holder, name] : {std::pair{&b.pressed, b.down}, std::pair{&b.released, b.up}}) {
-            Add(*holder, 0, 0, b.width, b.height);
-            holder->SetVisible(false);
-            holder->SetPicture(picture(name));
-        }
+}
+
+std::vector<std::pair<Image*, QString>> GUIForm::PictureNames() {
+    std::vector<std::pair<Image*, QString>> names = {
+        {&ViewWindow, "ViewWindow"}, {&CntrFighter, "GoodGuy(0)"}, {&BullsEye, "BullsEye"}};
+    for (const PictureButton& b : PictureButtons()) {
+        names.insert(names.end(), {{&b.button, b.up}, {&b.pressed, b.down}, {&b.released, b.up}});
     }
-
     const std::pair<std::array<Image, 8>*, const char*> sets[] = {
         {&GoodGuy, "GoodGuy"}, {&Friendly, "Friendly"}, {&BadGuy, "BadGuy"}};
     for (const auto& [set, name] : sets) {
-        for (int i = 0; i < 8; ++i) {
-            Image& image = (*set)[static_cast<std::size_t>(i)];
+        for (std::size_t i = 0; i < set->size(); ++i) {
+            names.emplace_back(&(*set)[i],
+                               QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i));
+        }
+    }
+    return names;
+}
+
+void GUIForm::DesignPictures() {
+    Add(ViewWindow, 120, 120, 4800, 4800);
+    ViewWindow.SetStretch(true);
+    Add(CntrFighter, 2345, 2340, 360, 360);
+    for (const PictureButton& b : PictureButtons()) {
+        Add(b.button, b.left, b.top, b.width, b.height);
+        for (Image* holder : {&b.pressed, &b.released}) {
+            Add(*holder, 0, 0, b.width, b.height);
+            holder->SetVisible(false);
+        }
+    }
+    for (std::array<Image, 8>* set : {&GoodGuy, &Friendly, &BadGuy}) {
+        for (Image& image : *set) {
             Add(image, 0, 0, 360, 360);
             image.SetVisible(false);
-            image.SetPicture(picture(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i)));
         }
     }
     Add(BullsEye, 0, 0, 360, 360);
     BullsEye.SetVisible(false);
-    BullsEye.SetPicture(picture("BullsEye"));
     Add(ACIcon, 0, 0, 375, 375);
     ACIcon.SetVisible(false);
 
@@ -144,6 +168,9 @@ void GUIForm::DesignPictures() {
     for (Image* image : {&ViewWindow, &CntrFighter, &FlightControlsBtn, &CombatBtn, &ThreeD,
                          &DamageBtn, &ZoomIn, &ZoomOut, &ZoomRange, &OpenBtn}) {
         image->SetVisible(false);
+    }
+    for (const auto& [image, name] : PictureNames()) {
+        image->SetPicture(picture(name));
     }
 }
 
@@ -180,15 +207,14 @@ void GUIForm::DesignLabels() {
     for (const Info& info : labels) {
         Add(info.label, kInfoLeft, info.top, 0, 0);
         info.label.SetVisible(false);
-        info.label.SetForeColor(kYellow);
+        info.label.SetForeColor(kLabelYellow);
         if (info.heading) {
             info.label.SetFontSize(13.5f);
         } else {
             // Small enough that the widest caption the window writes, the distance of a contact
             // at the far corner of the largest zoom with its out-of-range remark
             // ("Distance: 53872.99 km  (Target out of range)"), fits beside the map.
-            info.label.SetFontName(QStringLiteral("DejaVu Sans Condensed"));
-            info.label.SetFontSize(7.0f);
+            UseSmallFont({&info.label}, 7.0f);
         }
         // Names and other texts of the turn file end in an ellipsis at the window's edge.
         info.label.SetMaxWidth(kInfoRight - kInfoLeft);
@@ -218,37 +244,14 @@ void GUIForm::DesignMenus() {
     menuHelp.SetEnabled(false);
 }
 
-void GUIForm::WireButton(Image& button, Image& pressed, Image& released, ClickHandler click,
-                         bool doubleClickRepeats) {
-    button.MouseDown = [&button, &pressed](int, int, float, float) {
-        button.SetPicture(pressed.Picture());
-    };
-    button.MouseUp = [&button, &released](int, int, float, float) {
-        button.SetPicture(released.Picture());
-    };
-    if (doubleClickRepeats) {
-        button.DblClick = click;
-    }
-    button.Click = std::move(click);
-}
-
 void GUIForm::WireHandlers() {
-    WireButton(
-        FlightControlsBtn, FCdown, FCup, [this] { menuFlightPad_Click(); }, false);
-    WireButton(
-        CombatBtn, CombatBtnDown, CombatBtnUp, [this] { ShowCombatReport(); }, false);
-    WireButton(
-        DamageBtn, DmgBtnDown, DmgBtnUp, [this] { ShowDamageReport(); }, false);
-    WireButton(
-        ThreeD, ThreeDDown, ThreeDUp, [this] { ShowThreeDMap(); }, false);
-    WireButton(
-        OpenBtn, OpenDown, OpenUp, [this] { menuOpen_Click(); }, false);
-    WireButton(
-        ZoomIn, ZoomInDown, ZoomInUp, [this] { ZoomIn_Click(); }, true);
-    WireButton(
-        ZoomOut, ZoomOutDown, ZoomOutUp, [this] { ZoomOut_Click(); }, true);
-    WireButton(
-        ZoomRange, ZoomRngDown, ZoomRngUp, [this] { ZoomRange_Click(); }, false);
+    for (PictureButton& b : PictureButtons()) {
+        WirePictureButton(b.button, b.pressed, b.released);
+        if (b.doubleClickRepeats) {
+            b.button.DblClick = b.click;
+        }
+        b.button.Click = std::move(b.click);
+    }
 
     ViewWindow.Click = [this] { ViewWindow_Click(); };
     ViewWindow.MouseMove = [this](int Button, int Shift, float X, float Y) {
@@ -276,7 +279,10 @@ void GUIForm::Form_Load() {
     OpenBtn.SetToolTipText(QStringLiteral("Open an Skelmar Velmora data file for viewing."));
 
     LastObjective = 0;
+    // The splash first: it is the first window the pilot sees, and it goes up before the rest
+    // of this window is built.
     windows_.Splash().Show(this);
+    DesignControls();
     state_.OrderHeading = state_.OwnHeading;
     state_.OrderAltitude = state_.OwnAltitude;
     state_.OrderThrottle = 100;

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "model/TacticalView.h"
 #include "model/TargetInfo.h"
@@ -69,14 +71,15 @@ protected:
     void Form_GotFocus() override;
 
 private:
+    struct PictureButton;
+    std::vector<PictureButton> PictureButtons();
+    // Each image with the name of its picture in the registry.
+    std::vector<std::pair<Image*, QString>> PictureNames();
+    void DesignControls();
     void DesignPictures();
     void DesignLabels();
     void DesignMenus();
     void WireHandlers();
-
-    // A picture button: swaps between its looks on press and release, acts on Click.
-    void WireButton(Image& button, Image& pressed, Image& released, ClickHandler click,
-                    bool doubleClickRepeats);
 
     ViewGeometry Geometry() const;
     const QImage& PictureOf(const PictureOp& op) const;

@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include "Look.h"
 #include "Windows.h"
 #include "pictures/Pictures.h"
 
@@ -42,7 +43,7 @@ void frmAbout::Design() {
         title->SetAutoSize(true);
         title->SetCaption("Skelmar Velmora");
     }
-    Label2.SetForeColor(QColor(255, 255, 0));
+    Label2.SetForeColor(kLabelYellow);
     lblTitle.SetForeColor(kRed);
 
     Add(lblVersion, 120, 480, 795, 195);
@@ -55,8 +56,7 @@ void frmAbout::Design() {
     Label3.SetForeColor(kRed);
     Label3.SetBackColor(QColor(64, 64, 64));
     Label3.SetWordWrap(true);
-    Label3.SetFontName(QStringLiteral("DejaVu Sans Condensed"));
-    Label3.SetFontSize(8);
+    UseSmallFont({&Label3});
     Label3.SetCaption(QString::fromUtf8(kNotice));
 
     Add(cmdOK, 3480, 3240, 1260, 345);

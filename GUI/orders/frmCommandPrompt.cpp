@@ -1,25 +1,10 @@
 #include "frmCommandPrompt.h"
 
-#include <initializer_list>
-
+#include "Look.h"
 #include "Text.h"
 #include "Windows.h"
 
 namespace velmora {
-
-namespace {
-
-const QColor kYellow(255, 255, 0);
-
-// The window's controls are sized for a small font: the main window's condensed one.
-void useSmallFont(std::initializer_list<WidgetControl*> controls) {
-    for (WidgetControl* control : controls) {
-        control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));
-        control->SetFontSize(8);
-    }
-}
-
-}  // namespace
 
 frmCommandPrompt::frmCommandPrompt(Windows& windows) : Form(windows.Svc), windows_(windows) {
     InputBox.KeyDown = [this](int code, int) {
@@ -40,15 +25,15 @@ void frmCommandPrompt::Design() {
     Add(Frame1, 120, 120, 2055, 1335);
     Frame1.SetBackColor(Qt::black);
     Frame1.Add(Instructions, 120, 120, 1815, 495);
-    Instructions.SetForeColor(kYellow);
+    Instructions.SetForeColor(kLabelYellow);
     Instructions.SetWordWrap(true);
     Instructions.SetCaption("Enter in:");
     Frame1.Add(InputBox, 120, 600, 1815, 405);
     Frame1.Add(lblContinue, 240, 1080, 0, 0);
-    lblContinue.SetForeColor(kYellow);
+    lblContinue.SetForeColor(kLabelYellow);
     lblContinue.SetAutoSize(true);
     lblContinue.SetCaption("Click here to continue...");
-    useSmallFont({&Instructions, &InputBox, &lblContinue});
+    UseSmallFont({&Instructions, &InputBox, &lblContinue});
 }
 
 void frmCommandPrompt::Form_Load() {

@@ -1,7 +1,6 @@
 #include "frmFlightPad.h"
 
-#include <initializer_list>
-
+#include "Look.h"
 #include "Text.h"
 #include "Windows.h"
 #include "orders/frmCommandPrompt.h"
@@ -13,8 +12,6 @@ namespace velmora {
 
 namespace {
 
-const QColor kYellow(255, 255, 0);
-
 // A command name from the turn file fills at most this many characters of the Maneuvers menu,
 // so that the menu stays a menu's width.
 constexpr qsizetype kMenuCaptionLimit = 40;
@@ -22,14 +19,6 @@ constexpr qsizetype kMenuCaptionLimit = 40;
 // A command name from the turn file is shown as it is: an ampersand is no access key.
 QString menuCaption(const std::string& name) {
     return ShownText(name, kMenuCaptionLimit).replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
-// The window's controls are sized for a small font: the main window's condensed one.
-void useSmallFont(std::initializer_list<WidgetControl*> controls) {
-    for (WidgetControl* control : controls) {
-        control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));
-        control->SetFontSize(8);
-    }
 }
 
 }  // namespace
@@ -41,12 +30,7 @@ frmFlightPad::frmFlightPad(Windows& windows) : Form(windows.Svc), windows_(windo
     WireArrow(AltDown, PadArrow::AltDown, DownDown, DownUp);
     WireArrow(ThrottleUp, PadArrow::ThrottleUp, UpDown, UpUp);
     WireArrow(ThrottleDown, PadArrow::ThrottleDown, DownDown, DownUp);
-    Generate.MouseDown = [this](int, int, float, float) {
-        Generate.SetPicture(GenerateDown.Picture());
-    };
-    Generate.MouseUp = [this](int, int, float, float) {
-        Generate.SetPicture(GenerateUp.Picture());
-    };
+    WirePictureButton(Generate, GenerateDown, GenerateUp);
     Generate.Click = [this] { Generate_Click(); };
 
     menuImmel.Click = [this] { menuImmel_Click(); };
@@ -61,17 +45,11 @@ frmFlightPad::frmFlightPad(Windows& windows) : Form(windows.Svc), windows_(windo
     menuClear.Click = [this] { menuClear_Click(); };
 }
 
-// Click and DblClick each apply their own step (a double click delivers both); MouseDown and
-// MouseUp, with any mouse button, only swap the pressed and released looks.
+// Click and DblClick each apply their own step (a double click delivers both).
 void frmFlightPad::WireArrow(Image& button, PadArrow arrow, Image& pressed, Image& released) {
+    WirePictureButton(button, pressed, released);
     button.Click = [this, arrow] { Arrow_Step(arrow, ArrowEvent::Click); };
     button.DblClick = [this, arrow] { Arrow_Step(arrow, ArrowEvent::DblClick); };
-    button.MouseDown = [&button, &pressed](int, int, float, float) {
-        button.SetPicture(pressed.Picture());
-    };
-    button.MouseUp = [&button, &released](int, int, float, float) {
-        button.SetPicture(released.Picture());
-    };
 }
 
 void frmFlightPad::Design() {
@@ -136,8 +114,8 @@ void frmFlightPad::Design() {
     };
     for (const Caption& caption : captions) {
         Add(caption.label, caption.left, caption.top, 0, 0);
-        caption.label.SetForeColor(kYellow);
-        useSmallFont({&caption.label});
+        caption.label.SetForeColor(kLabelYellow);
+        UseSmallFont({&caption.label});
         caption.label.SetAutoSize(true);
         caption.label.SetCaption(QLatin1String(caption.text));
     }

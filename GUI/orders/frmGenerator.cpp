@@ -1,8 +1,8 @@
 #include "frmGenerator.h"
 
 #include <QDir>
-#include <initializer_list>
 
+#include "Look.h"
 #include "Text.h"
 #include "Windows.h"
 #include "orders/OrderText.h"
@@ -22,14 +22,6 @@ QString notSavedMessage(const QString& path, const QString& why) {
 
 // The most characters of the game master's address that the instruction line shows.
 constexpr qsizetype kAddressShownLimit = 80;
-
-// The window's controls are sized for a small font: the main window's condensed one.
-void useSmallFont(std::initializer_list<WidgetControl*> controls) {
-    for (WidgetControl* control : controls) {
-        control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));
-        control->SetFontSize(8);
-    }
-}
 
 }  // namespace
 
@@ -53,7 +45,7 @@ void frmGenerator::Design() {
     btnCopy.SetCaption("Copy to Clipboard");
     Add(btnSave, 1680, 2640, 1455, 375);
     btnSave.SetCaption("Save as Text File");
-    useSmallFont({&lblInstruct, &txtCommands, &btnCopy, &btnSave});
+    UseSmallFont({&lblInstruct, &txtCommands, &btnCopy, &btnSave});
     // A little air between the instruction line and the window's edges.
     lblInstruct.Widget()->setContentsMargins(4, 3, 4, 0);
     SaveDlg.SetDialogTitle("Save");

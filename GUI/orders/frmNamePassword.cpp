@@ -1,9 +1,9 @@
 #include "frmNamePassword.h"
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "Look.h"
 #include "Text.h"
 #include "Windows.h"
 #include "model/SharedSubsAndVar.h"
@@ -34,14 +34,6 @@ bool SavePilotFile(const QString& path, const std::string& name, const std::stri
     return false;
 }
 
-// The window's controls are sized for a small font: the main window's condensed one.
-void useSmallFont(std::initializer_list<WidgetControl*> controls) {
-    for (WidgetControl* control : controls) {
-        control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));
-        control->SetFontSize(8);
-    }
-}
-
 }  // namespace
 
 frmNamePassword::frmNamePassword(Windows& windows) : Form(windows.Svc), windows_(windows) {
@@ -65,7 +57,7 @@ void frmNamePassword::Design() {
     Add(txtPassword, 1080, 600, 1575, 285);
     Add(cmdOK, 960, 1080, 855, 375);
     cmdOK.SetCaption("OK");
-    useSmallFont({&Label1, &txtName, &Label2, &txtPassword, &cmdOK});
+    UseSmallFont({&Label1, &txtName, &Label2, &txtPassword, &cmdOK});
     // Wide enough for the captions in whatever font the desktop has.
     Label1.SetAutoSize(true);
     Label2.SetAutoSize(true);

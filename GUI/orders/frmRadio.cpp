@@ -1,24 +1,11 @@
 #include "frmRadio.h"
 
-#include <initializer_list>
-
+#include "Look.h"
 #include "Text.h"
 #include "Windows.h"
 #include "orders/RadioMessage.h"
 
 namespace velmora {
-
-namespace {
-
-// The window's controls are sized for a small font: the main window's condensed one.
-void useSmallFont(std::initializer_list<WidgetControl*> controls) {
-    for (WidgetControl* control : controls) {
-        control->SetFontName(QStringLiteral("DejaVu Sans Condensed"));
-        control->SetFontSize(8);
-    }
-}
-
-}  // namespace
 
 frmRadio::frmRadio(Windows& windows) : Form(windows.Svc), windows_(windows) {
     Command1.Click = [this] { Command1_Click(); };
@@ -45,7 +32,7 @@ void frmRadio::Design() {
     Command1.SetCaption("Continue");
     Add(Command2, 2280, 3120, 855, 375);
     Command2.SetCaption("Cancel");
-    useSmallFont({&Label1, &txtTO, &Label2, &txtMessage, &Command1, &Command2});
+    UseSmallFont({&Label1, &txtTO, &Label2, &txtMessage, &Command1, &Command2});
 }
 
 void frmRadio::Form_Load() {

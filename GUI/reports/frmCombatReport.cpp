@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 
+#include "Look.h"
 #include "Text.h"
 #include "Windows.h"
 #include "model/CombatReport.h"
@@ -24,7 +25,7 @@ void frmCombatReport::Design() {
     txtCombatInfo.SetMultiLine(true);
     txtCombatInfo.SetScrollBars(ScrollBars::Vertical);
     txtCombatInfo.SetBackColor(Qt::black);
-    txtCombatInfo.SetForeColor(QColor(255, 255, 0));
+    txtCombatInfo.SetForeColor(kLabelYellow);
     // Nothing reads an edit back and it would be lost at closing: read-only, but the caret and
     // the keyboard still move through the text and select it for copying.
     txtCombatInfo.SetLocked(true);

@@ -13,7 +13,10 @@ namespace {
 const QString kEllipsis(QChar(0x2026));
 
 TEST(ShownText, KeepsTheStartOfALongTextInWholeCharacters) {
-    const std::string eAcute = "\xC3\xA9";  // é in UTF-8
+    std::string eAcutes;  // é in UTF-8, a thousand times
+    for (int i = 0; i < 1000; ++i) {
+        eAcutes += "\xC3\xA9";
+    }
     const struct {
         const char* name;
         std::string bytes;
@@ -25,15 +28,7 @@ TEST(ShownText, KeepsTheStartOfALongTextInWholeCharacters) {
          QString(200, QLatin1Char('a')) + kEllipsis},
         {"5 MB on one line", std::string(5 << 20, 'x'), QString(200, QLatin1Char('x')) + kEllipsis},
         // 800 bytes are decoded; a cut inside a two-byte letter would turn the rest to Latin-1.
-        {"UTF-8 letters",
-         "a" +
-             [&] {
-                 std::string s;
-                 for (int i = 0; i < 1000; ++i) {
-                     s += eAcute;
-                 }
-                 return s;
-             }(),
+        {"UTF-8 letters", "a" + eAcutes,
          QStringLiteral("a") + QString(199, QChar(0xE9)) + kEllipsis},
         {"Latin-1 letters", std::string(300, '\xE9'), QString(200, QChar(0xE9)) + kEllipsis},
         // A letter beyond 16 bits is two UTF-16 units: never half of one.

@@ -21,6 +21,7 @@
 #include "GUI/orders/frmGenerator.h"
 #include "GUI/orders/frmRadio.h"
 #include "model/SharedSubsAndVar.h"
+#include "pictures/Pictures.h"
 #include "platform/ScriptedServices.h"
 #include "tests/platform/TestSupport.h"
 
@@ -133,25 +134,40 @@ TEST_F(FlightPad, ArrowsStepOnClickAndDoubleClick) {
     }
 }
 
-TEST_F(FlightPad, ManeuverMarksFollowTheirRules) {
+// A pressed button shows its pressed look until the mouse button is released, anywhere.
+TEST_F(FlightPad, ButtonsShowTheirPressedLookWhileHeld) {
     const struct {
-        const char* name;
-        MenuItem Pad::*item;
-        std::array<bool, 3> marks;  // Immelmann, Split S, Bail Out
-    } picks[] = {{"Immelmann", &Pad::menuImmel, {true, false, false}},
-                 {"Split S instead", &Pad::menuSplit, {false, true, false}},
-                 {"Bail Out besides", &Pad::menuBail, {false, true, true}},
-                 {"Bail Out again", &Pad::menuBail, {false, true, false}}};
+        Image Pad::*button;
+        const char* pressed;
+        const char* released;
+    } rows[] = {
+        {&Pad::HeadLeft, "LeftDown", "LeftUp"},
+        {&Pad::HeadRight, "RightDown", "RightUp"},
+        {&Pad::AltUp, "UpDown", "UpUp"},
+        {&Pad::AltDown, "DownDown", "DownUp"},
+        {&Pad::ThrottleUp, "UpDown", "UpUp"},
+        {&Pad::ThrottleDown, "DownDown", "DownUp"},
+        {&Pad::Generate, "GenerateDown", "GenerateUp"},
+    };
     openPad();
-    Pad& p = pad();
-    for (const auto& row : picks) {
-        SCOPED_TRACE(row.name);
-        pick(p.*row.item);
-        const std::array<bool, 3> shown{p.menuImmel.Action()->isChecked(),
-                                        p.menuSplit.Action()->isChecked(),
-                                        p.menuBail.Action()->isChecked()};
-        EXPECT_EQ(shown, row.marks);
+    Mouse mouse{pad()};
+    // The look as far as the button's place shows it: a pressed arrow is a row taller.
+    auto shows = [this](const Image& b, const char* name) {
+        const QRect place(twipsToPixels(b.Left()), twipsToPixels(b.Top()), twipsToPixels(b.Width()),
+                          twipsToPixels(b.Height()));
+        const QImage look = Pictures::instance().get(name).copy(place.translated(-place.topLeft()));
+        return pad().Surface().copy(place).convertToFormat(QImage::Format_RGB32) ==
+               look.convertToFormat(QImage::Format_RGB32);
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pressed);
+        const Image& b = pad().*row.button;
+        mouse.press(b.Left() + 100, b.Top() + 100);
+        EXPECT_TRUE(shows(b, row.pressed));
+        mouse.release(30, 30);
+        EXPECT_TRUE(shows(b, row.released));
     }
+    EXPECT_FALSE(generator().Loaded()) << "a release away from Generate is no click";
 }
 
 TEST_F(FlightPad, OffersTheFirstFiveCommandsOfTheTurn) {

@@ -380,6 +380,15 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
     }
 }
 
+// Nothing is drawn on the window yet: what it shows comes from its back colour and controls.
+TEST_F(Drawing, AWindowShowsItsControlsBeforeAnythingIsDrawnOnIt) {
+    canvas.Add(canvas.Lower, 150, 150, 450, 450);  // 10..39
+    canvas.Lower.SetPicture(solid(kBlue, 30, 30));
+    const QImage shown = canvas.InnerArea()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(20, 20), kBlue);
+    EXPECT_EQ(shown.pixelColor(50, 50), kBack);
+}
+
 TEST_F(Drawing, GrowingTheAreaKeepsAndShowsDrawingsAndPaintsTheNewPartWithControls) {
     canvas.SetBorderStyle(BorderStyle::Sizable);
     canvas.Line(0, 150, 4485, 150, kRed);  // to the last column
