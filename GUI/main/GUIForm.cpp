@@ -91,8 +91,8 @@ void GUIForm::DesignControls() {
     DesignMenus();
 }
 
-// The picture buttons with their hidden looks, in z-order; the design picture of a button is its
-// released look. A double click on a zoom button zooms a second step.
+// The picture buttons with their hidden looks, in z-order; a button first shows its released
+// look. A double click on a zoom button zooms a second step.
 struct GUIForm::PictureButton {
     Image& button;
     Image& pressed;
