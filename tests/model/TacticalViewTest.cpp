@@ -51,11 +51,13 @@ TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
     s.ZoomLevel = 10;
     s.MaxRange = 4;
     s.OwnTeam = 2;
-    s.ObjectiveList.Append() = {"at the edge", 0, 10, 0};
-    s.ObjectiveList.Append() = {"just inside", 0, 9.99f, 0};
-    s.AircraftList.Append() = AircraftAt(5, 0, 2, 3);
-    s.AircraftList.Append() = AircraftAt(5, 0, 1, 11);  // sector outside 0..7
-    s.AircraftList.Append() = AircraftAt(-8, -8);       // in the map's corner, beyond zoom
+    s.OwnX = 10;
+    s.OwnY = -4;
+    s.ObjectiveList.Append() = {"10 km north, at the edge", 10, 6, 0};
+    s.ObjectiveList.Append() = {"just inside", 10, 5.99f, 0};
+    s.AircraftList.Append() = AircraftAt(15, -4, 2, 3);
+    s.AircraftList.Append() = AircraftAt(15, -4, 1, 11);  // sector outside 0..7
+    s.AircraftList.Append() = AircraftAt(2, -12);         // in the map's corner, beyond zoom
     const std::vector<DrawOp> expected = {
         CircleOp{2525, 2520, 888, {80, 80, 74}},
         PictureOp{PictureSet::BullsEye, 0, 2340, 122},
