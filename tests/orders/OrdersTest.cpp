@@ -34,7 +34,7 @@ TEST(FlightPad, ArrowStepsWrapAndClamp) {
         {"heading double right from 355", HeadRight, 5000, 355, 356, 6},
         {"heading 32767 wraps from the true sum", HeadRight, 0, 32767, 8, 18},
         {"heading -32768 wraps from the true sum", HeadLeft, 0, -32768, 351, 341},
-        {"altitude double up to the ceiling", AltUp, 5000, 3950, 4050, 5000},
+        {"altitude double up", AltUp, 6000, 3950, 4050, 5050},
         {"ceiling 50 gives 100", AltDown, 50, 3000, 100, 100},
         {"odd ceiling 32001", AltUp, 32001, 31950, 32001, 32001},
         {"altitude at the 16-bit bottom", AltDown, 32767, -32768, 100, 100},
@@ -76,9 +76,9 @@ TEST(FlightPad, CheckMarks) {
     }
     EXPECT_EQ(PadCommandCaptions(s), (std::vector<std::string>{"Strafe", "Climb", "Drop"}));
     PadChecks c;
-    EXPECT_TRUE(PickCustomCommand(s, c, 1));
+    EXPECT_TRUE(PickCustomCommand(s, c, 2));   // the last command
     EXPECT_TRUE(PickCustomCommand(s, c, 0));   // another one while the prompt is open
-    EXPECT_FALSE(PickCustomCommand(s, c, 1));  // picked again: unchecked only
+    EXPECT_FALSE(PickCustomCommand(s, c, 2));  // picked again: unchecked only
     // Items left over from a turn with more commands, and indices beyond the menu.
     for (const int index : {3, 4, 5, -1}) {
         EXPECT_FALSE(PickCustomCommand(s, c, index)) << index;
