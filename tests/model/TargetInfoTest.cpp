@@ -14,7 +14,6 @@ const std::string kDeg = "\xC2\xB0";
 const RgbColor kYellow{255, 255, 0};
 const RgbColor kDim{64, 64, 0};
 
-// An aircraft seen from the origin at the given bearing and distance.
 AircraftRecord AircraftAtBearing(double bearing, double km, int16_t altitude) {
     AircraftRecord a;
     a.X = static_cast<float>(km * std::sin(bearing * std::numbers::pi / 180));

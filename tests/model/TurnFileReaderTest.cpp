@@ -362,7 +362,6 @@ TEST(ReadTurnFileDeathTest, RunningOutOfMemoryEndsTheReadNotTheProgram) {
 }
 #endif
 
-// The turn files a new user opens first read whole.
 TEST(Samples, EveryOneReadsComplete) {
     int samples = 0;
     for (const auto& entry : std::filesystem::directory_iterator(VELMORA_SAMPLES_DIR)) {

@@ -57,7 +57,6 @@ TEST(ParseRealNumber, ConvertsToSingle) {
     }
 }
 
-// The syntax is shared: what one kind refuses, every kind refuses.
 TEST(TurnValues, MalformedTextFailsForEveryKind) {
     const std::string_view nul("9\0", 2);
     const std::string_view texts[] = {"",    " ",  "East",  "90x",  "9 0",  "- 5", "+-5", "5-",

@@ -392,7 +392,6 @@ TEST(ControlsTest, DragStepsAtTheEdges) {
     }
 }
 
-// Esc shows the hidden menu; any key hides a shown one.
 TEST(ControlsTest, EscShowsTheMenuAndAnyKeyHidesIt) {
     EXPECT_TRUE(MenuShownAfterKey(27, false));
     EXPECT_FALSE(MenuShownAfterKey(27, true));
