@@ -1,39 +1,13 @@
 #include "SharedProcedures.h"
 
 #include <limits>
-#include <optional>
 #include <string_view>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
-
-TEST(ParseKeyword, FindsKeyAtStartOfLine) {
-    const struct {
-        const char* name;
-        std::string_view text, key;
-        std::optional<std::string_view> value;
-    } rows[] = {
-        {"key and value", "HEADING=90", "HEADING=", "90"},
-        {"lower case and blanks in and around the key", " h e a d ing = 90", "HEADING=", " 90"},
-        {"the first > ends the value", "NAME=a>b>c", "NAME=", "a"},
-        {"> before the key", ">HEADING=90", "HEADING=", std::nullopt},
-        {"key after other words", "NEW HEADING=90", "HEADING=", std::nullopt},
-        {"XY= is not X=", "XY=5", "X=", std::nullopt},
-        {"tab is not a blank", "\tHEADING=90", "HEADING=", std::nullopt},
-        {"value keeps case, tabs and blanks", "squad=\tRed  Wolves ", "SQUAD=", "\tRed  Wolves "},
-        {"key cut short by the line end", "HEADIN", "HEADING=", std::nullopt},
-        {"the key alone has an empty value", "NAME=", "NAME=", ""},
-        {"a tilde key", "str~ Target Name", "STR~", " Target Name"},
-        {"letters beyond A-Z are not upper-cased", "\xe9=1", "\xc9=", std::nullopt},
-        {"the end mark after the line completes a key", "AB", "AB>", ""},
-        {"a > that does not complete the key ends the walk", "A>B=1", "A>B=", std::nullopt},
-    };
-    for (const auto& r : rows) {
-        EXPECT_EQ(ParseKeyword(r.text, r.key), r.value) << r.name;
-    }
-}
 
 TEST(GetBearing, QuadrantsAxesAndEdges) {
     const float big = std::numeric_limits<float>::max();
@@ -83,14 +57,8 @@ TEST(WrapHeadingAndSector, IntoOneTurn) {
         const char* name;
         int in, heading, sector;
     } rows[] = {
-        {"zero", 0, 0, 0},
-        {"one turn", 360, 0, 0},
-        {"minus one", -1, 359, 7},
-        {"minus a turn", -360, 0, 0},
-        {"two turns and 5", 725, 5, 5},
-        {"eight", 8, 8, 0},
-        {"int max", max, 127, 7},
-        {"int min", min, 232, 0},
+        {"one turn", 360, 0, 0}, {"minus one", -1, 359, 7}, {"two turns and 5", 725, 5, 5},
+        {"eight", 8, 8, 0},      {"int max", max, 127, 7},  {"int min", min, 232, 0},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(WrapHeading(r.in), r.heading) << r.name;
@@ -99,13 +67,12 @@ TEST(WrapHeadingAndSector, IntoOneTurn) {
 }
 
 TEST(CompassNameToSector, ExactNamesOnly) {
-    const char* const names[] = {"North", "Northeast", "East", "Southeast",
-                                 "South", "Southwest", "West", "Northwest"};
-    for (int sector = 0; sector < 8; ++sector) {
-        EXPECT_EQ(CompassNameToSector(names[sector]), sector) << names[sector];
-    }
-    for (const std::string_view other : {"", "east", " East", "East ", "90"}) {
-        EXPECT_EQ(CompassNameToSector(other), 0) << '"' << other << '"';
+    const std::pair<std::string_view, int> rows[] = {
+        {"North", 0},     {"Northeast", 1}, {"East", 2},      {"Southeast", 3}, {"South", 4},
+        {"Southwest", 5}, {"West", 6},      {"Northwest", 7}, {"", 0},          {"east", 0},
+        {" East", 0},     {"East ", 0},     {"90", 0}};
+    for (const auto& [name, sector] : rows) {
+        EXPECT_EQ(CompassNameToSector(name), sector) << '"' << name << '"';
     }
 }
 

@@ -32,17 +32,23 @@ TEST(ParseWholeNumber, ConvertsAndRoundsHalfToEven) {
 
 TEST(ParseRealNumber, ConvertsToSingle) {
     // Each the single nearest the text: 0.1 not by way of the double, 1677721.7 not as the single
-    // 16777216 divided by ten; a value below single range gives zero of its sign.
+    // 16777216 divided by ten; a value below single range, even by an exponent beyond 64 bits,
+    // gives zero of its sign.
     const std::string tiny = "0." + std::string(52, '0') + "1";
     const float max = std::numeric_limits<float>::max();
     const float denormMin = std::numeric_limits<float>::denorm_min();
-    const std::pair<std::string_view, float> rows[] = {
-        {" -4.25 ", -4.25f},       {"+3", 3.0f},
-        {"-2E+2", -200.0f},        {"0.1", 0.1f},
-        {"1677721.7", 1677721.7f}, {"3.051758E-05", 3.051758e-05f},
-        {"3.4028235e38", max},     {tiny, 0.0f},
-        {"-1e-50", -0.0f},         {"1.4e-45", denormMin},
-        {"0.00000000001", 1e-11f}};
+    const std::pair<std::string_view, float> rows[] = {{" -4.25 ", -4.25f},
+                                                       {"+3", 3.0f},
+                                                       {"-2E+2", -200.0f},
+                                                       {"0.1", 0.1f},
+                                                       {"1677721.7", 1677721.7f},
+                                                       {"3.051758E-05", 3.051758e-05f},
+                                                       {"3.4028235e38", max},
+                                                       {tiny, 0.0f},
+                                                       {"1e-99999999999999999999", 0.0f},
+                                                       {"-1e-50", -0.0f},
+                                                       {"1.4e-45", denormMin},
+                                                       {"0.00000000001", 1e-11f}};
     for (const auto& [text, value] : rows) {
         const std::optional<float> v = ParseRealNumber(text);
         ASSERT_TRUE(v.has_value()) << '"' << text << '"';
@@ -51,23 +57,6 @@ TEST(ParseRealNumber, ConvertsToSingle) {
     }
 }
 
-// Exponents and digit counts far beyond any floating-point range.
-TEST(ParseDecimal, ZeroWhenTinyNothingWhenHuge) {
-    const std::string nines(400, '9');
-    const std::string tiny = "0." + std::string(400, '0') + "1";
-    using Row = std::pair<std::string_view, std::optional<double>>;
-    const Row rows[] = {{"1e308", 1e308},
-                        {"1e309", std::nullopt},
-                        {"1e-99999999999999999999", 0.0},
-                        {"1e99999999999999999999", std::nullopt},
-                        {nines, std::nullopt},
-                        {tiny, 0.0}};
-    for (const auto& [text, value] : rows) {
-        EXPECT_EQ(ParseDecimal(text), value) << text.substr(0, 30);
-    }
-}
-
-// The syntax is shared: what one kind refuses, every kind refuses.
 TEST(TurnValues, MalformedTextFailsForEveryKind) {
     const std::string_view nul("9\0", 2);
     const std::string_view texts[] = {"",    " ",  "East",  "90x",  "9 0",  "- 5", "+-5", "5-",
@@ -88,7 +77,8 @@ TEST(TurnValues, OutOfRangeFails) {
         EXPECT_FALSE(ParseWholeNumber(text)) << text;
     }
     for (const std::string_view text :
-         {"3.4028236e38", "-1e39", "1000000000000000000000000000000000000000"}) {
+         {"3.4028236e38", "-1e39", "1000000000000000000000000000000000000000",
+          "1e99999999999999999999"}) {
         EXPECT_FALSE(ParseRealNumber(text)) << text;
     }
 }
