@@ -339,6 +339,16 @@ TEST_F(Controls, ALabelClicksOnlyForALeftReleaseOverIt) {
     }
 }
 
+// The label's own width at its widest: a caption that fits exactly is not cut.
+TEST_F(Controls, AnAutoSizedLabelIsCutOnlyWhenItsCaptionDoesNotFit) {
+    Label& label = dialog.lblHint;
+    const int natural = label.Widget()->sizeHint().width();
+    label.SetMaxWidth(pixelsToTwips(natural));
+    EXPECT_EQ(label.ShownCaption(), "Click here to continue...");
+    label.SetMaxWidth(pixelsToTwips(natural - 1));
+    EXPECT_TRUE(label.ShownCaption().endsWith(QChar(0x2026)));
+}
+
 TEST_F(Controls, ControlsInAFrameArePlacedWithinIt) {
     EXPECT_EQ(edit()->parentWidget(), dialog.Frame1.Widget());
     EXPECT_EQ(edit()->geometry(), QRect(8, 20, 100, 20));

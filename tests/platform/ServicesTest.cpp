@@ -1,10 +1,9 @@
-// Message boxes, file dialogs, help, clipboard and date: the common dialog over the scripted
-// services, and the real Qt dialogs answered as a user would answer them.
+// Message boxes and file dialogs: the common dialog over the scripted services, and the real Qt
+// dialogs answered as a user would answer them.
 
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -81,31 +80,6 @@ TEST(FileFilter, DescriptionPatternFiltersBecomeQtFilters) {
     for (const auto& row : rows) {
         EXPECT_EQ(qtFileFilter(row.given), row.qt) << row.name;
     }
-}
-
-TEST_F(ServicesTest, HelpOpensAnExistingFileAndReportsAMissingOne) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    dialog.SetHelpFile("help.hlp");
-
-    dialog.ShowHelp();
-    EXPECT_TRUE(QFile("help.hlp").open(QIODevice::WriteOnly));
-    dialog.ShowHelp();
-    services.SetViewerWorks(false);
-    dialog.ShowHelp();
-    QDir::setCurrent(previous);
-
-    ASSERT_EQ(services.msgBoxes.size(), 2u);
-    EXPECT_EQ(services.msgBoxes[0].text, "The help file help.hlp was not found.");
-    EXPECT_EQ(services.msgBoxes[1].text, "The help file help.hlp could not be opened.");
-    EXPECT_EQ(services.helpOpened,
-              std::vector<QString>{QDir(folder.path()).absoluteFilePath("help.hlp")});
-}
-
-TEST(DateText, IsMonthDayYear) {
-    EXPECT_EQ(Services::dateText(QDate(2024, 12, 31)), "12-31-2024");
 }
 
 // The real dialogs, run modal and answered from a timer once they are up, as a user would.
