@@ -1,15 +1,13 @@
 // The order windows as the pilot uses them, with scripted services: the flight pad's arrows and
 // menus, the parameter prompt, the radio window and the generator's text, clipboard and file.
 
-#include <sys/resource.h>
-
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -134,7 +132,8 @@ TEST_F(FlightPad, ArrowsStepOnClickAndDoubleClick) {
     }
 }
 
-// A pressed button shows its pressed look until the mouse button is released, anywhere.
+// A button shows its released look, and its pressed look until the mouse button is released,
+// anywhere.
 TEST_F(FlightPad, ButtonsShowTheirPressedLookWhileHeld) {
     const struct {
         Image Pad::*button;
@@ -162,6 +161,7 @@ TEST_F(FlightPad, ButtonsShowTheirPressedLookWhileHeld) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pressed);
         const Image& b = pad().*row.button;
+        EXPECT_TRUE(shows(b, row.released));
         mouse.press(b.Left() + 100, b.Top() + 100);
         EXPECT_TRUE(shows(b, row.pressed));
         mouse.release(30, 30);
@@ -361,46 +361,35 @@ TEST_F(Generator, BuildsThePadsOrdersCopiesThemBareAndSavesTheEditsWithALineEnd)
     EXPECT_TRUE(services.msgBoxes.empty());
 }
 
-TEST_F(Generator, CancelWritesNothingAndAnEmptyNameIsRefused) {
+// Nothing is written unless a name is chosen and its file can be written; a failure is told and
+// leaves the orders in the window.
+TEST_F(Generator, ACancelOrAnUnusableNameWritesNothing) {
     QTemporaryDir dir;
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path());  // where a default name would land
+    const QString missing = dir.filePath("gone/orders.txt");
+    const struct {
+        const char* name;
+        std::optional<QString> answer;  // nothing: cancelled
+        QString told;                   // the start of the message, if any
+    } rows[] = {
+        {"cancelled", std::nullopt, {}},
+        {"an empty name", QString(), "Error- Not a valid File Name!"},
+        {"a folder that is not there", missing,
+         "The orders were not saved.\n\n" + QDir::toNativeSeparators(missing) + " could not be"},
+    };
     openGenerator();
-    services.QueueFileCancel();
-    press(generator().btnSave.Widget());
-    saveAs("");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        services.msgBoxes.clear();
+        row.answer ? services.QueueFileChoice(*row.answer) : services.QueueFileCancel();
+        press(generator().btnSave.Widget());
+        ASSERT_EQ(services.msgBoxes.size(), row.told.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(row.told.isEmpty() || services.msgBoxes[0].text.startsWith(row.told));
+        EXPECT_TRUE(generator().Loaded());
+    }
     QDir::setCurrent(cwd);
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
-    ASSERT_EQ(services.msgBoxes.size(), 1u);
-    EXPECT_EQ(services.msgBoxes[0].text, "Error- Not a valid File Name!");
-}
-
-// QSaveFile::commit() alone would not notice a failure of its final flush and would put the cut
-// file in place.
-TEST_F(Generator, AWriteFailingPartWayIsToldAndLeavesTheOldFileWhole) {
-    QTemporaryDir dir;
-    const QString existing = dir.filePath("orders.txt");
-    QFile old(existing);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old orders\r\n") == 12);
-    old.close();
-    openGenerator();
-    // The file size limit stops the write after 16 bytes. Nothing may print meanwhile.
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit tight = before;
-    tight.rlim_cur = 16;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    saveAs(existing);
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
-    ASSERT_EQ(services.msgBoxes.size(), 1u);
-    EXPECT_TRUE(services.msgBoxes[0].text.startsWith("The orders were not saved."));
-    EXPECT_TRUE(services.msgBoxes[0].text.contains(QDir::toNativeSeparators(existing)));
-    EXPECT_EQ(readAll(existing), "old orders\r\n");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"orders.txt"});
-    EXPECT_TRUE(generator().Loaded());
-    EXPECT_FALSE(generator().txtCommands.Text().isEmpty());
 }
 
 }  // namespace
