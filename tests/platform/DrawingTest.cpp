@@ -130,65 +130,10 @@ TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
     }
 }
 
-TEST_F(Drawing, BoxesAndTextMarkTheirPixelsAndNoOthers) {
-    const QRect box(10, 20, 31, 21);
-    const std::vector<Probe> boxProbes = {{10, 20, kFore}, {40, 40, kFore}, {25, 30, kBack}};
-    struct Row {
-        const char* name;
-        QRect within;               // every mark lies inside
-        std::vector<Probe> probes;  // among them the corners the marks reach
-        std::function<void(Form&)> draw;
-    };
-    const Row rows[] = {
-        {"a line in the fore colour",
-         {10, 20, 41, 1},
-         {{10, 20, kFore}, {50, 20, kFore}},
-         [](Form& f) { f.Line(150, 300, 750, 300); }},
-        {"box", box, boxProbes, [](Form& f) { f.Line(150, 300, 600, 600, LineMode::Box); }},
-        {"box from the far corner", box, boxProbes,
-         [](Form& f) { f.Line(600, 600, 150, 300, LineMode::Box); }},
-        {"relative box", box, boxProbes,
-         [](Form& f) { f.Line(150, 300, 450, 300, LineMode::BoxRelative); }},
-        {"flat box",
-         {10, 20, 31, 1},
-         {{10, 20, kFore}, {40, 20, kFore}},
-         [](Form& f) { f.Line(150, 300, 600, 300, LineMode::Box); }},
-        {"a circle, hollow and in the fore colour by default",
-         {80, 80, 41, 41},
-         {{80, 100, kFore}, {120, 100, kFore}, {100, 80, kFore}, {100, 100, kBack}},
-         [](Form& f) { f.Circle(1500, 1500, 300); }},
-        {"text below and right of the current point, on the top row",
-         {20, 0, 280, 30},
-         {},
-         [](Form& f) {
-             f.SetCurrentX(300);
-             f.Print("MW");
-         }},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Clear();
-        row.draw(canvas);
-        ExpectShown();
-        QRect marked;
-        for (int y = 0; y < canvas.Surface().height(); ++y) {
-            for (int x = 0; x < canvas.Surface().width(); ++x) {
-                if (pixel(canvas, x, y) != kBack) {
-                    marked |= QRect(x, y, 1, 1);
-                }
-            }
-        }
-        EXPECT_FALSE(marked.isEmpty());
-        EXPECT_TRUE(row.within.contains(marked))
-            << "marks from " << marked.left() << ", " << marked.top() << " to " << marked.right()
-            << ", " << marked.bottom();
-        expectColours(canvas, row.probes);
-    }
-}
-
-TEST_F(Drawing, PrintEndsAtTheStartOfTheNextLineAndClsAtTheTopLeft) {
+TEST_F(Drawing, PrintShowsTheTopRowAndEndsAtTheStartOfTheNextLineAndClsAtTheTopLeft) {
     canvas.SetCurrentX(300);
     canvas.Print("a");
+    EXPECT_FALSE(canvas.Surface().copy(20, 0, 20, 20) == solid(kBack, 20, 20));
     const float line = canvas.CurrentY();
     EXPECT_GT(line, 0);
     EXPECT_EQ(canvas.CurrentX(), 0);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -33,42 +32,6 @@ protected:
 
     QTemporaryDir folder;
 };
-
-// A private file is its owner's alone when it is created and whenever it is replaced, whatever
-// the mode of the file it replaces; other files follow the user's file creation mask.
-TEST_F(TextFiles, APrivateFileIsReadableByItsOwnerAlone) {
-    const mode_t mask = umask(022);
-    const struct Row {
-        const char* name;
-        mode_t before;  // 0: no file yet
-        FileAccess access;
-        mode_t after;
-    } rows[] = {
-        {"private, created", 0, FileAccess::OwnerOnly, 0600},
-        {"private, replacing a private one", 0600, FileAccess::OwnerOnly, 0600},
-        {"private, replacing one readable by all", 0644, FileAccess::OwnerOnly, 0600},
-        {"ordinary, created", 0, FileAccess::Default, 0644},
-        {"ordinary, replacing one", 0640, FileAccess::Default, 0640},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const QString file = path("npdata.vsd");
-        QFile::remove(file);
-        if (row.before != 0) {
-            withBytes("\"old\"\r\n", "npdata.vsd");
-            ASSERT_EQ(chmod(QFile::encodeName(file).constData(), row.before), 0);
-        }
-        TextFileWriter writer;
-        ASSERT_TRUE(writer.Create(file, row.access));
-        ASSERT_TRUE(writer.WriteLine("\"Ace\"") && writer.WriteLine("\"pw\""));
-        ASSERT_TRUE(writer.Close());
-        struct stat status {};
-        ASSERT_EQ(stat(QFile::encodeName(file).constData(), &status), 0);
-        EXPECT_EQ(status.st_mode & 0777, row.after);
-        EXPECT_EQ(bytesOf(file), "\"Ace\"\r\n\"pw\"\r\n");
-    }
-    umask(mask);
-}
 
 // A file size limit makes the writes fail as a full disk would: part-way, or only when the last
 // buffered bytes go out as the file is closed.
