@@ -90,10 +90,6 @@ protected:
         click(pad().Generate);
         ASSERT_TRUE(generator().Loaded());
     }
-    void saveAs(const QString& path) {
-        services.QueueFileChoice(path);
-        press(generator().btnSave.Widget());
-    }
 
     S state;
     ScriptedServices services;
@@ -187,21 +183,6 @@ TEST_F(FlightPad, OffersTheFirstFiveCommandsOfTheTurn) {
     EXPECT_EQ(pad().menuprc[4].Action()->text(), "Cmd && 5");
 }
 
-// The pad's own captions fit their places at their widest values.
-TEST_F(FlightPad, CaptionsFitTheirPlacesAtTheirWidestValues) {
-    state.Ceiling = 32767;
-    state.OrderHeading = -32768;  // a turn file's heading is shown as it stands
-    state.OrderAltitude = 32767;
-    state.OrderThrottle = 100;
-    openPad();
-    Pad& p = pad();
-    EXPECT_EQ(caption(p.lblHead), "Heading:-32768");
-    EXPECT_EQ(caption(p.lblAlt), "Altitude: 32767");
-    EXPECT_LE(p.lblHead.Left() + p.lblHead.Width(), p.InnerWidth());
-    EXPECT_LT(p.lblAlt.Left() + p.lblAlt.Width(), p.lblThrottle.Left());
-    EXPECT_LE(p.lblThrottle.Left() + p.lblThrottle.Width(), p.InnerWidth());
-}
-
 // Texts of any length from the turn file: the menu, the prompt and the instruction line show
 // their start, ending in an ellipsis within their places.
 TEST_F(FlightPad, HugeTurnFileTextsShowTheirStartWithinTheirPlaces) {
@@ -248,7 +229,8 @@ TEST_F(FlightPad, ClearAsksFirstAndOnlyYesClearsTheRadio) {
     EXPECT_FALSE(p.menuTeam.Checked());
 }
 
-TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksAndClampsValues) {
+// A new turn meanwhile, with values at their widest: the pad's captions still fit their places.
+TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksClampsValuesAndFitsItsCaptions) {
     openPad();
     Pad& p = pad();
     pick(p.menuBail);
@@ -256,16 +238,21 @@ TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksAndClampsValues) {
     p.TopLevel()->close();  // the close box
     settle();
     EXPECT_FALSE(p.Loaded());
-    EXPECT_FALSE(radio().Loaded());  // owned windows go with the pad
+    EXPECT_FALSE(radio().Loaded()) << "owned windows go with the pad";
 
-    state.Ceiling = 3000;  // a new turn meanwhile
+    state.Ceiling = 3000;
     state.OrderAltitude = 9000;
     state.OrderThrottle = 250;
+    state.OrderHeading = -32768;  // a turn file's heading is shown as it stands
     openPad();
     EXPECT_FALSE(p.menuBail.Checked() || p.radioPrivate.Checked());
     EXPECT_EQ(state.OrderAltitude, 3000);
     EXPECT_EQ(state.OrderThrottle, 100);
     EXPECT_EQ(caption(p.lblAlt), "Altitude: 3000");
+    EXPECT_EQ(caption(p.lblHead), "Heading:-32768");
+    EXPECT_LE(p.lblHead.Left() + p.lblHead.Width(), p.InnerWidth());
+    EXPECT_LT(p.lblAlt.Left() + p.lblAlt.Width(), p.lblThrottle.Left());
+    EXPECT_LE(p.lblThrottle.Left() + p.lblThrottle.Width(), p.InnerWidth());
 }
 
 TEST_F(CommandPrompt, AsksEachParameterOfThePickedCommandAndStoresTheTypedAnswers) {
@@ -353,7 +340,8 @@ TEST_F(Generator, BuildsThePadsOrdersCopiesThemBareAndSavesTheEditsWithALineEnd)
     QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_Return);
     type(generator().txtCommands, "Note");
-    saveAs(dir.filePath("orders.txt"));
+    services.QueueFileChoice(dir.filePath("orders.txt"));
+    press(generator().btnSave.Widget());
     ASSERT_EQ(services.fileDialogs.size(), 1u);
     EXPECT_EQ(services.fileDialogs[0].fileName, "sMV_Turn_03-07-2024.txt");
     EXPECT_EQ(services.fileDialogs[0].filter, "Text Files (*.txt)|*.txt");
