@@ -166,34 +166,24 @@ TEST_F(FlightPad, ButtonsShowTheirPressedLookWhileHeld) {
     EXPECT_FALSE(generator().Loaded()) << "a release away from Generate is no click";
 }
 
-TEST_F(FlightPad, OffersTheFirstFiveCommandsOfTheTurn) {
-    addCommand(state, "Hold");
-    openPad();
-    EXPECT_TRUE(pad().menuprc[0].Action()->isVisible());
-    EXPECT_FALSE(pad().menuprc[1].Action()->isVisible());
-    pad().Unload();
-    for (int i = 2; i <= 7; ++i) {
-        addCommand(state, "Cmd & " + std::to_string(i));
-    }
-    openPad();
-    for (MenuItem& item : pad().menuprc) {
-        EXPECT_TRUE(item.Action()->isVisible());
-    }
-    // The ampersand is shown, not taken for an access key.
-    EXPECT_EQ(pad().menuprc[4].Action()->text(), "Cmd && 5");
-}
-
-// Texts of any length from the turn file: the menu, the prompt and the instruction line show
-// their start, ending in an ellipsis within their places.
-TEST_F(FlightPad, HugeTurnFileTextsShowTheirStartWithinTheirPlaces) {
+// The first five commands of the turn are offered. Texts of any length from the turn file: the
+// menu, the prompt and the instruction line show their start, ending in an ellipsis within their
+// places; an ampersand is shown, not taken for an access key.
+TEST_F(FlightPad, OffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     const std::string huge(5 << 20, 'W');
     const QChar ellipsis(0x2026);
     addCommand(state, huge, {{"Target", "String"}});
     addCommand(state, "Mark", {{huge.c_str(), "String"}});
+    for (int i = 3; i <= 6; ++i) {
+        addCommand(state, "Cmd & " + std::to_string(i));
+    }
     state.ServerAddr = huge;
     openPad();
-    const QString item = pad().menuprc[0].Action()->text();
-    EXPECT_EQ(item, QString(40, QLatin1Char('W')) + ellipsis);
+    for (MenuItem& item : pad().menuprc) {
+        EXPECT_TRUE(item.Action()->isVisible());
+    }
+    EXPECT_EQ(pad().menuprc[0].Action()->text(), QString(40, QLatin1Char('W')) + ellipsis);
+    EXPECT_EQ(pad().menuprc[2].Action()->text(), "Cmd && 3");
 
     pick(pad().menuprc[1]);
     const Label& question = prompt().Instructions;
