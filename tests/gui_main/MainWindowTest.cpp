@@ -52,18 +52,18 @@ QRect rangeCircle(const Form& form) {
     return box;
 }
 
-constexpr Label GUIForm::* kInfoLabels[] = {
-    &GUIForm::PName,         &GUIForm::InfoSquad,     &GUIForm::InfoAircraft,
-    &GUIForm::InfoAlt,       &GUIForm::InfoBear,      &GUIForm::InfoSpeed,
-    &GUIForm::InfoX,         &GUIForm::InfoY,         &GUIForm::RecordInfoLbl,
-    &GUIForm::InfoVictories, &GUIForm::InfoDefeats,   &GUIForm::CombatInfoLbl,
-    &GUIForm::infoDist,      &GUIForm::infoForward,   &GUIForm::InfoElev,
+constexpr Label GUIForm::*kInfoLabels[] = {
+    &GUIForm::PName,         &GUIForm::InfoSquad,   &GUIForm::InfoAircraft,
+    &GUIForm::InfoAlt,       &GUIForm::InfoBear,    &GUIForm::InfoSpeed,
+    &GUIForm::InfoX,         &GUIForm::InfoY,       &GUIForm::RecordInfoLbl,
+    &GUIForm::InfoVictories, &GUIForm::InfoDefeats, &GUIForm::CombatInfoLbl,
+    &GUIForm::infoDist,      &GUIForm::infoForward, &GUIForm::InfoElev,
     &GUIForm::infoProb};
 
 // Everything of the main window that a failed or cancelled open must leave as it was, as text.
 QStringList describe(GUIForm& f, const SharedSubsAndVar& state) {
     QStringList look;
-    for (Label GUIForm::* member : kInfoLabels) {
+    for (Label GUIForm::*member : kInfoLabels) {
         const Label& label = f.*member;
         look << QStringLiteral("%1 %2 %3")
                     .arg(text(label), label.Widget()->palette().color(QPalette::WindowText).name())
@@ -188,7 +188,7 @@ TEST_F(Reader, ACompleteReadShowsTheTurn) {
     EXPECT_EQ(f.CntrFighter.Picture().convertToFormat(QImage::Format_RGB32), picture("GoodGuy(2)"));
     EXPECT_EQ(pixel(f, 156, 156), kYellow);
     EXPECT_TRUE(f.menuOptions.Action()->isVisible());
-    for (Label GUIForm::* label : kInfoLabels) {
+    for (Label GUIForm::*label : kInfoLabels) {
         EXPECT_TRUE((f.*label).Widget()->isVisible()) << text(f.*label).toStdString();
     }
     EXPECT_EQ(state.OrderHeading, 90);
@@ -305,7 +305,7 @@ TEST_F(View, LabelsFollowThePointerOverOwnAircraftContactAndObjective) {
     // The pointer at the centre of what it shows; negative: as the read left it.
     const struct {
         float x, y;
-        Label GUIForm::* label;
+        Label GUIForm::*label;
         const char* caption;  // UTF-8
         bool yellow;
     } rows[] = {
@@ -347,7 +347,7 @@ TEST_F(View, EveryCaptionFitsBesideTheMapOrEndsInAnEllipsisThere) {
     EXPECT_EQ(f.infoDist.ShownCaption(), "Distance: 16.36 km  (Target out of range)");
 
     const struct {
-        Label GUIForm::* label;
+        Label GUIForm::*label;
         QString caption;  // empty: as the pointer left it
         bool cut;
     } rows[] = {

@@ -55,7 +55,6 @@ protected:
     // A mark in the middle of the surface that only a redraw takes away.
     void Mark() { map().Line(2000, 2000, 3000, 2000, kMagenta); }
     bool Marked() { return pixel(map(), twipsToPixels(2500), twipsToPixels(2000)) == kMagenta; }
-
 };
 
 TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreAndTopDown) {

@@ -47,14 +47,15 @@ int differingPixels(const QImage& a, const QImage& b) {
 // The names the windows use, each unpacked once, with the pixels of its drawings rendered afresh
 // here (a stale or garbled embedding shows as other pixels) and a look of its own.
 TEST(PicturesTest, EveryNameHasItsDrawingsPixelsUnpackedOnceAndALookOfItsOwn) {
-    const QStringList names = {"ViewWindow", "BullsEye", "FCup", "FCdown", "CombatBtnUp",
-                               "CombatBtnDown", "DmgBtnUp", "DmgBtnDown", "ThreeDUp", "ThreeDDown",
-                               "OpenUp", "OpenDown", "ZoomInUp", "ZoomInDown", "ZoomOutUp",
-                               "ZoomOutDown", "ZoomRngUp", "ZoomRngDown", "AppIcon", "ThreeDIcon",
-                               "SplashTitle", "AboutBackground", "Image1", "LeftUp", "LeftDown",
-                               "RightUp", "RightDown", "UpUp", "UpDown", "DownUp", "DownDown",
-                               "North", "East", "South", "West", "GenerateUp", "GenerateDown",
-                               "ChartPic"};
+    const QStringList names = {
+        "ViewWindow",    "BullsEye",        "FCup",        "FCdown",     "CombatBtnUp",
+        "CombatBtnDown", "DmgBtnUp",        "DmgBtnDown",  "ThreeDUp",   "ThreeDDown",
+        "OpenUp",        "OpenDown",        "ZoomInUp",    "ZoomInDown", "ZoomOutUp",
+        "ZoomOutDown",   "ZoomRngUp",       "ZoomRngDown", "AppIcon",    "ThreeDIcon",
+        "SplashTitle",   "AboutBackground", "Image1",      "LeftUp",     "LeftDown",
+        "RightUp",       "RightDown",       "UpUp",        "UpDown",     "DownUp",
+        "DownDown",      "North",           "East",        "South",      "West",
+        "GenerateUp",    "GenerateDown",    "ChartPic"};
     QStringList rows = names;
     for (const auto& [set, channel] : kSides) {
         for (int sector = 0; sector < 8; ++sector) {

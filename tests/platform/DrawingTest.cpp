@@ -223,7 +223,7 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
 TEST_F(Drawing, SlantedLinesRunEndToEndOnePixelAStepRoundingHalfUp) {
     const struct {
         const char* name;
-        QPoint a, b;                 // pixels
+        QPoint a, b;                // pixels
         std::vector<QPoint> marks;  // column by column
     } rows[] = {
         {"a point", {7, 7}, {7, 7}, {{7, 7}}},
@@ -316,7 +316,7 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
 // and the window is told to paint there.
 TEST_F(Drawing, GrowingTheAreaKeepsAndShowsDrawingsAndPaintsTheNewPartWithControls) {
     canvas.SetBorderStyle(BorderStyle::Sizable);
-    canvas.Line(0, 150, 4485, 150, kRed);  // to the last column
+    canvas.Line(0, 150, 4485, 150, kRed);          // to the last column
     canvas.Add(canvas.Lower, 0, 3150, 1500, 300);  // rows 210..229, below the old bottom
     canvas.Lower.SetPicture(solid(kBlue, 100, 20));
     const int paints = canvas.paints;
