@@ -148,6 +148,8 @@ TEST_F(RealDialogs, AnswerAsTheUserClosedThemAndEscOrCancelMeanNoOrNoFile) {
          "No"},
         {"Yes and No, Enter takes Yes", box(MsgBoxButtons::YesNo, ""), key(Qt::Key_Return),
          "Skelmar Velmora", "Yes"},
+        {"Yes and No, closed", box(MsgBoxButtons::YesNo, ""),
+         [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); }, "Skelmar Velmora", "No"},
         {"OK with a title of its own, Esc", box(MsgBoxButtons::OK, "Error Opening File"),
          key(Qt::Key_Escape), "Error Opening File", "OK"},
         {"open, Esc", file(false, existing), key(Qt::Key_Escape), opening, "no file"},
