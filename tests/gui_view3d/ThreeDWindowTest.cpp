@@ -78,7 +78,7 @@ TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreA
 
     // Closed and opened again it shows the top-down view again but keeps where the pointer
     // was, in whole twips.
-    Mouse{m}.move(1234, 567.6f, Qt::LeftButton);
+    Mouse{m}.move(1234.6f, 567.6f, Qt::LeftButton);
     m.menuWorld.Action()->trigger();
     m.menuClose.Action()->trigger();
     settle();
@@ -88,7 +88,7 @@ TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreA
     const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
     EXPECT_EQ(view, (std::array<int16_t, 3>{90, 90, 7}));
     EXPECT_FALSE(MenuBarShown());
-    EXPECT_EQ(m.Scene.LastMouseX, 1234);
+    EXPECT_EQ(m.Scene.LastMouseX, 1235);
     EXPECT_EQ(m.Scene.LastMouseY, 568);
 }
 
