@@ -327,6 +327,8 @@ TEST_F(View, LabelsFollowThePointerOverOwnAircraftContactAndObjective) {
         const QColor colour = label.Widget()->palette().color(QPalette::WindowText);
         EXPECT_EQ(colour, row.yellow ? kYellow : QColor(64, 64, 0));
     }
+    Mouse{f}.move(2964, 2520);
+    EXPECT_NE(pixel(f, 156, 156), kYellow) << "the own aircraft's frame goes with the pointer";
 }
 
 // Every caption the window writes fits beside the map at the widest value it can take; a text
