@@ -207,7 +207,7 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
         picture("rows 2 to 4 of a picture", icon, 20, 30, 2, 4),
         picture("a picture cut at the top-left", wide, -3, -2, 0, 5),
         picture("a picture cut at the bottom-right", wide, 290, 197, 0, 5),
-        picture("a picture of another format and pixel ratio", dense, 20, 30, 0, 5),
+        picture("rows 2 to 4 of a picture of another format and pixel ratio", dense, 20, 30, 2, 4),
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
