@@ -1,15 +1,13 @@
 // The order windows as the pilot uses them, with scripted services: the flight pad's arrows and
 // menus, the parameter prompt, the radio window and the generator's text, clipboard and file.
 
-#include <sys/resource.h>
-
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -92,10 +90,6 @@ protected:
         click(pad().Generate);
         ASSERT_TRUE(generator().Loaded());
     }
-    void saveAs(const QString& path) {
-        services.QueueFileChoice(path);
-        press(generator().btnSave.Widget());
-    }
 
     S state;
     ScriptedServices services;
@@ -134,7 +128,8 @@ TEST_F(FlightPad, ArrowsStepOnClickAndDoubleClick) {
     }
 }
 
-// A pressed button shows its pressed look until the mouse button is released, anywhere.
+// A button shows its released look, and its pressed look until the mouse button is released,
+// anywhere.
 TEST_F(FlightPad, ButtonsShowTheirPressedLookWhileHeld) {
     const struct {
         Image Pad::*button;
@@ -162,6 +157,7 @@ TEST_F(FlightPad, ButtonsShowTheirPressedLookWhileHeld) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pressed);
         const Image& b = pad().*row.button;
+        EXPECT_TRUE(shows(b, row.released));
         mouse.press(b.Left() + 100, b.Top() + 100);
         EXPECT_TRUE(shows(b, row.pressed));
         mouse.release(30, 30);
@@ -170,49 +166,24 @@ TEST_F(FlightPad, ButtonsShowTheirPressedLookWhileHeld) {
     EXPECT_FALSE(generator().Loaded()) << "a release away from Generate is no click";
 }
 
-TEST_F(FlightPad, OffersTheFirstFiveCommandsOfTheTurn) {
-    addCommand(state, "Hold");
-    openPad();
-    EXPECT_TRUE(pad().menuprc[0].Action()->isVisible());
-    EXPECT_FALSE(pad().menuprc[1].Action()->isVisible());
-    pad().Unload();
-    for (int i = 2; i <= 7; ++i) {
-        addCommand(state, "Cmd & " + std::to_string(i));
-    }
-    openPad();
-    for (MenuItem& item : pad().menuprc) {
-        EXPECT_TRUE(item.Action()->isVisible());
-    }
-    // The ampersand is shown, not taken for an access key.
-    EXPECT_EQ(pad().menuprc[4].Action()->text(), "Cmd && 5");
-}
-
-// The pad's own captions fit their places at their widest values.
-TEST_F(FlightPad, CaptionsFitTheirPlacesAtTheirWidestValues) {
-    state.Ceiling = 32767;
-    state.OrderHeading = -32768;  // a turn file's heading is shown as it stands
-    state.OrderAltitude = 32767;
-    state.OrderThrottle = 100;
-    openPad();
-    Pad& p = pad();
-    EXPECT_EQ(caption(p.lblHead), "Heading:-32768");
-    EXPECT_EQ(caption(p.lblAlt), "Altitude: 32767");
-    EXPECT_LE(p.lblHead.Left() + p.lblHead.Width(), p.InnerWidth());
-    EXPECT_LT(p.lblAlt.Left() + p.lblAlt.Width(), p.lblThrottle.Left());
-    EXPECT_LE(p.lblThrottle.Left() + p.lblThrottle.Width(), p.InnerWidth());
-}
-
-// Texts of any length from the turn file: the menu, the prompt and the instruction line show
-// their start, ending in an ellipsis within their places.
-TEST_F(FlightPad, HugeTurnFileTextsShowTheirStartWithinTheirPlaces) {
+// The first five commands of the turn are offered. Texts of any length from the turn file: the
+// menu, the prompt and the instruction line show their start, ending in an ellipsis within their
+// places; an ampersand is shown, not taken for an access key.
+TEST_F(FlightPad, OffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     const std::string huge(5 << 20, 'W');
     const QChar ellipsis(0x2026);
     addCommand(state, huge, {{"Target", "String"}});
     addCommand(state, "Mark", {{huge.c_str(), "String"}});
+    for (int i = 3; i <= 6; ++i) {
+        addCommand(state, "Cmd & " + std::to_string(i));
+    }
     state.ServerAddr = huge;
     openPad();
-    const QString item = pad().menuprc[0].Action()->text();
-    EXPECT_EQ(item, QString(40, QLatin1Char('W')) + ellipsis);
+    for (MenuItem& item : pad().menuprc) {
+        EXPECT_TRUE(item.Action()->isVisible());
+    }
+    EXPECT_EQ(pad().menuprc[0].Action()->text(), QString(40, QLatin1Char('W')) + ellipsis);
+    EXPECT_EQ(pad().menuprc[2].Action()->text(), "Cmd && 3");
 
     pick(pad().menuprc[1]);
     const Label& question = prompt().Instructions;
@@ -248,7 +219,8 @@ TEST_F(FlightPad, ClearAsksFirstAndOnlyYesClearsTheRadio) {
     EXPECT_FALSE(p.menuTeam.Checked());
 }
 
-TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksAndClampsValues) {
+// A new turn meanwhile, with values at their widest: the pad's captions still fit their places.
+TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksClampsValuesAndFitsItsCaptions) {
     openPad();
     Pad& p = pad();
     pick(p.menuBail);
@@ -256,16 +228,21 @@ TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksAndClampsValues) {
     p.TopLevel()->close();  // the close box
     settle();
     EXPECT_FALSE(p.Loaded());
-    EXPECT_FALSE(radio().Loaded());  // owned windows go with the pad
+    EXPECT_FALSE(radio().Loaded()) << "owned windows go with the pad";
 
-    state.Ceiling = 3000;  // a new turn meanwhile
+    state.Ceiling = 3000;
     state.OrderAltitude = 9000;
     state.OrderThrottle = 250;
+    state.OrderHeading = -32768;  // a turn file's heading is shown as it stands
     openPad();
     EXPECT_FALSE(p.menuBail.Checked() || p.radioPrivate.Checked());
     EXPECT_EQ(state.OrderAltitude, 3000);
     EXPECT_EQ(state.OrderThrottle, 100);
     EXPECT_EQ(caption(p.lblAlt), "Altitude: 3000");
+    EXPECT_EQ(caption(p.lblHead), "Heading:-32768");
+    EXPECT_LE(p.lblHead.Left() + p.lblHead.Width(), p.InnerWidth());
+    EXPECT_LT(p.lblAlt.Left() + p.lblAlt.Width(), p.lblThrottle.Left());
+    EXPECT_LE(p.lblThrottle.Left() + p.lblThrottle.Width(), p.InnerWidth());
 }
 
 TEST_F(CommandPrompt, AsksEachParameterOfThePickedCommandAndStoresTheTypedAnswers) {
@@ -353,7 +330,8 @@ TEST_F(Generator, BuildsThePadsOrdersCopiesThemBareAndSavesTheEditsWithALineEnd)
     QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_Return);
     type(generator().txtCommands, "Note");
-    saveAs(dir.filePath("orders.txt"));
+    services.QueueFileChoice(dir.filePath("orders.txt"));
+    press(generator().btnSave.Widget());
     ASSERT_EQ(services.fileDialogs.size(), 1u);
     EXPECT_EQ(services.fileDialogs[0].fileName, "sMV_Turn_03-07-2024.txt");
     EXPECT_EQ(services.fileDialogs[0].filter, "Text Files (*.txt)|*.txt");
@@ -361,46 +339,35 @@ TEST_F(Generator, BuildsThePadsOrdersCopiesThemBareAndSavesTheEditsWithALineEnd)
     EXPECT_TRUE(services.msgBoxes.empty());
 }
 
-TEST_F(Generator, CancelWritesNothingAndAnEmptyNameIsRefused) {
+// Nothing is written unless a name is chosen and its file can be written; a failure is told and
+// leaves the orders in the window.
+TEST_F(Generator, ACancelOrAnUnusableNameWritesNothing) {
     QTemporaryDir dir;
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path());  // where a default name would land
+    const QString missing = dir.filePath("gone/orders.txt");
+    const struct {
+        const char* name;
+        std::optional<QString> answer;  // nothing: cancelled
+        QString told;                   // the start of the message, if any
+    } rows[] = {
+        {"cancelled", std::nullopt, {}},
+        {"an empty name", QString(), "Error- Not a valid File Name!"},
+        {"a folder that is not there", missing,
+         "The orders were not saved.\n\n" + QDir::toNativeSeparators(missing) + " could not be"},
+    };
     openGenerator();
-    services.QueueFileCancel();
-    press(generator().btnSave.Widget());
-    saveAs("");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        services.msgBoxes.clear();
+        row.answer ? services.QueueFileChoice(*row.answer) : services.QueueFileCancel();
+        press(generator().btnSave.Widget());
+        ASSERT_EQ(services.msgBoxes.size(), row.told.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(row.told.isEmpty() || services.msgBoxes[0].text.startsWith(row.told));
+        EXPECT_TRUE(generator().Loaded());
+    }
     QDir::setCurrent(cwd);
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
-    ASSERT_EQ(services.msgBoxes.size(), 1u);
-    EXPECT_EQ(services.msgBoxes[0].text, "Error- Not a valid File Name!");
-}
-
-// QSaveFile::commit() alone would not notice a failure of its final flush and would put the cut
-// file in place.
-TEST_F(Generator, AWriteFailingPartWayIsToldAndLeavesTheOldFileWhole) {
-    QTemporaryDir dir;
-    const QString existing = dir.filePath("orders.txt");
-    QFile old(existing);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old orders\r\n") == 12);
-    old.close();
-    openGenerator();
-    // The file size limit stops the write after 16 bytes. Nothing may print meanwhile.
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit tight = before;
-    tight.rlim_cur = 16;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    saveAs(existing);
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
-    ASSERT_EQ(services.msgBoxes.size(), 1u);
-    EXPECT_TRUE(services.msgBoxes[0].text.startsWith("The orders were not saved."));
-    EXPECT_TRUE(services.msgBoxes[0].text.contains(QDir::toNativeSeparators(existing)));
-    EXPECT_EQ(readAll(existing), "old orders\r\n");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"orders.txt"});
-    EXPECT_TRUE(generator().Loaded());
-    EXPECT_FALSE(generator().txtCommands.Text().isEmpty());
 }
 
 }  // namespace

@@ -1,29 +1,17 @@
-// The damage report and the combat report under the offscreen platform, opened from a main window
-// with a turn on it. The checks look at what the pilot sees: the chart's pixels, the report box.
+// The damage report and the combat report, opened from a main window with a turn on it. The
+// checks look at what the pilot sees: the chart's pixels, the report box.
 
-#include <QDir>
 #include <QExposeEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QWindow>
 #include <array>
-#include <string>
 
-#include <gtest/gtest.h>
-
-#include "GUI/Windows.h"
-#include "GUI/main/GUIForm.h"
-#include "GUI/main/SplashTitle.h"
 #include "GUI/reports/frmCombatReport.h"
 #include "GUI/reports/frmDamage.h"
-#include "model/SharedSubsAndVar.h"
 #include "model/TurnFileReader.h"
 #include "pictures/Pictures.h"
-#include "platform/ScriptedServices.h"
-#include "tests/platform/TestSupport.h"
+#include "tests/gui_main/MainWindowFixture.h"
 
 namespace velmora::test {
 namespace {
@@ -38,16 +26,6 @@ QColor colourOf(int16_t level) {
 // Damage levels in the order engine, left wing, right wing, controls, fuselage.
 using Levels = std::array<int16_t, 5>;
 
-std::string turnWithDamage(const Levels& levels) {
-    const char* const keys[] = {"DAMAGEENGINE=", "DAMAGELEFTWING=", "DAMAGERIGHTWING=",
-                                "DAMAGECONTROLS=", "DAMAGEFUSELAGE="};
-    std::string turn = std::string(kTurnFileHeader) + "\r\nVISIBILITY=10\r\n";
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        turn += keys[i] + std::to_string(levels[i]) + "\r\n";
-    }
-    return turn;
-}
-
 // A point of each outline, in twips, in the order above, where no later outline crosses it and
 // the aircraft lies under it, so that a black outline shows against the picture.
 constexpr std::array<std::array<float, 2>, 5> kOutlinePoints = {{
@@ -58,47 +36,28 @@ constexpr std::array<std::array<float, 2>, 5> kOutlinePoints = {{
     {1860, 1200},  // fuselage, left edge over the wing root
 }};
 
-class ReportWindowsTest : public ::testing::Test {
+class ReportWindowsTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(folder.path());
-        QFile pilot(QStringLiteral("npdata.vsd"));  // no login window after a read
-        ASSERT_TRUE(pilot.open(QIODevice::WriteOnly));
-        pilot.write("\"Ace\"\r\n\"pw\"\r\n");
-        pilot.close();
-        main().Show();
-        Mouse{windows.Splash()}.click(2400, 1800);
+        MainWindowFixture::SetUp();
+        WritePilot();
+        Start();
         Read({0, 0, 0, 0, 0});
     }
-    void TearDown() override {
-        main().Unload();
-        settle();
-        QDir::setCurrent(previous);
-    }
-
-    GUIForm& main() { return windows.MainForm(); }
-    // Reads a turn through the main window's Open button.
     void Read(const Levels& levels) {
-        QFile file(QStringLiteral("turn.smv"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QByteArray::fromStdString(turnWithDamage(levels)));
-        file.close();
-        services.QueueFileChoice(QFileInfo(file).absoluteFilePath());
-        Mouse{main()}.click(6240 + 900, 5040 + 225);
+        const char* const keys[] = {"DAMAGEENGINE=", "DAMAGELEFTWING=", "DAMAGERIGHTWING=",
+                                    "DAMAGECONTROLS=", "DAMAGEFUSELAGE="};
+        std::string turn = std::string(kTurnFileHeader) + "\r\nVISIBILITY=10\r\n";
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            turn += keys[i] + std::to_string(levels[i]) + "\r\n";
+        }
+        Open(Write("turn.smv", turn));
     }
-    void ClickCombat() { Mouse{main()}.click(4200 + 375, 120 + 375); }
-    void ClickDamage() { Mouse{main()}.click(4200 + 375, 4200 + 375); }
+    void ClickCombat() { Click(4200, 120, 750, 750); }
+    void ClickDamage() { Click(4200, 4200, 750, 750); }
     QPlainTextEdit* box() {
         return qobject_cast<QPlainTextEdit*>(windows.CombatReport().txtCombatInfo.Widget());
     }
-
-    QTemporaryDir folder;
-    QString previous;
-    SharedSubsAndVar state;
-    ScriptedServices services;
-    Windows windows{state, services};
 };
 
 using DamageReport = ReportWindowsTest;
@@ -173,6 +132,7 @@ TEST_F(CombatReport, ShowsTheTextTakenAtLoadReadOnlyYellowOnBlack) {
         EXPECT_EQ(box()->toPlainText(), row.shown);
         EXPECT_EQ(box()->blockCount(), row.lines);
         EXPECT_TRUE(box()->isReadOnly());
+        EXPECT_EQ(box()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         EXPECT_EQ(box()->palette().color(QPalette::Text), kYellow);
         EXPECT_EQ(box()->palette().color(QPalette::Base), kBlack);
 
@@ -182,6 +142,17 @@ TEST_F(CombatReport, ShowsTheTextTakenAtLoadReadOnlyYellowOnBlack) {
         windows.CombatReport().Unload();
         settle();
     }
+}
+
+// The box keeps its margins to the window's edges: 330 twips of the outer width and 615 of the
+// outer height go to the frame and the margins.
+TEST_F(CombatReport, TheBoxFollowsTheWindowsSize) {
+    ClickCombat();
+    frmCombatReport& f = windows.CombatReport();
+    f.TopLevel()->resize(f.TopLevel()->width() + 100, f.TopLevel()->height() + 50);
+    settle();
+    EXPECT_EQ(f.txtCombatInfo.Width(), f.Width() - 330);
+    EXPECT_EQ(f.txtCombatInfo.Height(), f.Height() - 615);
 }
 
 TEST_F(CombatReport, AHugeReportShowsABoundedPartAndStaysWholeInTheTurn) {

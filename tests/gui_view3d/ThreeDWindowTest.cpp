@@ -1,29 +1,19 @@
-// The 3-D map window under the offscreen platform, opened from the main window with a sample
-// turn as a pilot would. The checks look at what a user sees: the menu bar, the view each
-// control sets, and pixels of the window's surface.
+// The 3-D map window, opened from the main window with a sample turn as a pilot would. The
+// checks look at what a user sees: the menu bar, the view each control sets, and pixels of the
+// window's surface.
 
 #include <QMainWindow>
 #include <QMenuBar>
-
-#include <gtest/gtest.h>
-
 #include <array>
 #include <random>
-#include <string>
 
-#include "GUI/Windows.h"
-#include "GUI/main/GUIForm.h"
-#include "GUI/main/SplashTitle.h"
 #include "GUI/view3d/frmThreeD.h"
-#include "model/TurnFileReader.h"
 #include "pictures/Pictures.h"
-#include "platform/ScriptedServices.h"
-#include "tests/platform/TestSupport.h"
+#include "tests/gui_main/MainWindowFixture.h"
 
 namespace velmora::test {
 namespace {
 
-const QString kDogfight = QStringLiteral(VELMORA_SAMPLES_DIR "/dogfight.smv");
 const QColor kMagenta(255, 0, 255);
 
 // Whether the whole picture shows with its top-left corner at these twips, give or take a
@@ -43,24 +33,19 @@ bool PictureNear(const Form& form, const char* name, float left, float top) {
     return false;
 }
 
-class ThreeDWindowTest : public ::testing::Test {
+class ThreeDWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        main().Show();
-        Mouse{windows.Splash()}.click(2400, 1800);
-        services.QueueFileChoice(kDogfight);
-        Mouse{main()}.click(6240 + 900, 5040 + 225);  // Open
+        MainWindowFixture::SetUp();
+        WritePilot();
+        Start();
+        Open(kDogfight);
         ASSERT_EQ(state.AircraftCount(), 8);
     }
-    void TearDown() override {
-        main().Unload();
-        settle();
-    }
 
-    GUIForm& main() { return windows.MainForm(); }
     frmThreeD& map() { return windows.ThreeD(); }
     frmThreeD& OpenMap() {
-        Mouse{main()}.click(120 + 375, 4200 + 375);  // the 3-D button
+        Click(120, 4200, 750, 750);
         return map();
     }
     bool MenuBarShown() {
@@ -70,13 +55,9 @@ protected:
     // A mark in the middle of the surface that only a redraw takes away.
     void Mark() { map().Line(2000, 2000, 3000, 2000, kMagenta); }
     bool Marked() { return pixel(map(), twipsToPixels(2500), twipsToPixels(2000)) == kMagenta; }
-
-    SharedSubsAndVar state;
-    ScriptedServices services;
-    Windows windows{state, services};
 };
 
-TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentre) {
+TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreAndTopDown) {
     frmThreeD& m = OpenMap();
     ASSERT_TRUE(m.Loaded());
     EXPECT_EQ(m.Owner(), &main());
@@ -94,9 +75,24 @@ TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentre)
     main().menuThreeD.Action()->trigger();
     EXPECT_EQ(m.Scene.ViewYaw, 30);
     EXPECT_FALSE(m.TopLevel()->windowState() & Qt::WindowMinimized);
+
+    // Closed and opened again it shows the top-down view again but keeps where the pointer
+    // was, in whole twips.
+    Mouse{m}.move(1234.6f, 567.6f, Qt::LeftButton);
+    m.menuWorld.Action()->trigger();
+    m.menuClose.Action()->trigger();
+    settle();
+    EXPECT_FALSE(m.Loaded());
+    OpenMap();
+    ASSERT_TRUE(m.Loaded());
+    const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
+    EXPECT_EQ(view, (std::array<int16_t, 3>{90, 90, 7}));
+    EXPECT_FALSE(MenuBarShown());
+    EXPECT_EQ(m.Scene.LastMouseX, 1235);
+    EXPECT_EQ(m.Scene.LastMouseY, 568);
 }
 
-TEST_F(ThreeDWindowTest, EachPresetSetsItsViewAndRedraws) {
+TEST_F(ThreeDWindowTest, EachPresetSetsItsViewAndRedrawsAndHideMenuHidesThem) {
     frmThreeD& m = OpenMap();
     sendKey(m.InnerArea(), Qt::Key_Escape, "\x1b");
     const struct {
@@ -115,6 +111,9 @@ TEST_F(ThreeDWindowTest, EachPresetSetsItsViewAndRedraws) {
         EXPECT_EQ(view, (std::array<int16_t, 3>{r.yaw, r.tilt, r.zoom})) << r.name;
         EXPECT_FALSE(Marked()) << r.name << " did not redraw";
     }
+    EXPECT_TRUE(MenuBarShown());
+    m.menuHide.Action()->trigger();
+    EXPECT_FALSE(MenuBarShown());
 }
 
 TEST_F(ThreeDWindowTest, SideViewPutsTheGroundOnTheCentreLineOfTheOuterSize) {
@@ -141,59 +140,18 @@ TEST_F(ThreeDWindowTest, SideViewPutsTheGroundOnTheCentreLineOfTheOuterSize) {
     }
 }
 
-TEST_F(ThreeDWindowTest, CloseAndReopenReturnsToTopDownButKeepsThePointer) {
-    frmThreeD& m = OpenMap();
-    Mouse{m}.move(1234, 567, Qt::LeftButton);
-    m.menuWorld.Action()->trigger();
-    m.menuClose.Action()->trigger();
-    settle();
-    EXPECT_FALSE(m.Loaded());
-    OpenMap();
-    ASSERT_TRUE(m.Loaded());
-    EXPECT_EQ(m.Scene.ViewYaw, 90);
-    EXPECT_EQ(m.Scene.ViewTilt, 90);
-    EXPECT_EQ(m.Scene.ViewZoom, 7);
-    EXPECT_FALSE(MenuBarShown());
-    EXPECT_EQ(m.Scene.LastMouseX, 1234);
-    EXPECT_EQ(m.Scene.LastMouseY, 567);
-}
-
-TEST_F(ThreeDWindowTest, ResizingRedrawsLargerAndHugeLabelsDoNotStall) {
+// The West marker stands 1.2 x 15 km left of the centre at 22 km to the half-width, whether
+// the window grows or shrinks.
+TEST_F(ThreeDWindowTest, ResizingRedrawsAtTheNewSizeAndHugeLabelsDoNotStall) {
     frmThreeD& m = OpenMap();
     state.AircraftList(1).Pic.assign(50'000'000, 'W');
-    m.TopLevel()->resize(m.TopLevel()->width() * 2, m.TopLevel()->height() * 2);
-    settle();
-    EXPECT_EQ(m.Surface().width(), 704);
-    // The West marker stands 1.2 x 15 km left of the centre at 22 km to the half-width.
-    EXPECT_TRUE(PictureNear(m, "West", m.Width() / 2 - m.Width() / 2 / 22 * 18 - 187.5f,
-                            m.Height() / 2 - 187.5f));
-}
-
-// A label running past the right edge shows the same whether it goes on for ever or stops a
-// little beyond the edge.
-TEST_F(ThreeDWindowTest, LabelsPrintAllThatShowsUpToTheRightEdge) {
-    state.AircraftList.Clear();
-    state.ObjectiveList.Clear();
-    AircraftRecord& a = state.AircraftList.Append();
-    a.X = state.OwnX - 3;
-    a.Y = state.OwnY + 4;
-    frmThreeD& m = OpenMap();
-    const struct {
-        const char* name;
-        std::size_t letters;
-        bool sameAsEndless;
-    } rows[] = {
-        {"as many letters as the window has pixel columns", 352, true},
-        {"past the edge", 60, true},
-        {"short of the edge", 10, false},
-    };
-    a.Pic.assign(100'000, 'W');
-    m.Redraw();
-    const QImage endless = m.Surface().copy();
-    for (const auto& r : rows) {
-        a.Pic.assign(r.letters, 'W');
-        m.Redraw();
-        EXPECT_EQ(m.Surface() == endless, r.sameAsEndless) << r.name;
+    const QSize size = m.TopLevel()->size();
+    for (const QSize& to : {size * 2, size}) {
+        m.TopLevel()->resize(to);
+        settle();
+        EXPECT_TRUE(PictureNear(m, "West", m.Width() / 2 - m.Width() / 2 / 22 * 18 - 187.5f,
+                                m.Height() / 2 - 187.5f))
+            << to.width();
     }
 }
 

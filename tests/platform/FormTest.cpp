@@ -1,4 +1,4 @@
-// Loading, showing, owning and unloading windows, and their menus.
+// Loading, placing and unloading windows, and their menus.
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <memory>
 
 #include "TestSupport.h"
 #include "platform/ScriptedServices.h"
@@ -20,88 +19,12 @@ protected:
     ScriptedServices services;
 };
 
-// An open window is only brought forward; an unloaded one loads afresh from its design, keeping
-// its own variables and its controls' handlers.
-TEST_F(FormLifecycle, ShowLoadsOnlyAClosedWindowAndUnloadKeepsOnlyTheVariables) {
-    Probe window(services);
-    Label text;
-    MenuItem menuView, menuZoom;
-    int zoomClicks = 0;
-    menuZoom.Click = [&] { ++zoomClicks; };
-    window.design = [&](Probe& w) {
-        w.SetCaption("Probe");
-        w.Add(text, 0, 0, 1500, 300);
-        w.AddMenu(menuView, "&View");
-        menuView.Add(menuZoom, "zoom");
-    };
-    window.Show();
-    QWidget* top = window.TopLevel();
-    EXPECT_EQ(top->windowTitle(), "Probe");
-    EXPECT_EQ(window.resizes, 1);
-    EXPECT_EQ(window.paints, 1);
-
-    text.SetVisible(false);
-    menuZoom.SetCaption("Zoom 2");
-    menuZoom.SetChecked(true);
-    top->setWindowState(Qt::WindowMinimized);
-    window.Show();
-    EXPECT_EQ(window.loads, 1);
-    EXPECT_EQ(window.TopLevel(), top);
-    EXPECT_EQ(menuZoom.Caption(), "Zoom 2");
-    EXPECT_FALSE(top->windowState() & Qt::WindowMinimized) << "brought back from the task bar";
-
-    top->close();  // the close box unloads
-    EXPECT_FALSE(window.Loaded());
-    EXPECT_FALSE(text.Loaded());
-    settle();
-    window.Show();
-    EXPECT_EQ(window.loads, 2);
-    EXPECT_TRUE(text.Widget()->isVisibleTo(window.TopLevel()));
-    EXPECT_FALSE(menuZoom.Checked());
-    EXPECT_EQ(menuZoom.Caption(), "zoom");
-    menuZoom.Action()->trigger();
-    EXPECT_EQ(zoomClicks, 1) << "the handlers stay wired";
-}
-
-TEST_F(FormLifecycle, OwnedWindowsStayAboveTheirOwnerAndCloseWithIt) {
-    Probe main(services), pad(services), prompt(services), note(services), other(services);
-    main.load = [&pad](Probe& w) { pad.Show(&w); };  // owned while the owner still loads
-    main.Show();
-    prompt.Show(&pad);
-    note.Show(&pad);
-    other.Show();
-    EXPECT_EQ(pad.Owner(), &main);
-    EXPECT_EQ(pad.TopLevel()->parentWidget(), main.TopLevel()) << "transient for its owner";
-    EXPECT_TRUE(pad.TopLevel()->isWindow());
-
-    note.TopLevel()->close();
-    EXPECT_TRUE(pad.Loaded()) << "closing an owned window leaves its owner open";
-    main.Unload();
-    EXPECT_FALSE(pad.Loaded());
-    EXPECT_FALSE(prompt.Loaded());
-    EXPECT_TRUE(other.Loaded());
-    settle();
-
-    pad.Show();
-    EXPECT_EQ(pad.Owner(), nullptr) << "owned again only when shown with an owner";
-}
-
 TEST_F(FormLifecycle, UnloadingItselfWhileLoadingLeavesItClosed) {
     Probe window(services);
     window.load = [](Probe& w) { w.Unload(); };
     window.Show();
     EXPECT_FALSE(window.Loaded());
     EXPECT_EQ(window.resizes, 0);
-}
-
-TEST_F(FormLifecycle, DestroyingLoadedWindowsInAnyOrderIsSafe) {
-    auto main = std::make_unique<Probe>(services);
-    auto pad = std::make_unique<Probe>(services);
-    main->Show();
-    pad->Show(main.get());
-    main.reset();
-    EXPECT_FALSE(pad->Loaded());
-    pad.reset();
 }
 
 // An owned window of any frame is a kind that the window system keeps above its owner and out of
@@ -113,9 +36,11 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
         bool owned;
         Qt::WindowType type;
         bool fixed;
+        bool minButton = true;
     };
     const Row rows[] = {
         {"sizable", BorderStyle::Sizable, false, Qt::Window, false},
+        {"sizable without a min button", BorderStyle::Sizable, false, Qt::Window, false, false},
         {"fixed single", BorderStyle::FixedSingle, false, Qt::Dialog, true},
         {"fixed dialog", BorderStyle::FixedDialog, false, Qt::Dialog, true},
         {"tool window", BorderStyle::FixedToolWindow, false, Qt::Tool, true},
@@ -132,7 +57,7 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
         Probe window(services);
         window.design = [&](Probe& w) {
             w.SetBorderStyle(row.style);
-            w.SetMinButton(true);
+            w.SetMinButton(row.minButton);
         };
         window.Show(row.owned ? &owner : nullptr);
         const QWidget* top = window.TopLevel();
@@ -144,7 +69,7 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
         EXPECT_EQ(top->windowHandle()->transientParent(),
                   row.owned ? owner.TopLevel()->windowHandle() : nullptr);
         EXPECT_EQ(bool(top->windowFlags() & Qt::WindowMinimizeButtonHint),
-                  row.style == BorderStyle::Sizable);
+                  row.style == BorderStyle::Sizable && row.minButton);
     }
 }
 
@@ -174,23 +99,6 @@ TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsLaidOut) {
     EXPECT_GE(pad.Height(), pad.InnerHeight() + pixelsToTwips(pad.InnerArea()->y()));
     const QPoint padCentre = pad.TopLevel()->frameGeometry().center();
     EXPECT_LE((prompt.TopLevel()->frameGeometry().center() - padCentre).manhattanLength(), 4);
-}
-
-TEST_F(FormLifecycle, ResizingAndActivationRunTheirFormEvents) {
-    Probe window(services);
-    window.Show();
-    const int resizes = window.resizes, paints = window.paints, focuses = window.focuses;
-    window.TopLevel()->resize(300, 200);
-    EXPECT_EQ(window.InnerWidth(), 4500);
-    EXPECT_EQ(window.resizes, resizes + 1);
-    EXPECT_EQ(window.paints, paints + 1);
-    window.TopLevel()->resize(100, 50);
-    EXPECT_EQ(window.resizes, resizes + 2);
-    EXPECT_EQ(window.paints, paints + 1) << "shrinking exposes nothing";
-
-    QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(window.TopLevel(), &activate);
-    EXPECT_EQ(window.focuses, focuses + 1);
 }
 
 TEST_F(FormLifecycle, UnloadingTheLastWindowEndsTheEventLoop) {

@@ -30,7 +30,7 @@ public:
     using Form::Form;
     std::function<void(Probe&)> design;
     std::function<void(Probe&)> load;
-    int loads = 0, resizes = 0, paints = 0, focuses = 0;  // form-level variables
+    int resizes = 0;
 
 protected:
     void Design() override {
@@ -40,14 +40,11 @@ protected:
         }
     }
     void Form_Load() override {
-        ++loads;
         if (load) {
             load(*this);
         }
     }
     void Form_Resize() override { ++resizes; }
-    void Form_Paint() override { ++paints; }
-    void Form_GotFocus() override { ++focuses; }
 };
 
 inline QPointF pixelAt(float xTwips, float yTwips) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -15,79 +14,27 @@
 namespace velmora::test {
 namespace {
 
-class TextFiles : public ::testing::Test {
-protected:
-    QString path(const char* name) const { return folder.filePath(name); }
-
-    QString withBytes(const std::string& bytes, const char* name) const {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        return path(name);
-    }
-
-    std::string bytesOf(const QString& file) const {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll().toStdString() : "<missing>";
-    }
-
-    QTemporaryDir folder;
-};
-
-// A private file is its owner's alone when it is created and whenever it is replaced, whatever
-// the mode of the file it replaces; other files follow the user's file creation mask.
-TEST_F(TextFiles, APrivateFileIsReadableByItsOwnerAlone) {
-    const mode_t mask = umask(022);
-    const struct Row {
-        const char* name;
-        mode_t before;  // 0: no file yet
-        FileAccess access;
-        mode_t after;
-    } rows[] = {
-        {"private, created", 0, FileAccess::OwnerOnly, 0600},
-        {"private, replacing a private one", 0600, FileAccess::OwnerOnly, 0600},
-        {"private, replacing one readable by all", 0644, FileAccess::OwnerOnly, 0600},
-        {"ordinary, created", 0, FileAccess::Default, 0644},
-        {"ordinary, replacing one", 0640, FileAccess::Default, 0640},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const QString file = path("npdata.vsd");
-        QFile::remove(file);
-        if (row.before != 0) {
-            withBytes("\"old\"\r\n", "npdata.vsd");
-            ASSERT_EQ(chmod(QFile::encodeName(file).constData(), row.before), 0);
-        }
-        TextFileWriter writer;
-        ASSERT_TRUE(writer.Create(file, row.access));
-        ASSERT_TRUE(writer.WriteLine("\"Ace\"") && writer.WriteLine("\"pw\""));
-        ASSERT_TRUE(writer.Close());
-        struct stat status {};
-        ASSERT_EQ(stat(QFile::encodeName(file).constData(), &status), 0);
-        EXPECT_EQ(status.st_mode & 0777, row.after);
-        EXPECT_EQ(bytesOf(file), "\"Ace\"\r\n\"pw\"\r\n");
-    }
-    umask(mask);
+std::string bytesOf(const QString& path) {
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll().toStdString() : "<missing>";
 }
 
 // A file size limit makes the writes fail as a full disk would: part-way, or only when the last
 // buffered bytes go out as the file is closed.
-TEST_F(TextFiles, TheOldFileStaysWholeUnlessTheNewOneIsComplete) {
-    enum End { Destroyed, Discarded, Closed };
+TEST(TextFiles, TheOldFileStaysWholeUnlessTheNewOneIsComplete) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath("orders.txt");
     std::string line(1000, 'x');
     line[1] = '\0';
     const struct {
         const char* name;
         int lines;
         bool diskFull;
-        End end;
         std::string after;
     } rows[] = {
-        {"destroyed before Close", 1, false, Destroyed, "old\r\n"},
-        {"discarded", 1, false, Discarded, "old\r\n"},
-        {"failing part-way", 100, true, Closed, "old\r\n"},
-        {"failing at the last flush", 5, true, Closed, "old\r\n"},
-        {"complete", 2, false, Closed, line + "\r\n" + line + "\r\n"},
+        {"failing part-way", 100, true, "old\r\n"},
+        {"failing at the last flush", 5, true, "old\r\n"},
+        {"complete", 2, false, line + "\r\n" + line + "\r\n"},
     };
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -96,24 +43,20 @@ TEST_F(TextFiles, TheOldFileStaysWholeUnlessTheNewOneIsComplete) {
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const QString file = withBytes("old\r\n", "orders.txt");
-        {
-            TextFileWriter writer;
-            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, row.diskFull ? &full : &saved), 0);
-            bool wrote = writer.Create(file);
-            for (int i = 0; wrote && i < row.lines; ++i) {
-                wrote = writer.WriteLine(line);
-            }
-            EXPECT_EQ(bytesOf(file), "old\r\n") << "nothing replaced before Close";
-            if (row.end == Discarded) {
-                writer.Discard();
-                EXPECT_FALSE(writer.WriteLine(line));
-            }
-            const bool closed = row.end != Destroyed && writer.Close();
-            setrlimit(RLIMIT_FSIZE, &saved);
-            EXPECT_EQ(closed, row.end == Closed && !row.diskFull);
-            EXPECT_TRUE(!row.diskFull || !writer.ErrorString().isEmpty()) << "the failure is told";
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
+        old.close();
+        TextFileWriter writer;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, row.diskFull ? &full : &saved), 0);
+        bool wrote = writer.Create(file);
+        for (int i = 0; wrote && i < row.lines; ++i) {
+            wrote = writer.WriteLine(line);
         }
+        EXPECT_EQ(bytesOf(file), "old\r\n") << "nothing replaced before Close";
+        const bool closed = writer.Close();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(closed, !row.diskFull);
+        EXPECT_TRUE(!row.diskFull || !writer.ErrorString().isEmpty()) << "the failure is told";
         EXPECT_EQ(bytesOf(file), row.after);
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
     }
