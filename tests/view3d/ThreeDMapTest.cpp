@@ -1,6 +1,7 @@
 #include "ThreeDMap.h"
 
 #include <cmath>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -216,6 +217,71 @@ TEST(PaintersOrderTest, FarthestFirstThenAircraftObjectivesAndOwn) {
                                                                   {Friendly, 0.5f},
                                                                   {BullsEye, -0.4f},
                                                                   {GoodGuy, 0}}));
+}
+
+// Random scenes in half-kilometre steps, rich in ties and exact halves, against the passes 20
+// down to 0 scanned one by one. Seen from the side, a stick's top tells its object: aircraft i
+// stands at 10i feet, objective i at 10i + 5, the own aircraft at 9000 (id 2i, 2i + 1, 1800).
+TEST(PaintersOrderTest, AgreesWithAScanOfThePassesOnRandomScenes) {
+    std::mt19937 random(8);
+    std::uniform_int_distribution<int> half(-60, 60), count(0, 40);
+    for (int round = 0; round < 200; ++round) {
+        SharedSubsAndVar s;
+        s.Visibility = static_cast<int16_t>(std::uniform_int_distribution<int>(0, 25)(random));
+        s.Ceiling = 8000;
+        s.OwnAltitude = 9000;
+        const int aircraft = count(random), objectives = count(random);
+        for (int i = 1; i <= aircraft; ++i) {
+            s.AircraftList.Append() = AircraftAt(half(random) / 2.0f, half(random) / 2.0f);
+            s.AircraftList(i).Altitude = static_cast<int16_t>(10 * i);
+        }
+        for (int i = 1; i <= objectives; ++i) {
+            s.ObjectiveList.Append() = {"", half(random) / 2.0f, half(random) / 2.0f,
+                                        10.0f * i + 5};
+        }
+        ThreeDScene scene;
+        BuildScene(scene, s);
+        ApplyPreset(scene, PresetView::SouthLookingNorth);
+        RedrawBuffers buffers;
+        Redraw(scene, s, {2000, 2000}, buffers);  // a stick's top: 1000 - altitude / 10 twips
+
+        auto distance = [&](int id) {
+            const auto i = static_cast<std::size_t>(id / 2);
+            return id == 1800 ? EyeDistance(scene, 0, 0)
+                   : id % 2
+                       ? EyeDistance(scene, scene.ObjectivePoints[i].X, scene.ObjectivePoints[i].Y)
+                       : EyeDistance(scene, scene.AircraftPoints[i].X, scene.AircraftPoints[i].Y);
+        };
+        std::vector<int> drawn, scan;
+        for (std::size_t i = buffers.ObjectsBegin; i < buffers.Steps.size(); ++i) {
+            if (const auto* stick = std::get_if<LineStep>(&buffers.Steps[i])) {
+                drawn.push_back(static_cast<int>(std::lround(2 * (1000 - stick->Y2))));
+            }
+        }
+        for (int d = 20; d >= 0; --d) {
+            for (int i = 1; i <= aircraft; ++i) {
+                if (distance(2 * i) == d) {
+                    scan.push_back(2 * i);
+                }
+            }
+            for (int i = 1; i <= objectives; ++i) {
+                if (distance(2 * i + 1) == d) {
+                    scan.push_back(2 * i + 1);
+                }
+            }
+            if (distance(1800) == d) {
+                scan.push_back(1800);
+            }
+        }
+        ASSERT_EQ(drawn.size(), static_cast<std::size_t>(aircraft + objectives + 1)) << round;
+        EXPECT_EQ(
+            std::vector<int>(drawn.end() - static_cast<std::ptrdiff_t>(scan.size()), drawn.end()),
+            scan)
+            << "round " << round;
+        for (std::size_t i = 0; i + 1 < drawn.size(); ++i) {
+            EXPECT_GE(distance(drawn[i]), distance(drawn[i + 1])) << "round " << round;
+        }
+    }
 }
 
 SharedSubsAndVar SmallTurn() {
