@@ -41,7 +41,18 @@ from typing import Callable, Iterable, Optional
 TWIPS_PER_PIXEL = 15
 DEFAULT_TIMEOUT = 15.0
 
-_DBUS_MARK = "VELMORA_E2E_PRIVATE_DBUS"
+# A message bus of our own, so that the accessibility bus and its registry are ours alone.
+_BUS_CONFIG = """<busconfig>
+  <listen>unix:tmpdir=/tmp</listen>
+  <auth>EXTERNAL</auth>
+  <servicedir>/usr/share/dbus-1/services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+"""
 
 
 class HarnessError(AssertionError):
@@ -125,6 +136,7 @@ class Desktop:
         self.env = dict(os.environ)
         self.proc: Optional[subprocess.Popen] = None
         self._xvfb: Optional[subprocess.Popen] = None
+        self._bus: Optional[subprocess.Popen] = None
         self._a11y: Optional[subprocess.Popen] = None
         self._log = None
         self._atspi = None
@@ -151,11 +163,29 @@ class Desktop:
         else:
             raise HarnessError("Xvfb did not start")
         os.environ["DISPLAY"] = self.display
+        self._start_message_bus()
         self._start_a11y_bus()
 
     def _x_ready(self) -> bool:
         return subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL).returncode == 0
+
+    def _start_message_bus(self):
+        if shutil.which("dbus-daemon") is None:
+            return
+        config = self.work / "bus.conf"
+        config.write_text(_BUS_CONFIG)
+        bus = subprocess.Popen(["dbus-daemon", f"--config-file={config}", "--nofork",
+                                "--print-address=1"], stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL, text=True)
+        address = bus.stdout.readline().strip()  # empty when the bus could not start
+        bus.stdout.close()
+        if not address:
+            bus.wait()
+            return
+        self._bus = bus
+        # Both the program and this process's own accessibility client look here.
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
 
     def _start_a11y_bus(self):
         launcher = next((p for p in ("/usr/libexec/at-spi-bus-launcher",
@@ -208,8 +238,9 @@ class Desktop:
             raise HarnessError(f"the program did not end within {timeout:.0f}s")
 
     def close(self):
-        """Ends the program (if still running), the accessibility bus and the X server."""
-        for proc in (self.proc, self._a11y, self._xvfb):
+        """Ends the program (if still running), the accessibility and message buses and the X
+        server."""
+        for proc in (self.proc, self._a11y, self._bus, self._xvfb):
             if proc is not None and proc.poll() is None:
                 proc.terminate()
                 try:
@@ -476,14 +507,6 @@ class Desktop:
         return not boxes
 
 
-def _reexec_under_private_bus():
-    """The accessibility bus hangs off the user's message bus: give each run its own."""
-    if os.environ.get(_DBUS_MARK) == "1" or shutil.which("dbus-run-session") is None:
-        return
-    os.environ[_DBUS_MARK] = "1"
-    os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
-
-
 def main(test: Callable[[Desktop], None], description: str = "") -> None:
     """Runs one test: parses the command line, starts the desktop, and ends it whatever happens.
     Exits 0 when the test passed."""
@@ -493,7 +516,6 @@ def main(test: Callable[[Desktop], None], description: str = "") -> None:
     parser.add_argument("--work", required=True)
     parser.add_argument("--locale", help="the desktop's language, such as de_DE.UTF-8")
     options = parser.parse_args()
-    _reexec_under_private_bus()
 
     work = Path(options.work)
     if work.exists():
