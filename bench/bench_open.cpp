@@ -7,7 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,6 +20,7 @@
 
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
+#include "WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "model/TurnFileReader.h"
 #include "platform/ScriptedServices.h"
@@ -33,8 +33,6 @@ using Clock = std::chrono::steady_clock;
 constexpr double kFrameSeconds = 1.0 / 60;
 constexpr std::size_t kHugeText = 5u << 20;
 
-// The own aircraft at the origin, zoom 10; the aircraft 2 km east, its picture centred at
-// (2964, 2520) twips on the window.
 std::string Repeated(std::string_view words) {
     std::string text;
     text.reserve(kHugeText + words.size());
@@ -44,6 +42,8 @@ std::string Repeated(std::string_view words) {
     return text;
 }
 
+// The own aircraft at the origin, zoom 10; the aircraft 2 km east, its picture centred at
+// (2964, 2520) twips on the window.
 std::string HugeTurnFile() {
     std::string t(kTurnFileHeader);
     t += "\r\nVISIBILITY=10\r\nMAXRANGE=4\r\nX=0\r\nY=0\r\nHEADING=90\r\nALTITUDE=3000\r\n";
@@ -154,20 +154,5 @@ BENCHMARK(BM_PointAtHugeSquadron)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-#ifndef __OPTIMIZE__
-    std::printf(
-        "warning: built without optimisation; configure with CMAKE_BUILD_TYPE=Release or "
-        "RelWithDebInfo for figures that mean anything\n");
-#endif
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::RunWindowBenchmarks(argc, argv);
 }

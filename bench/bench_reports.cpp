@@ -4,13 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cstdlib>
 #include <string>
 
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
 #include "GUI/reports/frmCombatReport.h"
+#include "WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "platform/ScriptedServices.h"
 
@@ -78,15 +78,5 @@ BENCHMARK(BM_OpenHugeOneLineReport)->Unit(benchmark::kMillisecond)->UseRealTime(
 BENCHMARK(BM_OpenHugeManyLineReport)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::RunWindowBenchmarks(argc, argv);
 }

@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <chrono>
 #include <cmath>
@@ -15,6 +14,7 @@
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
 #include "GUI/view3d/frmThreeD.h"
+#include "WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "platform/ScriptedServices.h"
 #include "view3d/ThreeDMap.h"
@@ -204,15 +204,5 @@ BENCHMARK(BM_ThreeDLeftDrag_LargestTurnVisibility1000)
     ->UseRealTime();
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::RunWindowBenchmarks(argc, argv);
 }

@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include "CrowdedSky.h"
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
+#include "WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "platform/ScriptedServices.h"
 
@@ -89,15 +89,5 @@ BENCHMARK(BM_RedrawInMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PointAtStackInMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::RunWindowBenchmarks(argc, argv);
 }
