@@ -3,15 +3,13 @@
 #include <QStringDecoder>
 #include <algorithm>
 
+#include "model/TextLines.h"
+
 namespace velmora {
 
 namespace {
 
 constexpr char16_t kEllipsis = u'\u2026';
-
-bool isUtf8Continuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
 
 }  // namespace
 
@@ -36,11 +34,7 @@ QString ShownText(std::string_view bytes, qsizetype limit) {
     const std::size_t room = static_cast<std::size_t>(limit) * 4;
     bool cut = false;
     if (bytes.size() > room) {
-        std::size_t end = room;
-        for (int back = 0; back < 3 && end > 0 && isUtf8Continuation(bytes[end]); ++back) {
-            --end;
-        }
-        bytes = bytes.substr(0, end);
+        bytes = bytes.substr(0, Utf8Boundary(bytes, room));
         cut = true;
     }
     QString text = ToQ(bytes);

@@ -2,24 +2,9 @@
 
 #include <algorithm>
 
+#include "TextLines.h"
+
 namespace velmora {
-
-namespace {
-
-// The last place at or before n that does not split a UTF-8 character (text that is not UTF-8
-// loses at most three bytes to the next piece).
-std::size_t CharBoundary(std::string_view text, std::size_t n) {
-    std::size_t cut = n;
-    for (int back = 0; back < 3 && cut > 0 && cut < text.size(); ++back) {
-        if ((static_cast<unsigned char>(text[cut]) & 0xC0) != 0x80) {
-            break;
-        }
-        --cut;
-    }
-    return cut > 0 ? cut : n;
-}
-
-}  // namespace
 
 std::string ShownCombatText(std::string_view text, const ReportBounds& bounds) {
     const std::size_t maxLine = std::max<std::size_t>(bounds.MaxLineBytes, 4);
@@ -39,7 +24,7 @@ std::string ShownCombatText(std::string_view text, const ReportBounds& bounds) {
         }
         bool broken = false;
         if (length > maxLine) {
-            length = CharBoundary(text, maxLine);
+            length = Utf8Boundary(text, maxLine);
             used = length;
             broken = true;
         }

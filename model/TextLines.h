@@ -1,5 +1,6 @@
 #pragma once
-// Splitting text held in memory into lines, as views into it (no copy, no allocation).
+// Text held in memory: where a piece may be cut, and splitting into lines as views into it (no
+// copy, no allocation).
 //
 // A line ends at LF; a CR right before that LF, or right before the end of the text, belongs to
 // the line end. Any other CR is an ordinary character of its line, and so are NUL and every
@@ -11,6 +12,18 @@
 #include <string_view>
 
 namespace velmora {
+
+// The last place at or before n that does not split a UTF-8 character, at most three bytes
+// back (text that is not UTF-8 may lose up to three bytes to the next piece).
+inline std::size_t Utf8Boundary(std::string_view text, std::size_t n) {
+    std::size_t cut = n;
+    for (int back = 0; back < 3 && cut > 0 && cut < text.size() &&
+                       (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80;
+         ++back) {
+        --cut;
+    }
+    return cut;
+}
 
 class LineCursor {
 public:
