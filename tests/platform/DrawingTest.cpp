@@ -54,12 +54,6 @@ void expectColours(const Form& form, const std::vector<Probe>& probes) {
     }
 }
 
-QPen pen(const QColor& colour) {
-    QPen p(colour);
-    p.setWidth(1);
-    return p;
-}
-
 // Keeps the region of the inner area that Qt repainted.
 struct Repaints : QObject {
     QRegion region;
@@ -120,10 +114,9 @@ TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
         double twips;
         int pixels;
     } rows[] = {
-        {"below a half", 157, 10},      {"half, down to even", 112.5, 8},
-        {"half, up to even", 127.5, 8}, {"negative half", -187.5, -12},
-        {"far beyond", 1e30, 1000000},  {"far below", -1e30, -1000000},
-        {"infinity", inf, 1000000},     {"not a number", nan, 0},
+        {"half, down to even", 112.5, 8}, {"half, up to even", 127.5, 8},
+        {"negative half", -187.5, -12},   {"far beyond", 1e30, 1000000},
+        {"infinity", inf, 1000000},       {"not a number", nan, 0},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(twipsToPixels(row.twips), row.pixels) << row.name;
@@ -143,7 +136,7 @@ TEST_F(Drawing, PrintShowsTheTopRowAndEndsAtTheStartOfTheNextLineAndClsAtTheTopL
     EXPECT_EQ(canvas.CurrentY(), 0);
 }
 
-// Circles, straight lines and pictures set their pixels directly where they can: the pixels
+// Circles and pictures set their pixels directly where they can: the pixels
 // are the painter's own.
 TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
     struct Row {
@@ -159,19 +152,9 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
                        f.Circle(centre.x() * 15.0f, centre.y() * 15.0f, radius * 15.0f, kRed);
                    },
                    [=](QPainter& p) {
-                       p.setPen(pen(kRed));
+                       p.setPen(kRed);
                        p.setBrush(solid ? QBrush(kGreen) : QBrush(Qt::NoBrush));
                        p.drawEllipse(centre, radius, radius);
-                   }};
-    };
-    auto line = [](const char* name, QPoint a, QPoint b) {
-        return Row{name,
-                   [=](Form& f) {
-                       f.Line(a.x() * 15.0f, a.y() * 15.0f, b.x() * 15.0f, b.y() * 15.0f, kRed);
-                   },
-                   [=](QPainter& p) {
-                       p.setPen(pen(kRed));
-                       p.drawLine(a, b);
                    }};
     };
     // Rows first to last of the picture, top-left corner at (x, y) in pixels.
@@ -194,17 +177,11 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
     const QImage wide = icon.scaled(30, 6);
     const Row rows[] = {
         circle("a ground dot", {50, 50}, 3, true),
-        circle("a point", {10, 10}, 0, true),
         circle("a hollow circle", {100, 70}, 7, false),
         circle("a circle cut at the top-left", {2, 1}, 12, true),
         circle("a circle cut at the bottom-right", {298, 199}, 20, true),
         circle("the largest circle set directly", {100, 75}, 32, true),
-        circle("a larger circle, through the painter", {100, 75}, 45, true),
-        line("a line across", {10, 20}, {150, 20}),
-        line("a line down, drawn upwards", {30, 140}, {30, 5}),
         picture("an aircraft-sized picture", icon, 20, 30, 0, 5),
-        picture("a wider picture", wide, 20, 30, 0, 5),
-        picture("rows 2 to 4 of a picture", icon, 20, 30, 2, 4),
         picture("a picture cut at the top-left", wide, -3, -2, 0, 5),
         picture("a picture cut at the bottom-right", wide, 290, 197, 0, 5),
         picture("rows 2 to 4 of a picture of another format and pixel ratio", dense, 20, 30, 2, 4),
@@ -220,13 +197,13 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
 
 // One pixel for each step along the longer axis, ends included, the other coordinate rounded
 // half up from the end that comes first along that axis.
-TEST_F(Drawing, SlantedLinesRunEndToEndOnePixelAStepRoundingHalfUp) {
+TEST_F(Drawing, LinesRunEndToEndOnePixelAStepRoundingHalfUp) {
     const struct {
         const char* name;
         QPoint a, b;                // pixels
         std::vector<QPoint> marks;  // column by column
     } rows[] = {
-        {"a point", {7, 7}, {7, 7}, {{7, 7}}},
+        {"straight, drawn upwards", {3, 4}, {3, 0}, {{3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4}}},
         {"shallow", {0, 0}, {4, 1}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}},
         {"falling", {0, 2}, {4, 0}, {{0, 2}, {1, 2}, {2, 1}, {3, 1}, {4, 0}}},
         {"steep, drawn upwards", {10, 4}, {9, 0}, {{9, 0}, {9, 1}, {10, 2}, {10, 3}, {10, 4}}},
@@ -268,25 +245,13 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
         {"stretching",
          {{15, 25, kBlue}, {29, 22, kBlue}, {27, 27, kGreen}, {32, 20, kRed}},
          [](Canvas& c) { c.Lower.SetStretch(true); }},
-        {"Cls keeps only the controls",
-         {{15, 15, kBlue}, {5, 20, kBack}, {5, 25, kBlack}, {35, 35, kGreen}},
-         [](Canvas& c) { c.Cls(); }},
         {"hiding the lower image",
          {{15, 15, kBack}, {15, 20, kBack}, {15, 25, kBlack}, {27, 27, kGreen}, {9, 20, kRed}},
          [](Canvas& c) { c.Lower.SetVisible(false); }},
-        {"hiding the upper image",
-         {{35, 35, kBack}, {27, 27, kBack}, {30, 25, kBlack}, {15, 20, kRed}},
-         [](Canvas& c) { c.Upper.SetVisible(false); }},
         {"a smaller picture",
          {{12, 12, kFore}, {15, 15, kBack}, {15, 20, kBack}, {15, 25, kBlack}},
          [](Canvas& c) { c.Lower.SetPicture(solid(kFore, 3, 3)); }},
-        {"a hidden image's new picture stays unseen",
-         {{35, 35, kBack}},
-         [](Canvas& c) {
-             c.Upper.SetVisible(false);
-             c.Upper.SetPicture(solid(kFore, 20, 20));
-         }},
-        {"and shows when the image does",
+        {"a picture set while hidden shows with the image",
          {{35, 35, kFore}},
          [](Canvas& c) {
              c.Upper.SetVisible(false);

@@ -21,42 +21,25 @@
 namespace velmora::test {
 namespace {
 
-class ServicesTest : public ::testing::Test {
-protected:
-    void SetUp() override { window.Show(); }
-    void TearDown() override { settle(); }
+TEST(CommonDialogs, AFileDialogTellsAChoiceFromACancelWhichKeepsTheFileName) {
     ScriptedServices services;
     Probe window{services};
     CommonDialog dialog{window};
-};
-
-TEST_F(ServicesTest, AFileDialogTellsAChoiceFromACancelWhichKeepsTheFileName) {
-    struct Row {
+    const struct {
         const char* name;
         bool save;
         std::optional<QString> answer;  // nothing: cancelled
         QString nameAfter;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"open, cancelled", false, std::nullopt, "start.txt"},
         {"save, chosen", true, "/home/pilot/orders.txt", "/home/pilot/orders.txt"},
     };
-    dialog.SetDialogTitle("Save");
-    dialog.SetFilter("Text Files (*.txt)|*.txt");
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         dialog.SetFileName("start.txt");
-        if (row.answer) {
-            services.QueueFileChoice(*row.answer);
-        } else {
-            services.QueueFileCancel();
-        }
+        row.answer ? services.QueueFileChoice(*row.answer) : services.QueueFileCancel();
         EXPECT_EQ(row.save ? dialog.ShowSave() : dialog.ShowOpen(), row.answer.has_value());
         EXPECT_EQ(dialog.FileName(), row.nameAfter);
-        const FileDialogRequest& asked = services.fileDialogs.back();
-        EXPECT_EQ(asked.save, row.save);
-        EXPECT_EQ(QStringList({asked.title, asked.filter, asked.fileName}),
-                  QStringList({"Save", "Text Files (*.txt)|*.txt", "start.txt"}));
     }
 }
 
@@ -145,12 +128,9 @@ TEST_F(RealDialogs, AnswerAsTheUserClosedThemAndEscOrCancelMeanNoOrNoFile) {
          "No"},
         {"Yes and No, Enter takes Yes", box(MsgBoxButtons::YesNo, ""), key(Qt::Key_Return),
          "Skelmar Velmora", "Yes"},
-        {"Yes and No, closed", box(MsgBoxButtons::YesNo, ""),
-         [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); }, "Skelmar Velmora", "No"},
         {"OK with a title of its own, Esc", box(MsgBoxButtons::OK, "Error Opening File"),
          key(Qt::Key_Escape), "Error Opening File", "OK"},
         {"open, Esc", file(false, existing), key(Qt::Key_Escape), opening, "no file"},
-        {"open, Cancel", file(false, existing), cancel, opening, "no file"},
         {"save, Cancel", file(true, fresh), cancel, saving, "no file"},
         {"open, accepted", file(false, existing), accept, opening, existing},
         {"save, accepted", file(true, fresh), accept, saving, fresh},

@@ -30,7 +30,6 @@ public:
     using Form::Form;
     std::function<void(Probe&)> design;
     std::function<void(Probe&)> load;
-    int resizes = 0;
 
 protected:
     void Design() override {
@@ -44,7 +43,6 @@ protected:
             load(*this);
         }
     }
-    void Form_Resize() override { ++resizes; }
 };
 
 inline QPointF pixelAt(float xTwips, float yTwips) {
@@ -71,10 +69,6 @@ struct Mouse {
               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         sendMouse(form.InnerArea(), QEvent::MouseMove, pixelAt(x, y), Qt::NoButton, held,
                   modifiers);
-    }
-    void click(float x, float y) {
-        press(x, y);
-        release(x, y);
     }
     // As Qt delivers a double click to a widget: press, release, double-click, release.
     void doubleClick(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
