@@ -176,7 +176,6 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
     dense.setDevicePixelRatio(2);
     const QImage wide = icon.scaled(30, 6);
     const Row rows[] = {
-        circle("a ground dot", {50, 50}, 3, true),
         circle("a hollow circle", {100, 70}, 7, false),
         circle("a circle cut at the top-left", {2, 1}, 12, true),
         circle("a circle cut at the bottom-right", {298, 199}, 20, true),
@@ -234,13 +233,7 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
     };
     const Row rows[] = {
         {"Refresh wipes the marks on it, and its picture stays within its place",
-         {{35, 15, kBack},
-          {15, 20, kBack},
-          {15, 15, kBlue},
-          {15, 25, kBlack},
-          {27, 27, kGreen},
-          {9, 20, kRed},
-          {32, 20, kRed}},
+         {{35, 15, kBack}, {15, 20, kBack}, {27, 27, kGreen}, {32, 20, kRed}},
          [](Canvas& c) { c.Lower.Refresh(); }},
         {"stretching",
          {{15, 25, kBlue}, {29, 22, kBlue}, {27, 27, kGreen}, {32, 20, kRed}},
@@ -318,13 +311,6 @@ TEST_F(Drawing, ABatchPaintsWhatSingleCallsPaintAndOutlivesAResizeAndAnUnload) {
         scene(canvas);
     }
     EXPECT_TRUE(canvas.Surface() == single);
-    ExpectShown();
-    Clear();
-    {
-        DrawingBatch batch(canvas);
-        canvas.Line(15, 15, 150, 150, kRed);
-        canvas.Line(4000, 2800, 4400, 2900, kGreen);  // right of and below the first
-    }
     ExpectShown();
 
     canvas.SetBorderStyle(BorderStyle::Sizable);
