@@ -29,15 +29,12 @@ QString aircraft(const char* set, int sector) {
 const std::pair<const char*, int (*)(QRgb)> kSides[] = {
     {"GoodGuy", qGreen}, {"Friendly", qBlue}, {"BadGuy", qRed}};
 
-// Pixels of a that differ clearly from those of b.
+// Pixels of a whose grey differs clearly from that of b.
 int differingPixels(const QImage& a, const QImage& b) {
     int count = 0;
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
-            const QRgb c = a.pixel(x, y);
-            const QRgb d = b.pixel(x, y);
-            count += std::max({std::abs(qRed(c) - qRed(d)), std::abs(qGreen(c) - qGreen(d)),
-                               std::abs(qBlue(c) - qBlue(d))}) > 24;
+            count += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 24;
         }
     }
     return count;

@@ -12,17 +12,12 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/ScriptedServices.h"
 
 namespace velmora::test {
 namespace {
 
 const QColor kBack(64, 64, 64);
 const QColor kFore(255, 255, 0);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kGreen(0, 255, 0);
-const QColor kBlack(0, 0, 0);
 
 // 300 x 200 pixels, grey, yellow foreground.
 class Canvas : public Form {
@@ -65,14 +60,12 @@ struct Repaints : QObject {
     }
 };
 
-class Drawing : public ::testing::Test {
+class Drawing : public WindowTest {
 protected:
     void SetUp() override {
         canvas.Show();
         canvas.InnerArea()->installEventFilter(&repaints);
     }
-    void TearDown() override { settle(); }
-
     // A clear surface, all of it shown.
     void Clear() {
         canvas.Cls();
@@ -101,7 +94,6 @@ protected:
         return image;
     }
 
-    ScriptedServices services;
     Canvas canvas{services};
     Repaints repaints;
 };
@@ -148,12 +140,12 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
         return Row{name,
                    [=](Form& f) {
                        f.SetFillStyle(solid ? FillStyle::Solid : FillStyle::Transparent);
-                       f.SetFillColor(kGreen);
-                       f.Circle(centre.x() * 15.0f, centre.y() * 15.0f, radius * 15.0f, kRed);
+                       f.SetFillColor(Qt::green);
+                       f.Circle(centre.x() * 15.0f, centre.y() * 15.0f, radius * 15.0f, Qt::red);
                    },
                    [=](QPainter& p) {
-                       p.setPen(kRed);
-                       p.setBrush(solid ? QBrush(kGreen) : QBrush(Qt::NoBrush));
+                       p.setPen(Qt::red);
+                       p.setBrush(solid ? QBrush(Qt::green) : QBrush(Qt::NoBrush));
                        p.drawEllipse(centre, radius, radius);
                    }};
     };
@@ -204,18 +196,17 @@ TEST_F(Drawing, LinesRunEndToEndOnePixelAStepRoundingHalfUp) {
     } rows[] = {
         {"straight, drawn upwards", {3, 4}, {3, 0}, {{3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4}}},
         {"shallow", {0, 0}, {4, 1}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}},
-        {"falling", {0, 2}, {4, 0}, {{0, 2}, {1, 2}, {2, 1}, {3, 1}, {4, 0}}},
         {"steep, drawn upwards", {10, 4}, {9, 0}, {{9, 0}, {9, 1}, {10, 2}, {10, 3}, {10, 4}}},
         {"starting off the sheet", {-2, -1}, {2, 1}, {{0, 0}, {1, 1}, {2, 1}}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         canvas.Cls();
-        canvas.Line(r.a.x() * 15.0f, r.a.y() * 15.0f, r.b.x() * 15.0f, r.b.y() * 15.0f, kRed);
+        canvas.Line(r.a.x() * 15.0f, r.a.y() * 15.0f, r.b.x() * 15.0f, r.b.y() * 15.0f, Qt::red);
         std::vector<QPoint> marks;
         for (int x = 0; x < 20; ++x) {
             for (int y = 0; y < 20; ++y) {
-                if (pixel(canvas, x, y) == kRed) {
+                if (pixel(canvas, x, y) == Qt::red) {
                     marks.emplace_back(x, y);
                 }
             }
@@ -233,16 +224,20 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
     };
     const Row rows[] = {
         {"Refresh wipes the marks on it, and its picture stays within its place",
-         {{35, 15, kBack}, {15, 20, kBack}, {27, 27, kGreen}, {32, 20, kRed}},
+         {{35, 15, kBack}, {15, 20, kBack}, {27, 27, Qt::green}, {32, 20, Qt::red}},
          [](Canvas& c) { c.Lower.Refresh(); }},
         {"stretching",
-         {{15, 25, kBlue}, {29, 22, kBlue}, {27, 27, kGreen}, {32, 20, kRed}},
+         {{15, 25, Qt::blue}, {29, 22, Qt::blue}, {27, 27, Qt::green}, {32, 20, Qt::red}},
          [](Canvas& c) { c.Lower.SetStretch(true); }},
         {"hiding the lower image",
-         {{15, 15, kBack}, {15, 20, kBack}, {15, 25, kBlack}, {27, 27, kGreen}, {9, 20, kRed}},
+         {{15, 15, kBack},
+          {15, 20, kBack},
+          {15, 25, Qt::black},
+          {27, 27, Qt::green},
+          {9, 20, Qt::red}},
          [](Canvas& c) { c.Lower.SetVisible(false); }},
         {"a smaller picture",
-         {{12, 12, kFore}, {15, 15, kBack}, {15, 20, kBack}, {15, 25, kBlack}},
+         {{12, 12, kFore}, {15, 15, kBack}, {15, 20, kBack}, {15, 25, Qt::black}},
          [](Canvas& c) { c.Lower.SetPicture(solid(kFore, 3, 3)); }},
         {"a picture set while hidden shows with the image",
          {{35, 35, kFore}},
@@ -252,19 +247,23 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
              c.Upper.SetVisible(true);
          }},
         {"a wider line",
-         {{50, 21, kBlack}, {50, 29, kBlack}, {50, 31, kBack}, {27, 27, kGreen}, {15, 15, kBlue}},
+         {{50, 21, Qt::black},
+          {50, 29, Qt::black},
+          {50, 31, kBack},
+          {27, 27, Qt::green},
+          {15, 15, Qt::blue}},
          [](Canvas& c) { c.Line1.SetBorderWidth(9); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Canvas window(services);
         window.Show();
-        window.AddLine(window.Line1, 0, 375, 1500, 375);  // row 25, columns 0..100
-        window.Add(window.Lower, 150, 150, 300, 300);     // 10..29
-        window.Lower.SetPicture(solid(kBlue, 40, 10));    // rows 10..19
-        window.Add(window.Upper, 375, 375, 300, 300);     // 25..44
-        window.Upper.SetPicture(solid(kGreen, 20, 20));
-        window.Line(0, 300, 885, 300, kRed);  // row 20, columns 0..59
+        window.AddLine(window.Line1, 0, 375, 1500, 375);   // row 25, columns 0..100
+        window.Add(window.Lower, 150, 150, 300, 300);      // 10..29
+        window.Lower.SetPicture(solid(Qt::blue, 40, 10));  // rows 10..19
+        window.Add(window.Upper, 375, 375, 300, 300);      // 25..44
+        window.Upper.SetPicture(solid(Qt::green, 20, 20));
+        window.Line(0, 300, 885, 300, Qt::red);  // row 20, columns 0..59
         row.change(window);
         expectColours(window, row.probes);
     }
@@ -274,19 +273,19 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
 // and the window is told to paint there.
 TEST_F(Drawing, GrowingTheAreaKeepsAndShowsDrawingsAndPaintsTheNewPartWithControls) {
     canvas.SetBorderStyle(BorderStyle::Sizable);
-    canvas.Line(0, 150, 4485, 150, kRed);          // to the last column
+    canvas.Line(0, 150, 4485, 150, Qt::red);       // to the last column
     canvas.Add(canvas.Lower, 0, 3150, 1500, 300);  // rows 210..229, below the old bottom
-    canvas.Lower.SetPicture(solid(kBlue, 100, 20));
+    canvas.Lower.SetPicture(solid(Qt::blue, 100, 20));
     const int paints = canvas.paints;
     canvas.TopLevel()->resize(300, 250);
     ASSERT_EQ(canvas.Surface().size(), QSize(300, 250));
-    expectColours(canvas, {{299, 10, kRed}, {50, 220, kBlue}, {150, 220, kBack}});
+    expectColours(canvas, {{299, 10, Qt::red}, {50, 220, Qt::blue}, {150, 220, kBack}});
     EXPECT_GT(canvas.paints, paints);
-    EXPECT_EQ(canvas.InnerArea()->grab().toImage().pixelColor(150, 10), kRed) << "as shown";
+    EXPECT_EQ(canvas.InnerArea()->grab().toImage().pixelColor(150, 10), Qt::red) << "as shown";
 }
 
-TEST_F(Drawing, ABatchPaintsWhatSingleCallsPaintAndOutlivesAResizeAndAnUnload) {
-    const QImage picture = solid(kBlue, 24, 24);
+TEST_F(Drawing, ABatchPaintsAndShowsWhatSingleCallsPaint) {
+    const QImage picture = solid(Qt::blue, 24, 24);
     auto scene = [&](Form& f) {
         f.SetFillStyle(FillStyle::Solid);
         for (int i = 0; i < 40; ++i) {
@@ -312,19 +311,6 @@ TEST_F(Drawing, ABatchPaintsWhatSingleCallsPaintAndOutlivesAResizeAndAnUnload) {
     }
     EXPECT_TRUE(canvas.Surface() == single);
     ExpectShown();
-
-    canvas.SetBorderStyle(BorderStyle::Sizable);
-    {
-        DrawingBatch batch(canvas);
-        canvas.Line(0, 0, 1500, 1500, kRed, LineMode::Box);
-        canvas.TopLevel()->resize(400, 300);
-        settle();
-        canvas.Line(0, 1500, 1500, 0, kGreen, LineMode::Box);  // through the painter
-        EXPECT_EQ(pixel(canvas, 0, 50), kGreen);
-        canvas.Unload();
-        canvas.Line(0, 0, 1500, 1500, kRed);
-    }
-    EXPECT_TRUE(canvas.Surface().isNull());
 }
 
 }  // namespace

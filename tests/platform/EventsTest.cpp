@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/ScriptedServices.h"
 
 namespace velmora::test {
 namespace {
@@ -58,11 +57,7 @@ private:
     }
 };
 
-class Events : public ::testing::Test {
-protected:
-    void TearDown() override { settle(); }
-    ScriptedServices services;
-};
+using Events = WindowTest;
 
 // The receiver of a press holds the pointer until every button is up; X and Y stay relative to
 // it wherever the pointer goes.
@@ -196,12 +191,10 @@ protected:
     }
 };
 
-class Controls : public ::testing::Test {
+class Controls : public WindowTest {
 protected:
     void SetUp() override { dialog.Show(); }
-    void TearDown() override { settle(); }
     QWidget* edit() const { return dialog.txtName.Widget(); }
-    ScriptedServices services;
     Dialog dialog{services};
 };
 
