@@ -62,12 +62,11 @@ using Events = WindowTest;
 // The receiver of a press holds the pointer until every button is up; X and Y stay relative to
 // it wherever the pointer goes.
 TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUp) {
-    struct Row {
+    const struct {
         const char* name;
         std::function<void(Mouse&)> act;
         Log expected;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"released outside the window: no Click",
          [](Mouse& m) {
              m.press(300, 300);
@@ -107,7 +106,7 @@ TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUp) {
          },
          {"A:MouseMove 3 5 300 450", "A:MouseMove 4 2 300 450"}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Recorder window(services);
         window.Show();
@@ -201,24 +200,23 @@ protected:
 // A text box reports each key's code and shift state; Enter and Esc then press the default and
 // cancel buttons. A key whose handler unloads the window ends there.
 TEST_F(Controls, KeysReportTheirCodesAndEnterAndEscPressTheDefaultAndCancelButtons) {
-    struct Row {
+    QWidget* box = edit();
+    QWidget* cancel = dialog.cmdCancel.Widget();
+    const struct {
         const char* name;
         QWidget* focus;
         int key;
         const char* text;
         Log expected;
         Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-    };
-    QWidget* box = edit();
-    QWidget* cancel = dialog.cmdCancel.Widget();
-    const Row rows[] = {
+    } rows[] = {
         {"a shifted letter", box, Qt::Key_X, "x", {"KeyDown 88 1"}, Qt::ShiftModifier},
         {"keypad Enter in a text box", box, Qt::Key_Enter, "\r", {"KeyDown 13 0", "OK"}},
         {"Esc in a text box", box, Qt::Key_Escape, "\x1b", {"KeyDown 27 0", "Cancel"}},
         {"Enter on a focused button", cancel, Qt::Key_Return, "\r", {"Cancel"}},
         {"F2, whose handler unloads", box, Qt::Key_F2, "", {"KeyDown 113 0"}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         dialog.log.clear();
         row.focus->setFocus();
@@ -229,14 +227,11 @@ TEST_F(Controls, KeysReportTheirCodesAndEnterAndEscPressTheDefaultAndCancelButto
 }
 
 TEST_F(Controls, ALabelClicksOnlyForAReleaseOverIt) {
-    auto pressAndRelease = [this](QPointF at) {
-        QWidget* label = dialog.lblHint.Widget();
+    QWidget* label = dialog.lblHint.Widget();
+    for (const QPointF at : {QPointF(-50, 2), QPointF(2, 2)}) {  // beside it, then over it
         sendMouse(label, QEvent::MouseButtonPress, QPointF(2, 2), Qt::LeftButton, Qt::LeftButton);
         sendMouse(label, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-    };
-    pressAndRelease({-50, 2});
-    EXPECT_EQ(dialog.log, Log{}) << "released beside it";
-    pressAndRelease({2, 2});
+    }
     EXPECT_EQ(dialog.log, Log{"Label"});
 }
 
