@@ -167,7 +167,6 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
         circle("a hollow circle", {100, 70}, 7, false),
         circle("a circle cut at the top-left", {2, 1}, 12, true),
         circle("a circle cut at the bottom-right", {298, 199}, 20, true),
-        circle("the largest circle set directly", {100, 75}, 32, true),
         picture("a picture cut at the top-left", wide, -3, -2, 0, 5),
         picture("a picture cut at the bottom-right", wide, 290, 197, 0, 5),
         picture("rows 2 to 4 of a picture of another format and pixel ratio", dense, 20, 30, 2, 4),

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
@@ -148,8 +147,7 @@ TEST_F(Events, AWindowUnloadedByItsMouseUpHandlerGetsNoClick) {
     Recorder window(services);
     window.A.MouseUp = [&](int, int, float, float) { window.Unload(); };
     window.Show();
-    Mouse{window}.press(300, 300);
-    Mouse{window}.release(300, 300);
+    Mouse{window}.click(300, 300);
     EXPECT_FALSE(window.Loaded());
     EXPECT_EQ(window.log, Log{"A:MouseDown 1 0 150 150"});
 }

@@ -80,6 +80,10 @@ struct Mouse {
         sendMouse(form.InnerArea(), QEvent::MouseMove, pixelAt(x, y), Qt::NoButton, held,
                   modifiers);
     }
+    void click(float x, float y) {
+        press(x, y);
+        release(x, y);
+    }
     // As Qt delivers a double click to a widget: press, release, double-click, release.
     void doubleClick(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
         press(x, y, button);
