@@ -124,8 +124,7 @@ TEST_F(Drawing, PrintShowsTheTopRowAndEndsAtTheStartOfTheNextLineAndClsAtTheTopL
     EXPECT_EQ(canvas.CurrentY(), 0);
 }
 
-// Circles and pictures set their pixels directly where they can: the pixels
-// are the painter's own.
+// Circles and pictures set their pixels directly where they can: the pixels are the painter's.
 TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
     struct Row {
         const char* name;
