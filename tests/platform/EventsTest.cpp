@@ -174,7 +174,6 @@ public:
 
 protected:
     void Design() override {
-        SetBorderStyle(BorderStyle::FixedDialog);
         SetInnerSize(3000, 2000);
         Add(Frame1, 0, 0, 3000, 900);
         Frame1.Add(txtName, 120, 300, 1500, 300);

@@ -77,6 +77,7 @@ TEST(RealDialogs, AnswerAsTheUserClosedThemAndEscOrCancelMeanNoOrNoFile) {
         w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
     };
     auto accept = [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); };
+    auto close = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
     const QString opening = "Pick, Turns (*.smv *.txt), open";
     const QString saving = "Pick, Turns (*.smv *.txt), save";
     const struct {
@@ -88,6 +89,7 @@ TEST(RealDialogs, AnswerAsTheUserClosedThemAndEscOrCancelMeanNoOrNoFile) {
     } rows[] = {
         {"Yes and No, Esc", yesNo, key(Qt::Key_Escape), "Skelmar Velmora", "No"},
         {"Yes and No, Enter takes Yes", yesNo, key(Qt::Key_Return), "Skelmar Velmora", "Yes"},
+        {"Yes and No, closed", yesNo, close, "Skelmar Velmora", "No"},
         {"open, Esc", file(false, fresh), key(Qt::Key_Escape), opening, "no file"},
         {"save, Cancel", file(true, fresh), cancel, saving, "no file"},
         {"save, accepted", file(true, fresh), accept, saving, fresh},
