@@ -6,23 +6,18 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <cmath>
 #include <functional>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/ScriptedServices.h"
 
 namespace velmora::test {
 namespace {
 
 const QColor kBack(64, 64, 64);
 const QColor kFore(255, 255, 0);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kGreen(0, 255, 0);
-const QColor kBlack(0, 0, 0);
 
 // 300 x 200 pixels, grey, yellow foreground.
 class Canvas : public Form {
@@ -42,22 +37,13 @@ protected:
     void Form_Paint() override { ++paints; }
 };
 
-struct Probe {
-    int x, y;
-    QColor colour;
-};
+using Probes = std::vector<std::tuple<int, int, QColor>>;  // x, y in pixels and the colour there
 
-void expectColours(const Form& form, const std::vector<Probe>& probes) {
-    for (const Probe& p : probes) {
-        EXPECT_EQ(pixel(form, p.x, p.y).name().toStdString(), p.colour.name().toStdString())
-            << p.x << ", " << p.y;
+void expectColours(const Form& form, const Probes& probes) {
+    for (const auto& [x, y, colour] : probes) {
+        EXPECT_EQ(pixel(form, x, y).name().toStdString(), colour.name().toStdString())
+            << x << ", " << y;
     }
-}
-
-QPen pen(const QColor& colour) {
-    QPen p(colour);
-    p.setWidth(1);
-    return p;
 }
 
 // Keeps the region of the inner area that Qt repainted.
@@ -71,14 +57,12 @@ struct Repaints : QObject {
     }
 };
 
-class Drawing : public ::testing::Test {
+class Drawing : public WindowTest {
 protected:
     void SetUp() override {
         canvas.Show();
         canvas.InnerArea()->installEventFilter(&repaints);
     }
-    void TearDown() override { settle(); }
-
     // A clear surface, all of it shown.
     void Clear() {
         canvas.Cls();
@@ -107,7 +91,6 @@ protected:
         return image;
     }
 
-    ScriptedServices services;
     Canvas canvas{services};
     Repaints repaints;
 };
@@ -120,10 +103,9 @@ TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
         double twips;
         int pixels;
     } rows[] = {
-        {"below a half", 157, 10},      {"half, down to even", 112.5, 8},
-        {"half, up to even", 127.5, 8}, {"negative half", -187.5, -12},
-        {"far beyond", 1e30, 1000000},  {"far below", -1e30, -1000000},
-        {"infinity", inf, 1000000},     {"not a number", nan, 0},
+        {"half, down to even", 112.5, 8}, {"half, up to even", 127.5, 8},
+        {"negative half", -187.5, -12},   {"far beyond", 1e30, 1000000},
+        {"infinity", inf, 1000000},       {"not a number", nan, 0},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(twipsToPixels(row.twips), row.pixels) << row.name;
@@ -135,7 +117,6 @@ TEST_F(Drawing, PrintShowsTheTopRowAndEndsAtTheStartOfTheNextLineAndClsAtTheTopL
     canvas.Print("a");
     EXPECT_FALSE(canvas.Surface().copy(20, 0, 20, 20) == solid(kBack, 20, 20));
     const float line = canvas.CurrentY();
-    EXPECT_GT(line, 0);
     EXPECT_EQ(canvas.CurrentX(), 0);
     canvas.Print("b\r\nc");
     EXPECT_FLOAT_EQ(canvas.CurrentY(), 3 * line);
@@ -143,8 +124,7 @@ TEST_F(Drawing, PrintShowsTheTopRowAndEndsAtTheStartOfTheNextLineAndClsAtTheTopL
     EXPECT_EQ(canvas.CurrentY(), 0);
 }
 
-// Circles, straight lines and pictures set their pixels directly where they can: the pixels
-// are the painter's own.
+// Circles and pictures set their pixels directly where they can: the pixels are the painter's.
 TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
     struct Row {
         const char* name;
@@ -155,23 +135,13 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
         return Row{name,
                    [=](Form& f) {
                        f.SetFillStyle(solid ? FillStyle::Solid : FillStyle::Transparent);
-                       f.SetFillColor(kGreen);
-                       f.Circle(centre.x() * 15.0f, centre.y() * 15.0f, radius * 15.0f, kRed);
+                       f.SetFillColor(Qt::green);
+                       f.Circle(centre.x() * 15.0f, centre.y() * 15.0f, radius * 15.0f, Qt::red);
                    },
                    [=](QPainter& p) {
-                       p.setPen(pen(kRed));
-                       p.setBrush(solid ? QBrush(kGreen) : QBrush(Qt::NoBrush));
+                       p.setPen(Qt::red);
+                       p.setBrush(solid ? QBrush(Qt::green) : QBrush(Qt::NoBrush));
                        p.drawEllipse(centre, radius, radius);
-                   }};
-    };
-    auto line = [](const char* name, QPoint a, QPoint b) {
-        return Row{name,
-                   [=](Form& f) {
-                       f.Line(a.x() * 15.0f, a.y() * 15.0f, b.x() * 15.0f, b.y() * 15.0f, kRed);
-                   },
-                   [=](QPainter& p) {
-                       p.setPen(pen(kRed));
-                       p.drawLine(a, b);
                    }};
     };
     // Rows first to last of the picture, top-left corner at (x, y) in pixels.
@@ -191,22 +161,12 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
     }
     QImage dense = icon.convertToFormat(QImage::Format_ARGB32);
     dense.setDevicePixelRatio(2);
-    const QImage wide = icon.scaled(30, 6);
     const Row rows[] = {
-        circle("a ground dot", {50, 50}, 3, true),
-        circle("a point", {10, 10}, 0, true),
         circle("a hollow circle", {100, 70}, 7, false),
         circle("a circle cut at the top-left", {2, 1}, 12, true),
         circle("a circle cut at the bottom-right", {298, 199}, 20, true),
-        circle("the largest circle set directly", {100, 75}, 32, true),
-        circle("a larger circle, through the painter", {100, 75}, 45, true),
-        line("a line across", {10, 20}, {150, 20}),
-        line("a line down, drawn upwards", {30, 140}, {30, 5}),
-        picture("an aircraft-sized picture", icon, 20, 30, 0, 5),
-        picture("a wider picture", wide, 20, 30, 0, 5),
-        picture("rows 2 to 4 of a picture", icon, 20, 30, 2, 4),
-        picture("a picture cut at the top-left", wide, -3, -2, 0, 5),
-        picture("a picture cut at the bottom-right", wide, 290, 197, 0, 5),
+        picture("a picture cut at the top-left", icon, -3, -2, 0, 5),
+        picture("a picture cut at the bottom-right", icon, 290, 197, 0, 5),
         picture("rows 2 to 4 of a picture of another format and pixel ratio", dense, 20, 30, 2, 4),
     };
     for (const Row& row : rows) {
@@ -220,26 +180,25 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixels) {
 
 // One pixel for each step along the longer axis, ends included, the other coordinate rounded
 // half up from the end that comes first along that axis.
-TEST_F(Drawing, SlantedLinesRunEndToEndOnePixelAStepRoundingHalfUp) {
+TEST_F(Drawing, LinesRunEndToEndOnePixelAStepRoundingHalfUp) {
     const struct {
         const char* name;
         QPoint a, b;                // pixels
         std::vector<QPoint> marks;  // column by column
     } rows[] = {
-        {"a point", {7, 7}, {7, 7}, {{7, 7}}},
+        {"straight, drawn upwards", {3, 4}, {3, 0}, {{3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4}}},
         {"shallow", {0, 0}, {4, 1}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}},
-        {"falling", {0, 2}, {4, 0}, {{0, 2}, {1, 2}, {2, 1}, {3, 1}, {4, 0}}},
         {"steep, drawn upwards", {10, 4}, {9, 0}, {{9, 0}, {9, 1}, {10, 2}, {10, 3}, {10, 4}}},
         {"starting off the sheet", {-2, -1}, {2, 1}, {{0, 0}, {1, 1}, {2, 1}}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         canvas.Cls();
-        canvas.Line(r.a.x() * 15.0f, r.a.y() * 15.0f, r.b.x() * 15.0f, r.b.y() * 15.0f, kRed);
+        canvas.Line(r.a.x() * 15.0f, r.a.y() * 15.0f, r.b.x() * 15.0f, r.b.y() * 15.0f, Qt::red);
         std::vector<QPoint> marks;
         for (int x = 0; x < 20; ++x) {
             for (int y = 0; y < 20; ++y) {
-                if (pixel(canvas, x, y) == kRed) {
+                if (pixel(canvas, x, y) == Qt::red) {
                     marks.emplace_back(x, y);
                 }
             }
@@ -250,63 +209,34 @@ TEST_F(Drawing, SlantedLinesRunEndToEndOnePixelAStepRoundingHalfUp) {
 
 // The lowest control is the line, then the lower image, then the upper one.
 TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop) {
-    struct Row {
+    const struct {
         const char* name;
-        std::vector<Probe> probes;
+        Probes probes;
         std::function<void(Canvas&)> change;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"Refresh wipes the marks on it, and its picture stays within its place",
-         {{35, 15, kBack},
-          {15, 20, kBack},
-          {15, 15, kBlue},
-          {15, 25, kBlack},
-          {27, 27, kGreen},
-          {9, 20, kRed},
-          {32, 20, kRed}},
+         {{35, 15, kBack}, {15, 20, kBack}, {27, 27, Qt::green}, {32, 20, Qt::red}},
          [](Canvas& c) { c.Lower.Refresh(); }},
         {"stretching",
-         {{15, 25, kBlue}, {29, 22, kBlue}, {27, 27, kGreen}, {32, 20, kRed}},
+         {{15, 25, Qt::blue}, {29, 22, Qt::blue}, {27, 27, Qt::green}, {32, 20, Qt::red}},
          [](Canvas& c) { c.Lower.SetStretch(true); }},
-        {"Cls keeps only the controls",
-         {{15, 15, kBlue}, {5, 20, kBack}, {5, 25, kBlack}, {35, 35, kGreen}},
-         [](Canvas& c) { c.Cls(); }},
         {"hiding the lower image",
-         {{15, 15, kBack}, {15, 20, kBack}, {15, 25, kBlack}, {27, 27, kGreen}, {9, 20, kRed}},
+         {{15, 15, kBack}, {15, 20, kBack}, {15, 25, Qt::black}, {27, 27, Qt::green}},
          [](Canvas& c) { c.Lower.SetVisible(false); }},
-        {"hiding the upper image",
-         {{35, 35, kBack}, {27, 27, kBack}, {30, 25, kBlack}, {15, 20, kRed}},
-         [](Canvas& c) { c.Upper.SetVisible(false); }},
-        {"a smaller picture",
-         {{12, 12, kFore}, {15, 15, kBack}, {15, 20, kBack}, {15, 25, kBlack}},
-         [](Canvas& c) { c.Lower.SetPicture(solid(kFore, 3, 3)); }},
-        {"a hidden image's new picture stays unseen",
-         {{35, 35, kBack}},
-         [](Canvas& c) {
-             c.Upper.SetVisible(false);
-             c.Upper.SetPicture(solid(kFore, 20, 20));
-         }},
-        {"and shows when the image does",
-         {{35, 35, kFore}},
-         [](Canvas& c) {
-             c.Upper.SetVisible(false);
-             c.Upper.SetPicture(solid(kFore, 20, 20));
-             c.Upper.SetVisible(true);
-         }},
         {"a wider line",
-         {{50, 21, kBlack}, {50, 29, kBlack}, {50, 31, kBack}, {27, 27, kGreen}, {15, 15, kBlue}},
+         {{50, 21, Qt::black}, {50, 29, Qt::black}, {50, 31, kBack}, {27, 27, Qt::green}},
          [](Canvas& c) { c.Line1.SetBorderWidth(9); }},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Canvas window(services);
         window.Show();
-        window.AddLine(window.Line1, 0, 375, 1500, 375);  // row 25, columns 0..100
-        window.Add(window.Lower, 150, 150, 300, 300);     // 10..29
-        window.Lower.SetPicture(solid(kBlue, 40, 10));    // rows 10..19
-        window.Add(window.Upper, 375, 375, 300, 300);     // 25..44
-        window.Upper.SetPicture(solid(kGreen, 20, 20));
-        window.Line(0, 300, 885, 300, kRed);  // row 20, columns 0..59
+        window.AddLine(window.Line1, 0, 375, 1500, 375);   // row 25, columns 0..100
+        window.Add(window.Lower, 150, 150, 300, 300);      // 10..29
+        window.Lower.SetPicture(solid(Qt::blue, 40, 10));  // rows 10..19
+        window.Add(window.Upper, 375, 375, 300, 300);      // 25..44
+        window.Upper.SetPicture(solid(Qt::green, 20, 20));
+        window.Line(0, 300, 885, 300, Qt::red);  // row 20, columns 0..59
         row.change(window);
         expectColours(window, row.probes);
     }
@@ -316,19 +246,18 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
 // and the window is told to paint there.
 TEST_F(Drawing, GrowingTheAreaKeepsAndShowsDrawingsAndPaintsTheNewPartWithControls) {
     canvas.SetBorderStyle(BorderStyle::Sizable);
-    canvas.Line(0, 150, 4485, 150, kRed);          // to the last column
+    canvas.Line(0, 150, 4485, 150, Qt::red);       // to the last column
     canvas.Add(canvas.Lower, 0, 3150, 1500, 300);  // rows 210..229, below the old bottom
-    canvas.Lower.SetPicture(solid(kBlue, 100, 20));
+    canvas.Lower.SetPicture(solid(Qt::blue, 100, 20));
     const int paints = canvas.paints;
     canvas.TopLevel()->resize(300, 250);
-    ASSERT_EQ(canvas.Surface().size(), QSize(300, 250));
-    expectColours(canvas, {{299, 10, kRed}, {50, 220, kBlue}, {150, 220, kBack}});
+    expectColours(canvas, {{299, 10, Qt::red}, {50, 220, Qt::blue}, {150, 220, kBack}});
     EXPECT_GT(canvas.paints, paints);
-    EXPECT_EQ(canvas.InnerArea()->grab().toImage().pixelColor(150, 10), kRed) << "as shown";
+    EXPECT_EQ(canvas.InnerArea()->grab().toImage().pixelColor(150, 10), Qt::red) << "as shown";
 }
 
-TEST_F(Drawing, ABatchPaintsWhatSingleCallsPaintAndOutlivesAResizeAndAnUnload) {
-    const QImage picture = solid(kBlue, 24, 24);
+TEST_F(Drawing, ABatchPaintsAndShowsWhatSingleCallsPaint) {
+    const QImage picture = solid(Qt::blue, 24, 24);
     auto scene = [&](Form& f) {
         f.SetFillStyle(FillStyle::Solid);
         for (int i = 0; i < 40; ++i) {
@@ -342,6 +271,7 @@ TEST_F(Drawing, ABatchPaintsWhatSingleCallsPaintAndOutlivesAResizeAndAnUnload) {
             f.SetCurrentY(y);
             f.Print(QString::number(i));
         }
+        f.Line(4000, 2800, 4400, 2900);  // right of and below all the rest
     };
     Clear();
     scene(canvas);
@@ -354,26 +284,6 @@ TEST_F(Drawing, ABatchPaintsWhatSingleCallsPaintAndOutlivesAResizeAndAnUnload) {
     }
     EXPECT_TRUE(canvas.Surface() == single);
     ExpectShown();
-    Clear();
-    {
-        DrawingBatch batch(canvas);
-        canvas.Line(15, 15, 150, 150, kRed);
-        canvas.Line(4000, 2800, 4400, 2900, kGreen);  // right of and below the first
-    }
-    ExpectShown();
-
-    canvas.SetBorderStyle(BorderStyle::Sizable);
-    {
-        DrawingBatch batch(canvas);
-        canvas.Line(0, 0, 1500, 1500, kRed, LineMode::Box);
-        canvas.TopLevel()->resize(400, 300);
-        settle();
-        canvas.Line(0, 1500, 1500, 0, kGreen, LineMode::Box);  // through the painter
-        EXPECT_EQ(pixel(canvas, 0, 50), kGreen);
-        canvas.Unload();
-        canvas.Line(0, 0, 1500, 1500, kRed);
-    }
-    EXPECT_TRUE(canvas.Surface().isNull());
 }
 
 }  // namespace

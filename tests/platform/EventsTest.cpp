@@ -7,11 +7,9 @@
 #include <cmath>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
-#include "platform/ScriptedServices.h"
 
 namespace velmora::test {
 namespace {
@@ -58,21 +56,16 @@ private:
     }
 };
 
-class Events : public ::testing::Test {
-protected:
-    void TearDown() override { settle(); }
-    ScriptedServices services;
-};
+using Events = WindowTest;
 
 // The receiver of a press holds the pointer until every button is up; X and Y stay relative to
 // it wherever the pointer goes.
 TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUp) {
-    struct Row {
+    const struct {
         const char* name;
         std::function<void(Mouse&)> act;
         Log expected;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"released outside the window: no Click",
          [](Mouse& m) {
              m.press(300, 300);
@@ -112,7 +105,7 @@ TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUp) {
          },
          {"A:MouseMove 3 5 300 450", "A:MouseMove 4 2 300 450"}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Recorder window(services);
         window.Show();
@@ -122,59 +115,32 @@ TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUp) {
     }
 }
 
-// The image that lies on top under the pointer is the one that shows its tooltip, and the one
-// that gets the mouse's events.
+// The image that lies on top under the pointer shows its tooltip; a hidden one lets the one
+// below show its own.
 TEST_F(Events, AnImageToolTipShowsWhereTheImageLiesOnTop) {
-    struct Row {
-        const char* name;
-        float x, y;
-        std::function<void(Recorder&)> before;
-        const char* tip;  // null: none shown
-    };
-    auto nothing = [](Recorder&) {};
-    const Row rows[] = {
-        {"over A", 300, 300, nothing, "A's tip"},
-        {"over B, untipped, lying on A", 1350, 1350, nothing, nullptr},
-        {"over A where B is hidden", 1350, 1350, [](Recorder& w) { w.B.SetVisible(false); },
-         "A's tip"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Recorder window(services);
-        window.Show();
-        window.A.SetToolTipText("A's tip");
-        row.before(window);
+    Recorder window(services);
+    window.Show();
+    window.A.SetToolTipText("A's tip");
+    auto tipAt = [&](QPoint at) {
         QToolTip::showText(QPoint(0, 0), "before");
-        const QPoint at = pixelAt(row.x, row.y).toPoint();
         QHelpEvent help(QEvent::ToolTip, at, window.InnerArea()->mapToGlobal(at));
         QCoreApplication::sendEvent(window.InnerArea(), &help);
-        EXPECT_EQ(QToolTip::text(), row.tip != nullptr ? row.tip : "before");
-    }
+        return QToolTip::text();
+    };
+    const QPoint overBoth = pixelAt(1350, 1350).toPoint();
+    EXPECT_EQ(tipAt(overBoth), "before") << "B, untipped, lies on A";
+    window.B.SetVisible(false);
+    EXPECT_EQ(tipAt(overBoth), "A's tip");
     QToolTip::hideText();
 }
 
 TEST_F(Events, KeysGoToAWindowWithoutFocusableControls) {
-    struct Row {
-        const char* name;
-        int key;
-        QString text;
-        Log expected;
-    };
-    const Row rows[] = {
-        {"a letter", Qt::Key_A, "a", {"Form:KeyPress 97"}},
-        {"an arrow has no character", Qt::Key_Left, "", {}},
-        {"Esc", Qt::Key_Escape, "\x1b", {"Form:KeyPress 27"}},
-        {"Esc without its text", Qt::Key_Escape, "", {"Form:KeyPress 27"}},
-        {"Delete's DEL is no character", Qt::Key_Delete, "\x7f", {}},
-    };
     Recorder window(services);
     window.Show();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        window.log.clear();
-        sendKey(window.InnerArea(), row.key, row.text);
-        EXPECT_EQ(window.log, row.expected);
-    }
+    sendKey(window.InnerArea(), Qt::Key_A, "a");
+    sendKey(window.InnerArea(), Qt::Key_Escape);          // without its text
+    sendKey(window.InnerArea(), Qt::Key_Delete, "\x7f");  // DEL is no character
+    EXPECT_EQ(window.log, (Log{"Form:KeyPress 97", "Form:KeyPress 27"}));
 }
 
 TEST_F(Events, AWindowUnloadedByItsMouseUpHandlerGetsNoClick) {
@@ -208,7 +174,6 @@ public:
 
 protected:
     void Design() override {
-        SetBorderStyle(BorderStyle::FixedDialog);
         SetInnerSize(3000, 2000);
         Add(Frame1, 0, 0, 3000, 900);
         Frame1.Add(txtName, 120, 300, 1500, 300);
@@ -222,43 +187,35 @@ protected:
     }
 };
 
-class Controls : public ::testing::Test {
+class Controls : public WindowTest {
 protected:
     void SetUp() override { dialog.Show(); }
-    void TearDown() override { settle(); }
     QWidget* edit() const { return dialog.txtName.Widget(); }
-    ScriptedServices services;
     Dialog dialog{services};
 };
 
 // A text box reports each key's code and shift state; Enter and Esc then press the default and
 // cancel buttons. A key whose handler unloads the window ends there.
 TEST_F(Controls, KeysReportTheirCodesAndEnterAndEscPressTheDefaultAndCancelButtons) {
-    struct Row {
+    QWidget* box = edit();
+    QWidget* cancel = dialog.cmdCancel.Widget();
+    const struct {
         const char* name;
         QWidget* focus;
         int key;
         const char* text;
-        bool okEnabled;
         Log expected;
         Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    } rows[] = {
+        {"a shifted letter", box, Qt::Key_X, "x", {"KeyDown 88 1"}, Qt::ShiftModifier},
+        {"keypad Enter in a text box", box, Qt::Key_Enter, "\r", {"KeyDown 13 0", "OK"}},
+        {"Esc in a text box", box, Qt::Key_Escape, "\x1b", {"KeyDown 27 0", "Cancel"}},
+        {"Enter on a focused button", cancel, Qt::Key_Return, "\r", {"Cancel"}},
+        {"F2, whose handler unloads", box, Qt::Key_F2, "", {"KeyDown 113 0"}},
     };
-    QWidget* box = edit();
-    QWidget* ok = dialog.cmdOK.Widget();
-    QWidget* cancel = dialog.cmdCancel.Widget();
-    const Row rows[] = {
-        {"a shifted letter", box, Qt::Key_X, "x", true, {"KeyDown 88 1"}, Qt::ShiftModifier},
-        {"Enter in a text box", box, Qt::Key_Return, "\r", true, {"KeyDown 13 0", "OK"}},
-        {"Esc in a text box", box, Qt::Key_Escape, "\x1b", true, {"KeyDown 27 0", "Cancel"}},
-        {"Esc on a focused button", ok, Qt::Key_Escape, "\x1b", true, {"Cancel"}},
-        {"Enter on a focused button", cancel, Qt::Key_Return, "\r", true, {"Cancel"}},
-        {"disabled default button", box, Qt::Key_Enter, "\r", false, {"KeyDown 13 0"}},
-        {"F2, whose handler unloads", box, Qt::Key_F2, "", true, {"KeyDown 113 0"}},
-    };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         dialog.log.clear();
-        dialog.cmdOK.SetEnabled(row.okEnabled);
         row.focus->setFocus();
         sendKey(row.focus, row.key, row.text, row.modifiers);
         EXPECT_EQ(dialog.log, row.expected);
@@ -266,26 +223,13 @@ TEST_F(Controls, KeysReportTheirCodesAndEnterAndEscPressTheDefaultAndCancelButto
     EXPECT_FALSE(dialog.Loaded());
 }
 
-TEST_F(Controls, ALabelClicksOnlyForALeftReleaseOverIt) {
-    struct Row {
-        const char* name;
-        Qt::MouseButton button;
-        QPointF release;
-        bool clicks;
-    };
-    const Row rows[] = {
-        {"released over it", Qt::LeftButton, {2, 2}, true},
-        {"released beside it", Qt::LeftButton, {-50, 2}, false},
-        {"right button", Qt::RightButton, {2, 2}, false},
-    };
+TEST_F(Controls, ALabelClicksOnlyForAReleaseOverIt) {
     QWidget* label = dialog.lblHint.Widget();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        dialog.log.clear();
-        sendMouse(label, QEvent::MouseButtonPress, QPointF(2, 2), row.button, row.button);
-        sendMouse(label, QEvent::MouseButtonRelease, row.release, row.button, Qt::NoButton);
-        EXPECT_EQ(dialog.log, row.clicks ? Log{"Label"} : Log{});
+    for (const QPointF at : {QPointF(-50, 2), QPointF(2, 2)}) {  // beside it, then over it
+        sendMouse(label, QEvent::MouseButtonPress, QPointF(2, 2), Qt::LeftButton, Qt::LeftButton);
+        sendMouse(label, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     }
+    EXPECT_EQ(dialog.log, Log{"Label"});
 }
 
 TEST_F(Controls, ControlsInAFrameArePlacedWithinIt) {

@@ -9,7 +9,10 @@
 #include <functional>
 #include <ostream>
 
+#include <gtest/gtest.h>
+
 #include "platform/Form.h"
+#include "platform/ScriptedServices.h"
 
 // Failing checks show texts as text.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -24,13 +27,19 @@ inline void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Windows over scripted services; what they leave behind is deleted after each test.
+class WindowTest : public ::testing::Test {
+protected:
+    void TearDown() override { settle(); }
+    ScriptedServices services;
+};
+
 // A window of 3000 x 1500 twips whose design and load the test gives.
 class Probe : public Form {
 public:
     using Form::Form;
     std::function<void(Probe&)> design;
     std::function<void(Probe&)> load;
-    int resizes = 0;
 
 protected:
     void Design() override {
@@ -44,7 +53,6 @@ protected:
             load(*this);
         }
     }
-    void Form_Resize() override { ++resizes; }
 };
 
 inline QPointF pixelAt(float xTwips, float yTwips) {
