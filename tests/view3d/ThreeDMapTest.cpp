@@ -32,7 +32,7 @@ std::vector<ThreeDStep> RedrawSteps(ThreeDScene& scene, const SharedSubsAndVar& 
 }
 
 // Grid lines, the north marker (the east one mirrors it), the eye; the load keeps the drag memory.
-TEST(SceneTest, LoadBuildsGridCompassAndEyeFromVisibility) {
+TEST(SceneTest, LoadBuildsGridCompassEyeAndPoints) {
     using Row = std::tuple<const char*, int16_t, std::size_t, float, int16_t>;
     const Row rows[] = {
         {"visibility 10", 10, 21, 12, -8},
@@ -52,16 +52,10 @@ TEST(SceneTest, LoadBuildsGridCompassAndEyeFromVisibility) {
                   std::tuple(lines, lines, north, -north, eyeY, int16_t{123}))
             << name;
     }
+    // Points are mirrored east and carry their bearing; altitudes round half to even and
+    // saturate at 16 bits.
     SharedSubsAndVar s;
     s.Visibility = 10;
-    ThreeDScene scene;
-    BuildScene(scene, s);
-    EXPECT_EQ(scene.GridLinesEW[13], (GridLine{-10, 10, 3, 3, 287, 73}));
-    EXPECT_EQ(scene.GridLinesNS[0], (GridLine{-10, -10, -10, 10, 225, 315}));
-}
-
-TEST(SceneTest, PointsAreMirroredEastAndCarryTheirLoadBearing) {
-    SharedSubsAndVar s;
     s.OwnX = 100;
     s.OwnY = 50;
     s.AircraftList.Append() = AircraftAt(105, 50);  // 5 km east
@@ -70,27 +64,16 @@ TEST(SceneTest, PointsAreMirroredEastAndCarryTheirLoadBearing) {
     }
     ThreeDScene scene;
     BuildScene(scene, s);
-    // Altitudes round half to even and saturate at 16 bits.
+    EXPECT_EQ(std::tuple(scene.GridLinesEW[13], scene.GridLinesNS[0], scene.AircraftPoints[1]),
+              std::tuple(GridLine{-10, 10, 3, 3, 287, 73}, GridLine{-10, -10, -10, 10, 225, 315},
+                         ScenePoint{-5, 0, 0, 270}));
     EXPECT_EQ(std::vector(scene.ObjectivePoints.begin() + 1, scene.ObjectivePoints.end()),
               (std::vector<ScenePoint>{{0, 3, 500, 0}, {0, 3, 502, 0}, {0, 3, 32767, 0}}));
-    EXPECT_EQ(scene.AircraftPoints[1], (ScenePoint{-5, 0, 0, 270}));
-}
-
-// Absolute: the last placement alone decides, and a point far out keeps its distance.
-TEST(PlacementTest, TurnsToBearingPlusYawWhateverTheEarlierPlacements) {
-    float x = 3e20f;
-    float y = 4e20f;  // bearing 37
-    for (const int yaw : {63, 43, 53}) {
-        PlaceAtAngle(x, y, 37 + yaw);
-    }
-    EXPECT_NEAR(x, 0, 5e16f);
-    EXPECT_NEAR(y, 5e20f, 5e16f);
 }
 
 // A 3400 x 3400 window at a half-range of 17 km: 100 twips to the km from the centre.
-TEST(ProjectionTest, PlanViewSideViewAndTheBlendBetween) {
+TEST(ProjectionTest, TheBlendAndAZeroCeilingAndHalfRange) {
     const std::tuple<const char*, int16_t, int16_t, float, int16_t, double> rows[] = {
-        {"tilt 0 puts the ceiling at a tenth", 0, 30000, -3, 30000, 340},
         {"tilt 60 is two thirds plan, one third side", 60, 30000, 5, 0, 1366.6667},
         {"ceiling 0 stands everything on the ground", 0, 0, 5, 20000, 1700},
     };
@@ -99,10 +82,6 @@ TEST(ProjectionTest, PlanViewSideViewAndTheBlendBetween) {
                     1e-3)
             << name;
     }
-    const Projection plan(3400, 3400, 17, 90, 30000);
-    EXPECT_EQ(ProjectX(plan, 5), 2200);
-    EXPECT_EQ(ProjectFlatY(plan, 17), 0);
-
     // Zoom Range at Visibility 8: a half-range of 0, drawn as 1 km.
     SharedSubsAndVar s;
     s.Visibility = 8;
@@ -383,12 +362,6 @@ TEST(ControlsTest, DragStepsAtTheEdges) {
         EXPECT_EQ(DragStep(scene, 10, button, x, y, 4000), redraws) << name;
         EXPECT_EQ((View{*view[0], *view[1], *view[2], *view[3], *view[4]}), after) << name;
     }
-}
-
-TEST(ControlsTest, EscShowsTheMenuAndAnyKeyHidesIt) {
-    EXPECT_EQ((std::vector{MenuShownAfterKey(27, false), MenuShownAfterKey(27, true),
-                           MenuShownAfterKey('a', true), MenuShownAfterKey('a', false)}),
-              (std::vector{true, false, false, false}));
 }
 
 }  // namespace
