@@ -10,21 +10,6 @@
 namespace velmora {
 namespace {
 
-TEST(GetBearing, QuadrantsAndTheRoundingTo360) {
-    // 3-4-5 triangles tell each quadrant's formula from its mirror.
-    const std::tuple<const char*, float, float, int> rows[] = {
-        {"north-east", 3, 4, 37},
-        {"south-east", 4, -3, 127},
-        {"south-west", -4, -3, 233},
-        {"north-west", -3, 4, 323},
-        {"a hair west of north rounds to 360", -0.001f, 10, 360},
-        {"the same point", 0, 0, 0},
-    };
-    for (const auto& [name, x, y, bearing] : rows) {
-        EXPECT_EQ(GetBearing(1, 1, 1 + x, 1 + y), bearing) << name;
-    }
-}
-
 TEST(HeadingToSector, StrictBandsLaterWins) {
     // Each band's edges: the whole degree below stays, the half degree goes to the later band.
     const double edges[][2] = {{22, 0},    {22.5, 1}, {67, 1},    {67.5, 2},  {157, 3},

@@ -64,27 +64,6 @@ TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
     EXPECT_EQ(RedrawTacticalView(s, {}), expected);
 }
 
-// An aircraft 9 km east: painted alone when the view does not reach past the range; not at all
-// when its corner is past 16 bits.
-TEST(TacticalViewTest, LeavesOutWhatItCannotShow) {
-    // MaxRange, the view's width, what is painted.
-    const std::tuple<const char*, float, int, std::size_t> rows[] = {
-        {"range at the zoom: no circle", 10, 4800, 1},
-        {"a negative range: no circle", -4, 4800, 1},
-        {"range 0: a circle of radius 0", 0, 4800, 2},
-        {"a corner beyond 16 bits", 10, 200000, 0},
-    };
-    for (const auto& [name, maxRange, width, ops] : rows) {
-        SharedSubsAndVar s;
-        s.ZoomLevel = 10;
-        s.MaxRange = maxRange;
-        s.AircraftList.Append() = AircraftAt(9, 0);
-        ViewGeometry g;
-        g.ViewWindow.Width = width;
-        EXPECT_EQ(RedrawTacticalView(s, g).size(), ops) << name;
-    }
-}
-
 // Each step of the script, from zoom 2 under visibility 5; MaxRange matters to ZoomToRange only.
 TEST(TacticalViewTest, ZoomSteps) {
     const std::tuple<const char*, void (*)(SharedSubsAndVar&), float, int> script[] = {

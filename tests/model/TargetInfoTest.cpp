@@ -23,29 +23,6 @@ AircraftRecord AircraftAtBearing(double bearing, double km, int16_t altitude) {
     return a;
 }
 
-TEST(TargetInfoTest, OwnAircraftCaptionsAndColours) {
-    // The captions' texts are read on the screen by the end-to-end test.
-    SharedSubsAndVar s;
-    s.OwnHeading = 90;
-    s.OwnVictories = 12;
-    s.OwnDefeats = -1;
-    s.SelectedAircraft = 1;
-    const auto shown = CntrFighterPointerMove(s, {});
-    ASSERT_TRUE(shown);
-    const InfoLabels& u = shown->Labels;
-    EXPECT_EQ(std::tuple(shown->Frame, *u.InfoBear.Caption, *u.InfoDefeats.Caption,
-                         u.InfoAircraft.ToolTipText, u.RecordInfoLbl.ForeColor),
-              std::tuple(ControlBox{2345, 2340, 340, 340}, "Heading: 90" + kDeg, "Defeats:-1", "",
-                         kYellow));
-    for (const LabelUpdate* l :
-         {&u.CombatInfoLbl, &u.infoDist, &u.infoForward, &u.InfoElev, &u.infoProb}) {
-        EXPECT_EQ(l->ForeColor, kDim);
-        EXPECT_FALSE(l->Caption);
-    }
-    s.SelectedAircraft = 0;  // already shown
-    EXPECT_FALSE(CntrFighterPointerMove(s, {}));
-}
-
 // Score parts: line of sight (30 beyond 60 degrees, then d x 6 / 60), elevation (30 beyond 45
 // up or 80 down, (e - 10) or (e - 45) x 5 / 35, 30 beyond 4000 ft), range (30 beyond MaxRange,
 // else dist x 5 / MaxRange); each part rounded half to even. Shot classes below 5, 10 and 16.

@@ -36,17 +36,11 @@ TEST(ParseRealNumber, ConvertsToSingle) {
     const std::string tiny = "0." + std::string(52, '0') + "1";
     const float max = std::numeric_limits<float>::max();
     const float denormMin = std::numeric_limits<float>::denorm_min();
-    const std::pair<std::string_view, float> rows[] = {{" -4.25 ", -4.25f},
-                                                       {"-2E+2", -200.0f},
-                                                       {"0.1", 0.1f},
-                                                       {"1677721.7", 1677721.7f},
-                                                       {"3.051758E-05", 3.051758e-05f},
-                                                       {"3.4028235e38", max},
-                                                       {tiny, 0.0f},
-                                                       {"1e-99999999999999999999", 0.0f},
-                                                       {"-1e-50", -0.0f},
-                                                       {"1.4e-45", denormMin},
-                                                       {"0.00000000001", 1e-11f}};
+    const std::string below64 = "1e-" + std::string(20, '9');
+    const std::pair<std::string_view, float> rows[] = {
+        {" -4.25 ", -4.25f},       {"-2E+2", -200.0f},    {"0.1", 0.1f},
+        {"1677721.7", 1677721.7f}, {"3.4028235e38", max}, {tiny, 0.0f},
+        {below64, 0.0f},           {"-1e-50", -0.0f},     {"1.4e-45", denormMin}};
     for (const auto& [text, value] : rows) {
         const std::optional<float> v = ParseRealNumber(text);
         ASSERT_TRUE(v.has_value()) << '"' << text << '"';
