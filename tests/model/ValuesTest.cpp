@@ -1,12 +1,17 @@
-#include "TurnValues.h"
-
+// Numbers as the turn file writes them and as the windows show them, and the compass rules.
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
+
+#include "Numbers.h"
+#include "SharedProcedures.h"
+#include "TurnValues.h"
+#include "tests/support/CommaLocale.h"
 
 namespace velmora {
 namespace {
@@ -68,6 +73,73 @@ TEST(TurnValues, OutOfRangeFails) {
     }
     for (const std::string_view text : {"3.4028236e38", "-1e39", "1e99999999999999999999"}) {
         EXPECT_FALSE(ParseRealNumber(text)) << text;
+    }
+}
+
+// Each table runs under the C locale and again under one that writes a decimal comma: the
+// numbers must come out the same, whatever language the desktop speaks.
+template <class Check>
+void underEveryLocale(Check check) {
+    check();
+    test::CommaLocale comma;
+    ASSERT_TRUE(comma.Active()) << comma.Error();
+    SCOPED_TRACE(test::CommaLocale::kName);
+    check();
+}
+
+TEST(CaptionNumber, LeadingBlankOrSign) {
+    // A single keeps seven digits, so 0.1f shows no binary tail.
+    const std::pair<double, const char*> rows[] = {
+        {90, " 90"},           {-5, "-5"},       {-0.0, " 0"},
+        {1500.5, " 1500.5"},   {-0.75, "-0.75"}, {1e7, " 1E+07"},
+        {-1.5e-7, "-1.5E-07"}, {0.1f, " 0.1"},   {3.4028235e38f, " 3.402823E+38"},
+        {HUGE_VAL, " INF"}};
+    underEveryLocale([&] {
+        for (const auto& [in, out] : rows) {
+            EXPECT_EQ(CaptionNumber(in), out) << in;
+        }
+        EXPECT_EQ(CaptionNumberDouble(1.0 / 3), " 0.333333333333333");
+        EXPECT_EQ(CaptionNumberDouble(-2.5), "-2.5");
+    });
+}
+
+TEST(MapNumber, OneOrTwoDecimals) {
+    const double nan = std::nan("");
+    const std::pair<double, const char*> rows[] = {
+        {3, "3.0"},     {-4.25, "-4.25"}, {-0.001, "0.0"},
+        {1.999, "2.0"}, {0.125, "0.12"},  {-0.375, "-0.38"},
+        {nan, "0.0"},   {16.36, "16.36"}, {-HUGE_VAL, "-Infinity"}};
+    underEveryLocale([&] {
+        for (const auto& [in, out] : rows) {
+            EXPECT_EQ(MapNumber(in), out) << in;
+        }
+        EXPECT_EQ(MapNumber(1e20), "1" + std::string(20, '0') + ".0");
+    });
+}
+
+TEST(HeadingToSector, StrictBandsLaterWins) {
+    // Each band's edges: the whole degree below stays, the half degree goes to the later band.
+    const double edges[][2] = {{22, 0},    {22.5, 1}, {67, 1},    {67.5, 2},  {157, 3},
+                               {157.5, 4}, {292, 6},  {292.5, 7}, {337.9, 7}, {338, 0}};
+    for (const auto& [heading, sector] : edges) {
+        EXPECT_EQ(HeadingToSector(heading), sector) << "heading " << heading;
+    }
+}
+
+TEST(WrapHeadingAndSector, IntoOneTurn) {
+    const int min = std::numeric_limits<int>::min();  // -5965233 * 360 + 232; -268435456 * 8
+    const std::tuple<const char*, int, int, int> rows[] = {
+        {"one turn", 360, 0, 0}, {"minus one", -1, 359, 7}, {"int min", min, 232, 0}};
+    for (const auto& [name, in, heading, sector] : rows) {
+        EXPECT_EQ(std::tuple(WrapHeading(in), WrapSector(in)), std::tuple(heading, sector)) << name;
+    }
+}
+
+TEST(CompassNameToSector, ExactNamesOnly) {
+    const std::pair<std::string_view, int> rows[] = {
+        {"North", 0}, {"Southeast", 3}, {"Northwest", 7}, {"east", 0}, {"East ", 0}, {"", 0}};
+    for (const auto& [name, sector] : rows) {
+        EXPECT_EQ(CompassNameToSector(name), sector) << '"' << name << '"';
     }
 }
 
