@@ -64,28 +64,5 @@ TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
     EXPECT_EQ(RedrawTacticalView(s, {}), expected);
 }
 
-// Each step of the script, from zoom 2 under visibility 5; MaxRange matters to ZoomToRange only.
-TEST(TacticalViewTest, ZoomSteps) {
-    const std::tuple<const char*, void (*)(SharedSubsAndVar&), float, int> script[] = {
-        {"in from 2", ZoomIn, 0, 1},
-        {"in stops at 1", ZoomIn, 0, 1},
-        {"range 3.5 rounds to even", ZoomToRange, 3.5f, 4},
-        {"out up to the visibility", ZoomOut, 0, 5},
-        {"out stops at it", ZoomOut, 0, 5},
-        {"range 12 goes beyond the visibility", ZoomToRange, 12, 12},
-        {"out stays beyond it", ZoomOut, 0, 12},
-        {"in from beyond", ZoomIn, 0, 11},
-        {"range beyond 16 bits clamps", ZoomToRange, 1e6f, 32767},
-    };
-    SharedSubsAndVar s;
-    s.ZoomLevel = 2;
-    s.Visibility = 5;
-    for (const auto& [name, step, maxRange, zoom] : script) {
-        s.MaxRange = maxRange;
-        step(s);
-        EXPECT_EQ(s.ZoomLevel, zoom) << name;
-    }
-}
-
 }  // namespace
 }  // namespace velmora

@@ -13,7 +13,6 @@ namespace {
 
 const std::string kDeg = "\xC2\xB0";
 const RgbColor kYellow{255, 255, 0};
-const RgbColor kDim{64, 64, 0};
 
 AircraftRecord AircraftAtBearing(double bearing, double km, int16_t altitude) {
     AircraftRecord a;
@@ -77,28 +76,10 @@ TEST(TargetInfoTest, ShotRating) {
 }
 
 // The main window's geometry, zoom 10: a contact 5 km east is painted at (3450, 2340) in the
-// window, which is (3330, 2220) relative to the map picture.
-struct PointerFixture {
-    SharedSubsAndVar s;
-    int16_t lastObjective = 0;
-    PointerMoveResult last;
-    PointerFixture() { s.ZoomLevel = 10; }
-    std::vector<int> MoveTo(float x, float y) {
-        last = ViewWindowPointerMove(s, {}, lastObjective, x, y);
-        s.SelectedAircraft = last.SelectedAircraft;
-        lastObjective = last.LastObjective;
-        std::vector<int> shown;  // objectives negative, aircraft positive
-        for (const ContactShown& c : last.Shown) {
-            shown.push_back(c.IsAircraft ? c.Index : -c.Index);
-        }
-        return shown;
-    }
-};
-
-// Aircraft 1 lies 5 km east; aircraft 2 in the map's corner, beyond the zoom, painted at
-// (4224, 456); aircraft 3 beyond 16 bits.
+// window, which is (3330, 2220) relative to the map picture. Aircraft 1 lies there; aircraft 2
+// in the map's corner, beyond the zoom, painted at (4224, 456); aircraft 3 beyond 16 bits.
 TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
-    // Zoom, the pointer, the contacts shown.
+    // Zoom, the pointer, the aircraft shown.
     const std::tuple<const char*, int16_t, float, float, std::vector<int>> rows[] = {
         {"just inside the top left", 10, 3331, 2221, {1}},
         {"on the left edge", 10, 3330, 2300, {}},
@@ -106,78 +87,31 @@ TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
         {"in the corner, beyond the zoom", 10, 4124, 356, {2}},
         {"zoom 0 places nothing", 0, 4124, 356, {}},
     };
-    for (const auto& [name, zoom, x, y, shown] : rows) {
-        PointerFixture f;
-        f.s.ZoomLevel = zoom;
-        f.s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
-        f.s.AircraftList.Append() = AircraftAtBearing(45, 12, 0);
-        f.s.AircraftList.Append() = AircraftAtBearing(90, 1e6, 0);
-        EXPECT_EQ(f.MoveTo(x, y), shown) << name;
-    }
-    PointerFixture f;
-    AircraftRecord& a = f.s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
+    SharedSubsAndVar s;
+    AircraftRecord& a = s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
     a.Name = "Baron";
     a.Pic = "RB";
     a.Plane = "Albatros";
-    ASSERT_EQ(f.MoveTo(3400, 2300).size(), 1u);
-    const ContactShown& c = f.last.Shown[0];
-    const InfoLabels& u = f.last.Labels;
+    s.AircraftList.Append() = AircraftAtBearing(45, 12, 0);
+    s.AircraftList.Append() = AircraftAtBearing(90, 1e6, 0);
+    for (const auto& [name, zoom, x, y, aircraft] : rows) {
+        s.ZoomLevel = zoom;
+        std::vector<int> shown;
+        for (const ContactShown& c : ViewWindowPointerMove(s, {}, 0, x, y).Shown) {
+            shown.push_back(c.Index);
+        }
+        EXPECT_EQ(shown, aircraft) << name;
+    }
+    s.ZoomLevel = 10;
+    const PointerMoveResult last = ViewWindowPointerMove(s, {}, 0, 3400, 2300);
+    ASSERT_EQ(last.Shown.size(), 1u);
+    const ContactShown& c = last.Shown[0];
+    const InfoLabels& u = last.Labels;
     EXPECT_EQ(
         std::tuple(c.Frame, c.Picture, *u.PName.Caption, u.InfoAircraft.ToolTipText,
                    u.infoProb.ForeColor),
         std::tuple(ControlBox{3450, 2340, 340, 340}, PictureOp{PictureSet::Friendly, 0, 3450, 2340},
                    "Baron (RB)", "Aircraft: Albatros", kYellow));
-}
-
-TEST(TargetInfoTest, PointerMoveHoldsAndLastShownWins) {
-    PointerFixture f;
-    f.s.ObjectiveList.Append() = {"A", 5, 0, 0};
-    f.s.ObjectiveList.Append() = {"B", 5, 0, 0};
-    f.s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
-    f.s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
-    f.s.AircraftList(2).Name = "Second";
-    f.s.AircraftList(2).Altitude = 1000;
-    EXPECT_EQ(f.MoveTo(3400, 2300), (std::vector<int>{-1, -2, 1, 2}));
-    EXPECT_EQ(f.lastObjective, 0);
-    // The labels end as if each contact had been shown in turn: the last aircraft's captions,
-    // and the labels only objectives change (none) as the last objective left them.
-    const InfoLabels& u = f.last.Labels;
-    // InfoSquad is dimmed by the objectives and shown again.
-    EXPECT_EQ(
-        std::tuple(*u.PName.Caption, *u.InfoAlt.Caption, u.InfoSquad.ForeColor, u.infoProb.Visible),
-        std::tuple("Second ()", "Altitude: 1000", kYellow, true));
-    EXPECT_TRUE(f.MoveTo(3410, 2310).empty());  // held by aircraft 2, the last
-    EXPECT_EQ(f.s.SelectedAircraft, 2);
-
-    f.s.AircraftList.Clear();
-    f.s.SelectedAircraft = 7;  // beyond the list: no hold, no indexing
-    EXPECT_EQ(f.MoveTo(3400, 2300), (std::vector<int>{-1, -2}));
-    EXPECT_EQ(f.s.SelectedAircraft, -1);
-    EXPECT_EQ(f.MoveTo(3400, 2300), (std::vector<int>{-1, -2}));  // two objectives never hold
-    EXPECT_EQ(f.lastObjective, 2);
-    f.s.ObjectiveList.Append() = {"C", -5, 0, 0};
-    EXPECT_EQ(f.MoveTo(1120, 2300), (std::vector<int>{-3}));
-    EXPECT_TRUE(f.MoveTo(1130, 2300).empty());  // one objective holds itself
-    EXPECT_TRUE(f.MoveTo(2400, 2400).empty());  // empty map
-}
-
-// An objective 2 km north, 499.5 ft below: its own captions, the aircraft's labels dimmed and
-// their captions kept.
-TEST(TargetInfoTest, ObjectiveLeavesAircraftLabelsDimmed) {
-    PointerFixture f;
-    f.s.OwnAltitude = 2000;
-    f.s.MaxRange = 4;
-    f.s.ObjectiveList.Append() = {"Depot", 0, 2, 1500.5f};
-    ASSERT_EQ(f.MoveTo(2400, 1860), (std::vector<int>{-1}));
-    const InfoLabels& u = f.last.Labels;
-    EXPECT_EQ(std::tuple(*u.PName.Caption, *u.InfoBear.Caption, *u.InfoElev.Caption),
-              std::tuple("Depot", "Bearing: 0" + kDeg, "Angle of Elevation:-4" + kDeg));
-    for (const LabelUpdate* l : {&u.InfoSquad, &u.InfoAircraft, &u.InfoSpeed, &u.RecordInfoLbl,
-                                 &u.InfoVictories, &u.InfoDefeats, &u.infoProb}) {
-        EXPECT_FALSE(l->Caption);
-        EXPECT_EQ(l->ForeColor, kDim);
-    }
-    EXPECT_EQ(std::tuple(u.InfoElev.Visible, u.InfoElev.ForeColor), std::tuple(true, kYellow));
 }
 
 }  // namespace

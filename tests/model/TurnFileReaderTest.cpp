@@ -68,15 +68,16 @@ TEST(ReadTurnData, Snippets) {
          Complete(3), [](S s) { EXPECT_EQ(s.OwnY, 2.0f); }},
         {"top-level keys; other blocks' keys, unknown keys and stray end lines are ignored",
          Turn({"VISIBILITY=15", "HEADING=22.5", "MAXRANGE=2.5", "SERVERADDR=gm@example.net",
-               "DAMAGELEFTWING=3", "DAMAGERIGHTWING=4", "ONAME=Depot", "STR~Target", "COLOR=blue",
-               "[ENDAIRCRAFT]"}),
-         Complete(11),
+               "DAMAGEENGINE=2", "DAMAGELEFTWING=3", "DAMAGERIGHTWING=4", "DAMAGEFUSELAGE=5",
+               "DAMAGECONTROLS=-1", "ONAME=Depot", "STR~Target", "COLOR=blue", "[ENDAIRCRAFT]"}),
+         Complete(14),
          [](S s) {
              // The heading rounds to 22 but takes its sector from 22.5.
-             EXPECT_EQ(std::tuple(s.Visibility, s.ZoomLevel, s.OwnHeading, s.OwnHeadingSector,
-                                  s.DamageLeftWing, s.DamageRightWing, Records(s), s.MaxRange,
-                                  s.ServerAddr),
-                       std::tuple(15, 15, 22, 1, 3, 4, 0, 2.5f, "gm@example.net"));
+             EXPECT_EQ(
+                 std::tuple(s.Visibility, s.ZoomLevel, s.OwnHeading, s.OwnHeadingSector,
+                            s.DamageEngine, s.DamageLeftWing, s.DamageRightWing, s.DamageFuselage,
+                            s.DamageControls, Records(s), s.MaxRange, s.ServerAddr),
+                 std::tuple(15, 15, 22, 1, 2, 3, 4, 5, -1, 0, 2.5f, "gm@example.net"));
          }},
         {"a heading that is not a number", Turn({"X=5", "HEADING=East", "Y=7"}), Failed(3),
          [](S s) { EXPECT_EQ(std::tuple(s.OwnX, s.OwnY), std::tuple(5, 0)); }},
@@ -148,24 +149,6 @@ TEST(ReadTurnData, Snippets) {
         // The reader leaves the window's and the order state to the windows.
         EXPECT_EQ(std::tuple(s.SelectedAircraft, s.OrderHeading), std::tuple(9, 123));
     }
-}
-
-// The 32768th aircraft or objective section line fails before its record is made; commands
-// have no limit.
-TEST(ReadTurnData, AtMost32767AircraftAndObjectives) {
-    const auto blocks = [](const char* block, int count) {
-        std::string text = Turn({});
-        for (int i = 0; i < count; ++i) {
-            text.append(block);
-        }
-        return text;
-    };
-    SharedSubsAndVar s;
-    EXPECT_EQ(ReadTurnData(blocks("[AIRCRAFT]\r\n[ENDAIRCRAFT]\r\n", 32768), s), Failed(65536));
-    EXPECT_EQ(s.AircraftCount(), 32767);
-    EXPECT_EQ(ReadTurnData(blocks("[OBJECTIVE]\r\n[ENDOBJECTIVE]\r\n", 32768), s), Failed(65536));
-    EXPECT_EQ(s.ObjectiveCount(), 32767);
-    EXPECT_EQ(ReadTurnData(blocks("[COMMAND]\r\n[ENDCOMMAND]\r\n", 40000), s), Complete(80001));
 }
 
 // The reader's key table finds what ParseKeyword finds with each key of the table in turn, both

@@ -33,6 +33,7 @@ TEST(FlightPad, ArrowStepsWrapAndClamp) {
         {"odd ceiling 32001", AltUp, 32001, 31950, 32001, 32001},
         {"throttle double up is two steps of 10", ThrottleUp, 0, 50, 60, 70},
         {"throttle at the 16-bit top", ThrottleUp, 0, 32767, 100, 100},
+        {"throttle down from 0", ThrottleDown, 0, 0, 0, 0},
     };
     for (const auto& [name, arrow, ceiling, start, afterClick, afterDblClick] : rows) {
         SharedSubsAndVar s;

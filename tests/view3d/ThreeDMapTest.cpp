@@ -125,6 +125,7 @@ TEST(ObjectRulesTest, FriendRuleDiffersFromTheTacticalView) {
         {"mode 0, own team, other squadron", 0, "Hawks", "Owls", 0, false, true},
         {"mode 1, same squadron, other team", 1, "Hawks", "Hawks", 4, true, true},
         {"mode 1, squadron in other case", 1, "Hawks", "hawks", 0, false, false},
+        {"mode 1, both squadrons empty", 1, "", "", 0, true, false},
         {"mode 2, own team, other squadron", 2, "Hawks", "Owls", 0, true, true},
         // clang-format on
     };
