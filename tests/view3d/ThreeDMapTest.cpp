@@ -140,45 +140,11 @@ TEST(ObjectRulesTest, FriendRuleDiffersFromTheTacticalView) {
     }
 }
 
-// Farthest first by eye distance rounded half to even; at one distance the aircraft in list
-// order, then the objectives, then the own aircraft. Visibility 10 puts the eye at (0, -8) and
-// the own aircraft 8 from it; every contact lies north or south of it, where Top Down leaves it,
-// labelled by its distance from the eye.
-TEST(PaintersOrderTest, FarthestFirstThenAircraftObjectivesAndOwn) {
-    SharedSubsAndVar s;
-    s.Visibility = 10;
-    s.Ceiling = 1000;
-    for (const float distance : {8.0f, 30.0f, 8.5f, 20.6f}) {
-        s.AircraftList.Append() = AircraftAt(0, distance - 8);
-    }
-    for (const float distance : {7.6f, 20.5f}) {
-        s.ObjectiveList.Append() = {"", 0, distance - 8, 0};
-    }
-    ThreeDScene scene;
-    BuildScene(scene, s);
-    RedrawBuffers buffers;
-    Redraw(scene, s, {1700, 1700}, buffers);  // 50 twips to the km: ground Y = 850 - 50 km
-    using Drawn = std::vector<std::pair<ScenePicture, float>>;
-    Drawn drawn;  // picture, km north of the own aircraft
-    for (std::size_t i = buffers.ObjectsBegin; i < buffers.Steps.size(); ++i) {
-        if (const auto* line = std::get_if<LineStep>(&buffers.Steps[i])) {
-            drawn.push_back({std::get<PictureStep>(buffers.Steps[i + 2]).Picture,
-                             std::round((850 - line->Y1) / 5) / 10});
-        }
-    }
-    using enum ScenePicture;
-    EXPECT_EQ(drawn, (Drawn{{Friendly, 22},
-                            {Friendly, 12.6f},
-                            {BullsEye, 12.5f},
-                            {Friendly, 0},
-                            {Friendly, 0.5f},
-                            {BullsEye, -0.4f},
-                            {GoodGuy, 0}}));
-}
-
 // Random scenes in half-kilometre steps, rich in ties and exact halves, against the passes 20
-// down to 0 scanned one by one. Seen from the side, a stick's top tells its object: aircraft i
-// stands at 10i feet, objective i at 10i + 5, the own aircraft at 9000 (id 2i, 2i + 1, 1800).
+// down to 0 scanned one by one: farthest first by eye distance rounded half to even, and at one
+// distance the aircraft in list order, then the objectives, then the own aircraft. Seen from the
+// side, a stick's top tells its object: aircraft i stands at 10i feet, objective i at 10i + 5, the
+// own aircraft at 9000 (id 2i, 2i + 1, 1800).
 TEST(PaintersOrderTest, AgreesWithAScanOfThePassesOnRandomScenes) {
     std::mt19937 random(8);
     std::uniform_int_distribution<int> half(-60, 60), count(0, 40);
@@ -206,7 +172,9 @@ TEST(PaintersOrderTest, AgreesWithAScanOfThePassesOnRandomScenes) {
             const ScenePoint& p = id == 1800 ? ScenePoint{}
                                   : id % 2   ? scene.ObjectivePoints[id / 2]
                                              : scene.AircraftPoints[id / 2];
-            return EyeDistance(scene, p.X, p.Y);
+            const double dx = scene.EyeX - static_cast<double>(p.X);
+            const double dy = scene.EyeY - static_cast<double>(p.Y);
+            return std::nearbyint(static_cast<float>(std::hypot(dx, dy)));  // half to even
         };
         std::vector<int> drawn, ids, scan;  // ids in list order: aircraft, objectives, own
         for (std::size_t i = buffers.ObjectsBegin; i < buffers.Steps.size(); ++i) {
