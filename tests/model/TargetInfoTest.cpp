@@ -46,7 +46,6 @@ TEST(TargetInfoTest, ShotRating) {
         {"across north: 350 to 10", 350, 0, 4, 10, 1, 0, "1.0", 1, 1, " 0", 3, "Excellent"},
         {"25 degrees: 2.5 to even", 25, 0, 4, 0, 1, 0, "1.0", 1, 1, " 0", 3, "Excellent"},
         {"60 degrees is ahead", 0, 0, 4, 60, 1, 0, "1.0", 1, 1, " 0", 7, "Good"},
-        {"61 degrees is not", 0, 0, 4, 61, 1, 0, "1.0", 1, 0, " 0", 37, "Impossible"},
         {"on the own position", 0, 0, 4, 0, 0, 0, "0.0", 1, 1, " --", 30, "Impossible"},
         {"at the range: out, no 30", 0, 0, 4, 0, 4, 0, "4.0", 0, 1, " 0", 5, "Good"},
         {"10 is Decent", 0, 0, 4, 60, 3, 0, "3.0", 1, 1, " 0", 10, "Decent"},
