@@ -1,5 +1,5 @@
 // The reader in two tiers: short in-memory snippets (how each ends, at which line, what it
-// stored), then whole files under tests/data/ and samples/.
+// stored), then whole files under tests/data/.
 #include "TurnFileReader.h"
 
 #include <sys/stat.h>
@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <ostream>
 #include <span>
 #include <string>
 #include <tuple>
@@ -20,10 +19,6 @@
 #include "SharedProcedures.h"
 
 namespace velmora {
-
-void PrintTo(const ReadOutcome& o, std::ostream* os) {
-    *os << "end " << static_cast<int>(o.end) << " at line " << o.line;
-}
 
 namespace {
 
@@ -221,8 +216,6 @@ TEST(ReadTurnFile, EachEndAfterAFullTurn) {
          12, 3, false},
         {"a block without its end line", DataFile("block-without-end.smv"), Failed(11), 2, 10, 10,
          false},
-        {"a number out of range", DataFile("bad-number.smv"), Failed(4), 0, 10, 10, false},
-        {"the header alone", DataFile("header-only.smv"), Failed(2), 0, 12, 3, false},
         {"a wrong header", DataFile("wrong-header.smv"), kWrongHeader, 0, 12, 3, true},
         {"an empty file", DataFile("empty.smv"), Refused(ReadEnd::Empty), 0, 12, 3, false},
         {"no such file", DataFile("no-such-file.smv"), Refused(ReadEnd::CannotOpen), 0, 12, 3,

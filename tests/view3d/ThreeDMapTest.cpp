@@ -104,14 +104,6 @@ TEST(HazeTest, DarkestAtTheReferencePointAndBrighterAway) {
     }
 }
 
-TEST(ObjectRulesTest, IconIndexTurnsWithTheViewInWholeSectors) {
-    const std::tuple<const char*, int16_t, int16_t, int16_t> rows[] = {
-        {"yaw 200", 200, 0, 6}, {"yaw 200, sector 3", 200, 3, 1}, {"yaw 359", 359, 0, 2}};
-    for (const auto& [name, yaw, sector, k] : rows) {
-        EXPECT_EQ(IconIndex(yaw, sector), k) << name;
-    }
-}
-
 TEST(ObjectRulesTest, FriendRuleDiffersFromTheTacticalView) {
     // Mode, own squadron, the contact's squadron and team; friend in 3-D, on the tactical view.
     const std::tuple<const char*, int16_t, std::string, std::string, int16_t, bool, bool> rows[] = {
