@@ -12,7 +12,6 @@ namespace velmora {
 namespace {
 
 const std::string kDeg = "\xC2\xB0";
-const RgbColor kYellow{255, 255, 0};
 
 AircraftRecord AircraftAtBearing(double bearing, double km, int16_t altitude) {
     AircraftRecord a;
@@ -87,10 +86,7 @@ TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
         {"zoom 0 places nothing", 0, 4124, 356, {}},
     };
     SharedSubsAndVar s;
-    AircraftRecord& a = s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
-    a.Name = "Baron";
-    a.Pic = "RB";
-    a.Plane = "Albatros";
+    s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
     s.AircraftList.Append() = AircraftAtBearing(45, 12, 0);
     s.AircraftList.Append() = AircraftAtBearing(90, 1e6, 0);
     for (const auto& [name, zoom, x, y, aircraft] : rows) {
@@ -101,16 +97,6 @@ TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
         }
         EXPECT_EQ(shown, aircraft) << name;
     }
-    s.ZoomLevel = 10;
-    const PointerMoveResult last = ViewWindowPointerMove(s, {}, 0, 3400, 2300);
-    ASSERT_EQ(last.Shown.size(), 1u);
-    const ContactShown& c = last.Shown[0];
-    const InfoLabels& u = last.Labels;
-    EXPECT_EQ(
-        std::tuple(c.Frame, c.Picture, *u.PName.Caption, u.InfoAircraft.ToolTipText,
-                   u.infoProb.ForeColor),
-        std::tuple(ControlBox{3450, 2340, 340, 340}, PictureOp{PictureSet::Friendly, 0, 3450, 2340},
-                   "Baron (RB)", "Aircraft: Albatros", kYellow));
 }
 
 }  // namespace

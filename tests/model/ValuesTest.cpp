@@ -135,13 +135,5 @@ TEST(WrapHeadingAndSector, IntoOneTurn) {
     }
 }
 
-TEST(CompassNameToSector, ExactNamesOnly) {
-    const std::pair<std::string_view, int> rows[] = {
-        {"North", 0}, {"Southeast", 3}, {"Northwest", 7}, {"east", 0}, {"East ", 0}, {"", 0}};
-    for (const auto& [name, sector] : rows) {
-        EXPECT_EQ(CompassNameToSector(name), sector) << '"' << name << '"';
-    }
-}
-
 }  // namespace
 }  // namespace velmora

@@ -83,8 +83,7 @@ private:
 
     bool active_ = false;
     std::string error_;
-    std::optional<std::string> oldLocale_;
-    std::optional<std::string> oldLocPath_;
+    std::optional<std::string> oldLocale_, oldLocPath_;
 };
 
 }  // namespace velmora::test
