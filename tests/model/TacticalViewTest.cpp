@@ -1,5 +1,6 @@
 #include "TacticalView.h"
 
+#include <array>
 #include <optional>
 #include <tuple>
 #include <utility>
@@ -9,15 +10,6 @@
 
 namespace velmora {
 namespace {
-
-AircraftRecord AircraftAt(float x, float y, int16_t team = 0, int16_t sector = 0) {
-    AircraftRecord a;
-    a.X = x;
-    a.Y = y;
-    a.Team = team;
-    a.HeadingSector = sector;
-    return a;
-}
 
 // The main window's geometry, the own aircraft at (10, -4): a point dx km east lies
 // dx / zoom * 2220 twips right of the map's centre.
@@ -52,9 +44,13 @@ TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
     s.OwnY = -4;
     s.ObjectiveList.Append() = {"10 km north, at the edge", 10, 6, 0};
     s.ObjectiveList.Append() = {"just inside", 10, 5.99f, 0};
-    s.AircraftList.Append() = AircraftAt(15, -4, 2, 3);
-    s.AircraftList.Append() = AircraftAt(15, -4, 1, 11);  // sector outside 0..7
-    s.AircraftList.Append() = AircraftAt(2, -12);         // in the map's corner, beyond zoom
+    // Aircraft (X, Y, team, sector): a friend, a foe whose sector lies outside 0..7, and one in
+    // the map's corner, beyond the zoom.
+    for (const auto& [x, y, team, sector] :
+         {std::array{15, -4, 2, 3}, std::array{15, -4, 1, 11}, std::array{2, -12, 0, 0}}) {
+        AircraftRecord& a = s.AircraftList.Append();
+        std::tie(a.X, a.Y, a.Team, a.HeadingSector) = std::tuple(x, y, team, sector);
+    }
     const std::vector<DrawOp> expected = {
         CircleOp{2525, 2520, 888, {80, 80, 74}},
         PictureOp{PictureSet::BullsEye, 0, 2340, 122},

@@ -11,7 +11,6 @@
 #include <span>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -238,8 +237,8 @@ TEST(ReadTurnFile, EachEndAfterAFullTurn) {
                   std::tuple(records, visibility, zoom, std::size_t{64}, message));
         if (outcome.end == ReadEnd::Complete) {
             StartOrderValues(s);  // the orders start from the own heading and altitude
-            EXPECT_EQ((std::vector<int>{s.OrderHeading, s.OrderAltitude, s.OrderThrottle}),
-                      (std::vector<int>{s.OwnHeading, s.OwnAltitude, 100}));
+            EXPECT_EQ(std::tuple(s.OrderHeading, s.OrderAltitude, s.OrderThrottle),
+                      std::tuple(s.OwnHeading, s.OwnAltitude, int16_t{100}));
         }
     }
     std::filesystem::remove_all(folder);
