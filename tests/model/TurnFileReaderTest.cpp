@@ -73,8 +73,6 @@ TEST(ReadTurnData, Snippets) {
                             s.DamageControls, Records(s), s.MaxRange, s.ServerAddr),
                  std::tuple(15, 15, 22, 1, 2, 3, 4, 5, -1, 0, 2.5f, "gm@example.net"));
          }},
-        {"a heading that is not a number", Turn({"X=5", "HEADING=East", "Y=7"}), Failed(3),
-         [](S s) { EXPECT_EQ(std::tuple(s.OwnX, s.OwnY), std::tuple(5, 0)); }},
         {"commands keep their first five parameters, each command from slot 1",
          Turn({"[COMMAND]", "NAME=Drop Flare", "STR~ Target Name ", "INT~Count", "[ENDCOMMAND]",
                "[COMMAND]", "STR~a", "INT~b", "STR~c", "INT~d", "STR~e", "INT~f", "[ENDCOMMAND]"}),

@@ -113,7 +113,6 @@ TEST(MapNumber, OneOrTwoDecimals) {
         for (const auto& [in, out] : rows) {
             EXPECT_EQ(MapNumber(in), out) << in;
         }
-        EXPECT_EQ(MapNumber(1e20), "1" + std::string(20, '0') + ".0");
     });
 }
 

@@ -86,11 +86,20 @@ TEST(ProjectionTest, TheBlendAndAZeroCeilingAndHalfRange) {
     EXPECT_EQ(ProjectX(MakeProjection(scene, s, 3400, 3400), 1), 3400);
 }
 
+TEST(ObjectRulesTest, IconIndexTurnsWithTheViewInWholeSectors) {
+    const std::tuple<const char*, int16_t, int16_t, int16_t> rows[] = {
+        {"yaw 200", 200, 0, 6}, {"yaw 200, sector 3", 200, 3, 1}, {"yaw 359", 359, 0, 2}};
+    for (const auto& [name, yaw, sector, k] : rows) {
+        EXPECT_EQ(IconIndex(yaw, sector), k) << name;
+    }
+}
+
 TEST(ObjectRulesTest, FriendRuleDiffersFromTheTacticalView) {
     // Mode, own squadron, the contact's squadron and team; friend in 3-D, on the tactical view.
     const std::tuple<const char*, int16_t, std::string, std::string, int16_t, bool, bool> rows[] = {
         // clang-format off
         {"mode 0, both squadrons empty, other team", 0, "", "", 2, true, false},
+        {"mode 1, squadron in other case", 1, "Hawks", "hawks", 0, false, false},
         {"mode 1, both squadrons empty", 1, "", "", 0, true, false},
         {"mode 2, own team, other squadron", 2, "Hawks", "Owls", 0, true, true},
         // clang-format on
