@@ -30,6 +30,7 @@ TEST(FlightPad, ArrowStepsWrapAndClamp) {
         {"heading 32767 wraps from the true sum", HeadRight, 0, 32767, 8, 18},
         {"heading -32768 wraps from the true sum", HeadLeft, 0, -32768, 351, 341},
         {"altitude double up", AltUp, 6000, 3950, 4050, 5050},
+        {"odd ceiling 32001", AltUp, 32001, 31950, 32001, 32001},
         {"throttle double up is two steps of 10", ThrottleUp, 0, 50, 60, 70},
         {"throttle at the 16-bit top", ThrottleUp, 0, 32767, 100, 100},
         {"throttle down from 0", ThrottleDown, 0, 0, 0, 0},
