@@ -60,5 +60,52 @@ TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
     EXPECT_EQ(RedrawTacticalView(s, {}), expected);
 }
 
+// An aircraft 9 km east: painted alone when the view does not reach past the range; not at all
+// when its corner is past 16 bits.
+TEST(TacticalViewTest, LeavesOutWhatItCannotShow) {
+    // Zoom, MaxRange, the view's width; the drawing operations.
+    const std::tuple<const char*, int16_t, float, int, std::size_t> rows[] = {
+        {"range beyond the zoom: no circle", 10, 10, 4800, 1},
+        {"a negative range: no circle", 10, -4, 4800, 1},
+        {"range 0: a circle of radius 0", 10, 0, 4800, 2},
+        {"a corner beyond 16 bits", 10, 10, 200000, 0},
+    };
+    for (const auto& [name, zoom, maxRange, width, ops] : rows) {
+        SharedSubsAndVar s;
+        s.ZoomLevel = zoom;
+        s.MaxRange = maxRange;
+        s.AircraftList.Append().X = 9;
+        ViewGeometry g;
+        g.ViewWindow.Width = width;
+        EXPECT_EQ(RedrawTacticalView(s, g).size(), ops) << name;
+    }
+}
+
+// Each step of the script, from zoom 2 under visibility 10; MaxRange matters to ZoomToRange only.
+TEST(TacticalViewTest, ZoomSteps) {
+    const std::tuple<const char*, void (*)(SharedSubsAndVar&), float, int> script[] = {
+        {"in from 2", ZoomIn, 0, 1},
+        {"in stops at 1", ZoomIn, 0, 1},
+        {"range 2.5 rounds to even", ZoomToRange, 2.5f, 2},
+        {"range 12 goes beyond the visibility", ZoomToRange, 12, 12},
+        {"out stays beyond the visibility", ZoomOut, 0, 12},
+        {"in from beyond", ZoomIn, 0, 11},
+        {"in to the visibility", ZoomIn, 0, 10},
+        {"in below it", ZoomIn, 0, 9},
+        {"out up to it", ZoomOut, 0, 10},
+        {"out stops at it", ZoomOut, 0, 10},
+        {"range 3.5 rounds to even", ZoomToRange, 3.5f, 4},
+        {"range beyond 16 bits clamps", ZoomToRange, 1e6f, 32767},
+    };
+    SharedSubsAndVar s;
+    s.ZoomLevel = 2;
+    s.Visibility = 10;
+    for (const auto& [name, step, maxRange, zoom] : script) {
+        s.MaxRange = maxRange;
+        step(s);
+        EXPECT_EQ(s.ZoomLevel, zoom) << name;
+    }
+}
+
 }  // namespace
 }  // namespace velmora

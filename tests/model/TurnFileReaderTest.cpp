@@ -2,9 +2,11 @@
 // stored), then whole files under tests/data/.
 #include "TurnFileReader.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -189,9 +191,10 @@ std::string DataFile(const char* name) {
     return std::string(VELMORA_TEST_DATA_DIR) + "/" + name;
 }
 
-// A file of size NUL bytes, made without writing them.
-std::string SparseFile(const std::filesystem::path& path, std::uintmax_t size) {
-    std::ofstream(path, std::ios::binary).close();
+// A file of size bytes, head and then NUL bytes, made without writing them.
+std::string SparseFile(const std::filesystem::path& path, std::uintmax_t size,
+                       std::string_view head = {}) {
+    std::ofstream(path, std::ios::binary) << head;
     std::filesystem::resize_file(path, size);
     return path.string();
 }
@@ -241,6 +244,52 @@ TEST(ReadTurnFile, EachEndAfterAFullTurn) {
     }
     std::filesystem::remove_all(folder);
 }
+
+// The 32768th aircraft or objective section line fails before its record is made, so no list
+// index passes 16 bits.
+TEST(ReadTurnData, AtMost32767AircraftAndObjectives) {
+    for (const auto& [start, end] :
+         {std::pair("[AIRCRAFT]", "[ENDAIRCRAFT]"), std::pair("[OBJECTIVE]", "[ENDOBJECTIVE]")}) {
+        std::string text = Turn({});
+        for (int i = 0; i < 32768; ++i) {
+            text.append(start).append("\r\n").append(end).append("\r\n");
+        }
+        SharedSubsAndVar s;
+        EXPECT_EQ(ReadTurnData(text, s), Failed(65536)) << start;
+        EXPECT_EQ(s.AircraftCount() + s.ObjectiveCount(), 32767) << start;
+    }
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// Memory that runs out while a turn is read ends the read with its message, never the program.
+// The read runs in a child process whose address space leaves room for the 48 MB file and, in
+// the second row, for nothing more: the copy of its squadron runs out.
+TEST(ReadTurnFileDeathTest, RunningOutOfMemoryEndsTheReadNotTheProgram) {
+    const std::string path = SparseFile(std::filesystem::temp_directory_path() /
+                                            ("velmora-memory-" + std::to_string(getpid()) + ".smv"),
+                                        48u << 20, kHeader + "\r\nSQUAD=");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const unsigned long room : {16ul << 20, 64ul << 20}) {
+        EXPECT_EXIT(
+            {
+                rlimit space{};
+                getrlimit(RLIMIT_AS, &space);
+                std::FILE* statm = std::fopen("/proc/self/statm", "r");
+                unsigned long pages = 0;
+                if (statm == nullptr || std::fscanf(statm, "%lu", &pages) != 1) {
+                    std::_Exit(2);
+                }
+                space.rlim_cur = pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + room;
+                setrlimit(RLIMIT_AS, &space);
+                SharedSubsAndVar s;
+                std::_Exit(ReadTurnFile(path, s).end == ReadEnd::OutOfMemory ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "")
+            << (room >> 20) << " MB of room";
+    }
+    std::filesystem::remove(path);
+}
+#endif
 
 }  // namespace
 }  // namespace velmora

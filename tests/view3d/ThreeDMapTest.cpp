@@ -1,6 +1,7 @@
 #include "ThreeDMap.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <random>
@@ -37,6 +38,8 @@ TEST(SceneTest, LoadBuildsGridCompassEyeAndPoints) {
     const Row rows[] = {
         {"visibility 0 builds the lines through the own aircraft", 0, 1, 0, 2},
         {"the grid stops at its limit", 20000, 2 * kMaxGridVisibility + 1, 24000, -19998},
+        {"negative visibility builds no grid", -5, 0, -6, 7},
+        {"the eye saturates", -32768, 0, -39321.6f, 32767},
     };
     for (const auto& [name, visibility, lines, north, eyeY] : rows) {
         SharedSubsAndVar s;
@@ -66,6 +69,17 @@ TEST(SceneTest, LoadBuildsGridCompassEyeAndPoints) {
               (std::vector<ScenePoint>{{0, 3, 500, 0}, {0, 3, 502, 0}, {0, 3, 32767, 0}}));
 }
 
+// Absolute: the last placement alone decides, and a point far out keeps its distance.
+TEST(PlacementTest, TurnsToBearingPlusYawWhateverTheEarlierPlacements) {
+    float x = 3e20f;
+    float y = 4e20f;  // bearing 37
+    for (const int yaw : {63, 43, 53}) {
+        PlaceAtAngle(x, y, 37 + yaw);
+    }
+    EXPECT_NEAR(x, 0, 5e16f);
+    EXPECT_NEAR(y, 5e20f, 5e16f);
+}
+
 // A 3400 x 3400 window at a half-range of 17 km: 100 twips to the km from the centre.
 TEST(ProjectionTest, TheBlendAndAZeroCeilingAndHalfRange) {
     const std::tuple<const char*, int16_t, int16_t, float, int16_t, double> rows[] = {
@@ -84,6 +98,23 @@ TEST(ProjectionTest, TheBlendAndAZeroCeilingAndHalfRange) {
     BuildScene(scene, s);
     ApplyPreset(scene, PresetView::ZoomRange);
     EXPECT_EQ(ProjectX(MakeProjection(scene, s, 3400, 3400), 1), 3400);
+}
+
+// The shading's reference point at Visibility 10 is (0, 8), its divisor 24.
+TEST(HazeTest, BrighterAwayFromTheReferencePointWithinItsBounds) {
+    SharedSubsAndVar s;
+    s.Visibility = 10;
+    ThreeDScene scene;
+    BuildScene(scene, s);
+    // Visibility, base colour, the point, the colour.
+    const std::tuple<const char*, int16_t, RgbColor, float, float, RgbColor> rows[] = {
+        {"twice 2V + 4 away is held at 255", 10, {200, 200, 200}, 0, 56, {255, 255, 255}},
+        {"beyond single precision", 10, {200, 0, 0}, 3e38f, 3e38f, {255, 0, 0}},
+        {"a divisor of 0 gives the floor", -2, {255, 100, 100}, 5, 5, {76, 30, 30}},
+    };
+    for (const auto& [name, visibility, base, x, y, expected] : rows) {
+        EXPECT_EQ(HazeColor(scene, visibility, base.R, base.G, base.B, x, y), expected) << name;
+    }
 }
 
 TEST(ObjectRulesTest, IconIndexTurnsWithTheViewInWholeSectors) {
@@ -250,6 +281,39 @@ TEST(RedrawTest, DrawsOnlyWhatTheLoadBuiltAndTheViewReaches) {
         }
         s.Visibility = visibility;
         EXPECT_EQ(RedrawSteps(scene, s, 1400).size(), steps) << name;
+    }
+}
+
+// Visibility 10, the outer height 4000, so the centre line is Y 2000. Before and after: yaw,
+// tilt, zoom, last X, last Y.
+TEST(ControlsTest, DragStepsAtTheEdges) {
+    using View = std::array<int, 5>;
+    // The button (1 left, 2 right, 3 both), the view before, the pointer, redrawn, the view after.
+    const std::tuple<const char*, int, View, float, float, bool, View> rows[] = {
+        // clang-format off
+        {"centre line is above", 1, {90, 90, 7, 100, 2000}, 115, 2000, 1, {80, 90, 7, 115, 2000}},
+        {"below it turns back", 1, {90, 90, 7, 100, 2100}, 115, 2100, 1, {100, 90, 7, 115, 2100}},
+        {"yaw wraps below 0", 1, {0, 90, 7, 100, 100}, 115, 100, 1, {350, 90, 7, 115, 100}},
+        {"tilt reaches 0", 1, {90, 3, 7, 100, 100}, 100, 85, 1, {90, 0, 7, 100, 85}},
+        {"tilt stops at 90", 1, {90, 90, 7, 100, 100}, 100, 115, 1, {90, 90, 7, 100, 115}},
+        {"no position yet: taken", 1, {90, 90, 7, 0, 0}, 450, 300, 1, {90, 90, 7, 450, 300}},
+        {"16 bits saturate", 1, {90, 90, 7, 100, 100}, 40000, 100, 1, {80, 90, 7, 32767, 100}},
+        {"zoom in stops at R 1", 2, {90, 90, -9, 100, 100}, 100, 85, 1, {90, 90, -9, 100, 85}},
+        {"from R 0 on to -1", 2, {90, 90, -10, 100, 100}, 100, 85, 1, {90, 90, -11, 100, 85}},
+        {"zoom saturates", 2, {90, 90, 32767, 100, 100}, 100, 115, 1, {90, 90, 32767, 100, 115}},
+        {"both buttons: nothing", 3, {90, 90, 7, 100, 100}, 300, 300, 0, {90, 90, 7, 100, 100}},
+        // clang-format on
+    };
+    for (const auto& [name, button, before, x, y, redraws, after] : rows) {
+        ThreeDScene scene;
+        std::tie(scene.ViewYaw, scene.ViewTilt, scene.ViewZoom, scene.LastMouseX,
+                 scene.LastMouseY) =
+            std::tuple(before[0], before[1], before[2], before[3], before[4]);
+        EXPECT_EQ(DragStep(scene, 10, button, x, y, 4000), redraws) << name;
+        EXPECT_EQ((View{scene.ViewYaw, scene.ViewTilt, scene.ViewZoom, scene.LastMouseX,
+                        scene.LastMouseY}),
+                  after)
+            << name;
     }
 }
 
