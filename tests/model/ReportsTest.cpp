@@ -1,6 +1,6 @@
 #include <array>
-#include <optional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -16,13 +16,9 @@ constexpr RgbColor kGreen{0, 255, 0}, kYellow{255, 255, 0}, kRed{255, 0, 0}, kBl
 // of its area's level, its corners (x1, y1, x2, y2) rounded half to even from the chart's box.
 TEST(DamageChartTest, OutlinesFollowTheLevelsAndThePicturesPlace) {
     using Corners = std::array<int, 4>;
-    const struct {
-        const char* name;
-        std::array<int16_t, 5> levels;
-        ControlBox chart;
-        std::array<RgbColor, 5> colours;
-        std::array<Corners, 5> corners;
-    } rows[] = {
+    using Levels = std::array<int16_t, 5>;
+    using Colours = std::array<RgbColor, 5>;
+    const std::tuple<const char*, Levels, ControlBox, Colours, std::array<Corners, 5>> rows[] = {
         {"half a twip down, one wider: 1970.5 and 320.5 go down to even",
          {0, 1, 2, 3, -1},
          {120, 120.5, 3901, 3195},
@@ -42,31 +38,23 @@ TEST(DamageChartTest, OutlinesFollowTheLevelsAndThePicturesPlace) {
            {1241, 2922, 2902, 3222},
            {1861, 392, 2282, 3282}}}},
     };
-    for (const auto& row : rows) {
+    for (const auto& [name, levels, chart, colours, corners] : rows) {
         SharedSubsAndVar s;
-        s.DamageEngine = row.levels[0];
-        s.DamageLeftWing = row.levels[1];
-        s.DamageRightWing = row.levels[2];
-        s.DamageControls = row.levels[3];
-        s.DamageFuselage = row.levels[4];
-        const auto outlines = DamageOutlines(s, row.chart);
+        std::tie(s.DamageEngine, s.DamageLeftWing, s.DamageRightWing, s.DamageControls,
+                 s.DamageFuselage) = std::tuple_cat(levels);
+        const auto outlines = DamageOutlines(s, chart);
         for (std::size_t i = 0; i < outlines.size(); ++i) {
             const ChartOutline& o = outlines[i];
-            EXPECT_EQ((Corners{o.X1, o.Y1, o.X2, o.Y2}), row.corners[i])
-                << row.name << ", outline " << i;
-            EXPECT_EQ(o.Color, row.colours[i]) << row.name << ", outline " << i;
+            EXPECT_EQ(std::pair(Corners{o.X1, o.Y1, o.X2, o.Y2}, o.Color),
+                      std::pair(corners[i], colours[i]))
+                << name << ", outline " << i;
         }
     }
 }
 
 TEST(CombatReportTest, ShowsTheReportWithinItsBounds) {
     const ReportBounds small{16, 4, 4};  // bytes, lines, bytes of a line
-    const struct {
-        const char* name;
-        std::string report;
-        ReportBounds bounds;
-        std::string shown;
-    } rows[] = {
+    const std::tuple<const char*, std::string, ReportBounds, std::string> rows[] = {
         {"bare LF ends and a last line without an end", "a\nb", {}, "a\nb"},
         {"a line of the longest length stays whole", "abcd\r\nef\r\n", small, "abcd\r\nef\r\n"},
         {"a longer line goes on in the next lines", "abcdefghij\r\n", small,
@@ -77,30 +65,11 @@ TEST(CombatReportTest, ShowsTheReportWithinItsBounds) {
          "abcd\r\nabcd\r\n"},
         {"whole lines up to the line bound", "a\r\nb\r\nc\r\nd\r\ne\r\n", small,
          "a\r\nb\r\nc\r\nd\r\n"},
-        {"pieces of a long line count as lines",
-         "abcdefghijklmnopq",
-         {64, 2, 4},
+        {"pieces of a long line count as lines", "abcdefghijklmnopq", ReportBounds{64, 2, 4},
          "abcd\r\nefgh\r\n"},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(ShownCombatText(row.report, row.bounds), row.shown) << row.name;
-    }
-}
-
-TEST(CombatReportTest, TheBoxFollowsTheOuterSizeWhileItStaysPositive) {
-    const struct {
-        const char* name;
-        float W, H;
-        std::optional<float> width, height;
-    } rows[] = {
-        {"designed inner size with a 120 x 405 frame", 4305, 3630, 3975, 3015},
-        {"330 wide leaves the width", 330, 3630, std::nullopt, 3015},
-        {"615 high leaves the height", 4305, 615, 3975, std::nullopt},
-    };
-    for (const auto& row : rows) {
-        const ReportBoxSize size = CombatBoxSize(row.W, row.H);
-        EXPECT_EQ(size.Width, row.width) << row.name;
-        EXPECT_EQ(size.Height, row.height) << row.name;
+    for (const auto& [name, report, bounds, shown] : rows) {
+        EXPECT_EQ(ShownCombatText(report, bounds), shown) << name;
     }
 }
 

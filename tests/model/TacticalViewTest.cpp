@@ -1,6 +1,9 @@
 #include "TacticalView.h"
 
+#include <array>
 #include <optional>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -8,40 +11,27 @@
 namespace velmora {
 namespace {
 
-AircraftRecord AircraftAt(float x, float y, int16_t team = 0, int16_t sector = 0) {
-    AircraftRecord a;
-    a.X = x;
-    a.Y = y;
-    a.Team = team;
-    a.HeadingSector = sector;
-    return a;
-}
-
 // The main window's geometry, the own aircraft at (10, -4): a point dx km east lies
 // dx / zoom * 2220 twips right of the map's centre.
 TEST(TacticalViewTest, PlacesMapPointsWithinSixteenBits) {
-    const struct {
-        const char* name;
-        int16_t zoom;
-        float dx;
-        std::optional<std::vector<int>> placed;  // Left, Top
-    } rows[] = {
-        {"5 km east at zoom 10", 10, 5, {{3450, 2340}}},
-        {"277.5 rounds up to even", 8, 1, {{2618, 2340}}},
-        {"-832.5 rounds down to even", 8, -3, {{1508, 2340}}},
-        {"left 31200 fits", 1, 13, {{31200, 2340}}},
+    // Zoom, km east of the own aircraft, the picture's Left and Top.
+    const std::tuple<const char*, int16_t, float, std::optional<std::pair<int, int>>> rows[] = {
+        {"5 km east at zoom 10", 10, 5, std::pair(3450, 2340)},
+        {"277.5 rounds up to even", 8, 1, std::pair(2618, 2340)},
+        {"-832.5 rounds down to even", 8, -3, std::pair(1508, 2340)},
+        {"left 31200 fits", 1, 13, std::pair(31200, 2340)},
         {"an offset of 33300 does not", 1, 15, std::nullopt},
         {"zoom 0 has no scale", 0, 0, std::nullopt},
     };
     const ViewGeometry g;
-    for (const auto& r : rows) {
+    for (const auto& [name, zoom, dx, placed] : rows) {
         SharedSubsAndVar s;
-        s.ZoomLevel = r.zoom;
+        s.ZoomLevel = zoom;
         s.OwnX = 10;
         s.OwnY = -4;
-        const auto p = PlaceMapPoint(s, g, DrawingHalves(g), 10 + r.dx, -4);
-        EXPECT_EQ(p ? std::optional(std::vector<int>{p->Left, p->Top}) : std::nullopt, r.placed)
-            << r.name;
+        const auto p = PlaceMapPoint(s, g, DrawingHalves(g), 10 + dx, -4);
+        EXPECT_EQ(p ? std::optional(std::pair<int, int>(p->Left, p->Top)) : std::nullopt, placed)
+            << name;
     }
 }
 
@@ -54,9 +44,13 @@ TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
     s.OwnY = -4;
     s.ObjectiveList.Append() = {"10 km north, at the edge", 10, 6, 0};
     s.ObjectiveList.Append() = {"just inside", 10, 5.99f, 0};
-    s.AircraftList.Append() = AircraftAt(15, -4, 2, 3);
-    s.AircraftList.Append() = AircraftAt(15, -4, 1, 11);  // sector outside 0..7
-    s.AircraftList.Append() = AircraftAt(2, -12);         // in the map's corner, beyond zoom
+    // Aircraft (X, Y, team, sector): a friend, a foe whose sector lies outside 0..7, and one in
+    // the map's corner, beyond the zoom.
+    for (const auto& [x, y, team, sector] :
+         {std::array{15, -4, 2, 3}, std::array{15, -4, 1, 11}, std::array{2, -12, 0, 0}}) {
+        AircraftRecord& a = s.AircraftList.Append();
+        std::tie(a.X, a.Y, a.Team, a.HeadingSector) = std::tuple(x, y, team, sector);
+    }
     const std::vector<DrawOp> expected = {
         CircleOp{2525, 2520, 888, {80, 80, 74}},
         PictureOp{PictureSet::BullsEye, 0, 2340, 122},
@@ -69,37 +63,27 @@ TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
 // An aircraft 9 km east: painted alone when the view does not reach past the range; not at all
 // when its corner is past 16 bits.
 TEST(TacticalViewTest, LeavesOutWhatItCannotShow) {
-    const struct {
-        const char* name;
-        int16_t zoom;
-        float maxRange;
-        int width;
-        std::size_t ops;
-    } rows[] = {
+    // Zoom, MaxRange, the view's width; the drawing operations.
+    const std::tuple<const char*, int16_t, float, int, std::size_t> rows[] = {
         {"range beyond the zoom: no circle", 10, 10, 4800, 1},
         {"a negative range: no circle", 10, -4, 4800, 1},
         {"range 0: a circle of radius 0", 10, 0, 4800, 2},
         {"a corner beyond 16 bits", 10, 10, 200000, 0},
     };
-    for (const auto& r : rows) {
+    for (const auto& [name, zoom, maxRange, width, ops] : rows) {
         SharedSubsAndVar s;
-        s.ZoomLevel = r.zoom;
-        s.MaxRange = r.maxRange;
-        s.AircraftList.Append() = AircraftAt(9, 0);
+        s.ZoomLevel = zoom;
+        s.MaxRange = maxRange;
+        s.AircraftList.Append().X = 9;
         ViewGeometry g;
-        g.ViewWindow.Width = r.width;
-        EXPECT_EQ(RedrawTacticalView(s, g).size(), r.ops) << r.name;
+        g.ViewWindow.Width = width;
+        EXPECT_EQ(RedrawTacticalView(s, g).size(), ops) << name;
     }
 }
 
 // Each step of the script, from zoom 2 under visibility 10; MaxRange matters to ZoomToRange only.
 TEST(TacticalViewTest, ZoomSteps) {
-    const struct {
-        const char* name;
-        void (*step)(SharedSubsAndVar&);
-        float maxRange;
-        int zoom;
-    } script[] = {
+    const std::tuple<const char*, void (*)(SharedSubsAndVar&), float, int> script[] = {
         {"in from 2", ZoomIn, 0, 1},
         {"in stops at 1", ZoomIn, 0, 1},
         {"range 2.5 rounds to even", ZoomToRange, 2.5f, 2},
@@ -116,10 +100,10 @@ TEST(TacticalViewTest, ZoomSteps) {
     SharedSubsAndVar s;
     s.ZoomLevel = 2;
     s.Visibility = 10;
-    for (const auto& r : script) {
-        s.MaxRange = r.maxRange;
-        r.step(s);
-        EXPECT_EQ(s.ZoomLevel, r.zoom) << r.name;
+    for (const auto& [name, step, maxRange, zoom] : script) {
+        s.MaxRange = maxRange;
+        step(s);
+        EXPECT_EQ(s.ZoomLevel, zoom) << name;
     }
 }
 

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -30,14 +29,13 @@ public:
         }
         oldLocale_ = std::setlocale(LC_ALL, nullptr);
         setenv("LOCPATH", folder.c_str(), 1);
-        if (std::setlocale(LC_ALL, kName) == nullptr ||
-            std::string(std::localeconv()->decimal_point) != ",") {
+        active_ = std::setlocale(LC_ALL, kName) != nullptr &&
+                  std::string(std::localeconv()->decimal_point) == ",";
+        if (!active_) {
             error_ =
                 std::string("setlocale(") + kName + ") found no comma locale in " + folder.string();
             Restore();
-            return;
         }
-        active_ = true;
     }
     ~CommaLocale() { Restore(); }
     CommaLocale(const CommaLocale&) = delete;
@@ -50,49 +48,42 @@ private:
     // Tests run side by side: each compiles into a folder of its own and moves the result into
     // place in one step; the first to get there wins.
     bool Compile(const std::filesystem::path& folder) {
-        const std::filesystem::path target = folder / kName;
+        const std::filesystem::path numeric = folder / kName / "LC_NUMERIC";
         std::error_code ec;
-        if (std::filesystem::exists(target / "LC_NUMERIC", ec)) {
-            return true;
+        int status = 0;
+        if (!std::filesystem::exists(numeric, ec)) {
+            std::filesystem::create_directories(folder, ec);
+            std::string scratch = (folder / "making.XXXXXX").string();
+            if (mkdtemp(scratch.data()) != nullptr) {
+                const std::filesystem::path made = std::filesystem::path(scratch) / kName;
+                const std::string command =
+                    "localedef -i de_DE -f UTF-8 '" + made.string() + "' >/dev/null 2>&1";
+                status = std::system(command.c_str());
+                std::filesystem::rename(made, folder / kName, ec);
+                std::filesystem::remove_all(scratch, ec);
+            }
         }
-        std::filesystem::create_directories(folder, ec);
-        std::string scratch = (folder / "making.XXXXXX").string();
-        if (mkdtemp(scratch.data()) == nullptr) {
-            error_ = "cannot make a folder in " + folder.string();
-            return false;
-        }
-        const std::filesystem::path made = std::filesystem::path(scratch) / kName;
-        const std::string command =
-            "localedef -i de_DE -f UTF-8 '" + made.string() + "' >/dev/null 2>&1";
-        const int status = std::system(command.c_str());
-        std::filesystem::rename(made, target, ec);
-        std::filesystem::remove_all(scratch, ec);
-        if (!std::filesystem::exists(target / "LC_NUMERIC", ec)) {
-            error_ = "localedef made no " + std::string(kName) + " (status " +
-                     std::to_string(status) + "); is the Debian package \"locales\" installed?";
+        if (!std::filesystem::exists(numeric, ec)) {
+            error_ = "localedef made no " + std::string(kName) + " in " + folder.string() +
+                     " (status " + std::to_string(status) +
+                     "); is the Debian package \"locales\" installed?";
             return false;
         }
         return true;
     }
 
     void Restore() {
-        if (!oldLocale_) {
-            return;
+        if (oldLocale_) {
+            oldLocPath_ ? setenv("LOCPATH", oldLocPath_->c_str(), 1) : unsetenv("LOCPATH");
+            std::setlocale(LC_ALL, oldLocale_->c_str());
+            oldLocale_.reset();
+            active_ = false;
         }
-        if (oldLocPath_) {
-            setenv("LOCPATH", oldLocPath_->c_str(), 1);
-        } else {
-            unsetenv("LOCPATH");
-        }
-        std::setlocale(LC_ALL, oldLocale_->c_str());
-        oldLocale_.reset();
-        active_ = false;
     }
 
     bool active_ = false;
     std::string error_;
-    std::optional<std::string> oldLocale_;
-    std::optional<std::string> oldLocPath_;
+    std::optional<std::string> oldLocale_, oldLocPath_;
 };
 
 }  // namespace velmora::test

@@ -1,0 +1,138 @@
+// Numbers as the turn file writes them and as the windows show them, and the compass rules.
+#include <cmath>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "Numbers.h"
+#include "SharedProcedures.h"
+#include "TurnValues.h"
+#include "tests/support/CommaLocale.h"
+
+namespace velmora {
+namespace {
+
+TEST(ParseWholeNumber, ConvertsAndRoundsHalfToEven) {
+    // Text, value, and the exact value before rounding; the zeros outrun 19 digits.
+    const std::string zeros = std::string(20, '0') + "12";
+    using Row = std::tuple<std::string_view, int, double>;
+    const Row rows[] = {{" 90", 90, 90},    {"-5 ", -5, -5},
+                        {"+7", 7, 7},       {"32767.4", 32767, 32767.4},
+                        {"22.5", 22, 22.5}, {"-32768.5", -32768, -32768.5},
+                        {"67.5", 68, 67.5}, {".5", 0, 0.5},
+                        {"1.", 1, 1},       {"2.5e1", 25, 25},
+                        {"1e-400", 0, 0},   {zeros, 12, 12}};
+    for (const auto& [text, value, exact] : rows) {
+        const std::optional<WholeNumber> w = ParseWholeNumber(text);
+        ASSERT_TRUE(w.has_value()) << '"' << text << '"';
+        EXPECT_EQ(std::pair(int{w->Value}, w->Exact), std::pair(value, exact))
+            << '"' << text << '"';
+    }
+}
+
+TEST(ParseRealNumber, ConvertsToSingle) {
+    // Each the single nearest the text: 0.1 not by way of the double, 1677721.7 not as the single
+    // 16777216 divided by ten; a value below single range, even by an exponent beyond 64 bits,
+    // gives zero of its sign.
+    const std::string tiny = "0." + std::string(52, '0') + "1";
+    const float max = std::numeric_limits<float>::max();
+    const float denormMin = std::numeric_limits<float>::denorm_min();
+    const std::string below64 = "1e-" + std::string(20, '9');
+    const std::pair<std::string_view, float> rows[] = {
+        {" -4.25 ", -4.25f},       {"-2E+2", -200.0f},    {"0.1", 0.1f},
+        {"1677721.7", 1677721.7f}, {"3.4028235e38", max}, {tiny, 0.0f},
+        {below64, 0.0f},           {"-1e-50", -0.0f},     {"1.4e-45", denormMin}};
+    for (const auto& [text, value] : rows) {
+        const std::optional<float> v = ParseRealNumber(text);
+        ASSERT_TRUE(v.has_value()) << '"' << text << '"';
+        EXPECT_EQ(std::pair(*v, std::signbit(*v)), std::pair(value, std::signbit(value)))
+            << '"' << text << '"';
+    }
+}
+
+TEST(TurnValues, MalformedTextFailsForEveryKind) {
+    const std::string_view nul("9\0", 2);
+    const std::string_view texts[] = {"",     " ",   "90x", "9 0", "+-5",  "5-",   "-.", "1,5",
+                                      "0x10", "inf", "1e+", "e5",  "\t90", "90\r", nul};
+    for (const std::string_view text : texts) {
+        EXPECT_FALSE(ParseWholeNumber(text)) << '"' << text << '"';
+        EXPECT_FALSE(ParseRealNumber(text)) << '"' << text << '"';
+        EXPECT_FALSE(ParseDecimal(text)) << '"' << text << '"';
+    }
+}
+
+TEST(TurnValues, OutOfRangeFails) {
+    // 18446744073709551621 is 2^64 + 5: twenty digits must not wrap into range.
+    for (const std::string_view text :
+         {"32768", "-32769", "32767.5", "-32768.6", "1e400", "18446744073709551621"}) {
+        EXPECT_FALSE(ParseWholeNumber(text)) << text;
+    }
+    for (const std::string_view text : {"3.4028236e38", "-1e39", "1e99999999999999999999"}) {
+        EXPECT_FALSE(ParseRealNumber(text)) << text;
+    }
+}
+
+// Each table runs under the C locale and again under one that writes a decimal comma: the
+// numbers must come out the same, whatever language the desktop speaks.
+template <class Check>
+void underEveryLocale(Check check) {
+    check();
+    test::CommaLocale comma;
+    ASSERT_TRUE(comma.Active()) << comma.Error();
+    SCOPED_TRACE(test::CommaLocale::kName);
+    check();
+}
+
+TEST(CaptionNumber, LeadingBlankOrSign) {
+    // A single keeps seven digits, so 0.1f shows no binary tail.
+    const std::pair<double, const char*> rows[] = {
+        {90, " 90"},           {-5, "-5"},       {-0.0, " 0"},
+        {1500.5, " 1500.5"},   {-0.75, "-0.75"}, {1e7, " 1E+07"},
+        {-1.5e-7, "-1.5E-07"}, {0.1f, " 0.1"},   {3.4028235e38f, " 3.402823E+38"},
+        {HUGE_VAL, " INF"}};
+    underEveryLocale([&] {
+        for (const auto& [in, out] : rows) {
+            EXPECT_EQ(CaptionNumber(in), out) << in;
+        }
+        EXPECT_EQ(CaptionNumberDouble(1.0 / 3), " 0.333333333333333");
+        EXPECT_EQ(CaptionNumberDouble(-2.5), "-2.5");
+    });
+}
+
+TEST(MapNumber, OneOrTwoDecimals) {
+    const double nan = std::nan("");
+    const std::pair<double, const char*> rows[] = {
+        {3, "3.0"},     {-4.25, "-4.25"}, {-0.001, "0.0"},
+        {1.999, "2.0"}, {0.125, "0.12"},  {-0.375, "-0.38"},
+        {nan, "0.0"},   {16.36, "16.36"}, {-HUGE_VAL, "-Infinity"}};
+    underEveryLocale([&] {
+        for (const auto& [in, out] : rows) {
+            EXPECT_EQ(MapNumber(in), out) << in;
+        }
+    });
+}
+
+TEST(HeadingToSector, StrictBandsLaterWins) {
+    // Each band's edges: the whole degree below stays, the half degree goes to the later band.
+    const double edges[][2] = {{22, 0},    {22.5, 1}, {67, 1},    {67.5, 2},  {157, 3},
+                               {157.5, 4}, {292, 6},  {292.5, 7}, {337.9, 7}, {338, 0}};
+    for (const auto& [heading, sector] : edges) {
+        EXPECT_EQ(HeadingToSector(heading), sector) << "heading " << heading;
+    }
+}
+
+TEST(WrapHeadingAndSector, IntoOneTurn) {
+    const int min = std::numeric_limits<int>::min();  // -5965233 * 360 + 232; -268435456 * 8
+    const std::tuple<const char*, int, int, int> rows[] = {
+        {"one turn", 360, 0, 0}, {"minus one", -1, 359, 7}, {"int min", min, 232, 0}};
+    for (const auto& [name, in, heading, sector] : rows) {
+        EXPECT_EQ(std::tuple(WrapHeading(in), WrapSector(in)), std::tuple(heading, sector)) << name;
+    }
+}
+
+}  // namespace
+}  // namespace velmora
