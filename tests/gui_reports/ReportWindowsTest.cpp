@@ -10,7 +10,6 @@
 #include "GUI/reports/frmCombatReport.h"
 #include "GUI/reports/frmDamage.h"
 #include "model/TurnFileReader.h"
-#include "pictures/Pictures.h"
 #include "tests/gui_main/MainWindowFixture.h"
 
 namespace velmora::test {
@@ -63,33 +62,29 @@ protected:
 using DamageReport = ReportWindowsTest;
 using CombatReport = ReportWindowsTest;
 
+// The outlines take the levels of the turn read last at every draw: a repaint and the focus.
 TEST_F(DamageReport, OutlinesTakeTheLevelsAtEveryDraw) {
-    enum class Draw { Load, Repaint, Focus };
     const struct {
         const char* name;
         Levels levels;  // read from a turn file before the draw
-        Draw draw;
+        bool focus;
     } rows[] = {
-        {"at load", {0, 1, 2, 3, -1}, Draw::Load},
-        {"at a repaint after a new turn", {1, 2, 3, -1, 0}, Draw::Repaint},
-        {"when it gets the focus after a new turn", {2, -1, 0, 1, 3}, Draw::Focus},
-        {"levels far outside 0 to 2 in black", {32767, -32768, 3, 4, -2}, Draw::Focus},
+        {"a repaint", {1, 2, 3, -1, 0}, false},
+        {"the focus", {2, -1, 0, 1, 3}, true},
+        {"levels far outside 0 to 2 in black", {32767, -32768, 3, 4, -2}, true},
     };
+    ClickDamage();
     frmDamage& f = windows.Damage();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Read(row.levels);
-        if (row.draw == Draw::Load) {
-            f.Unload();
-            settle();
-            ClickDamage();
-        } else if (row.draw == Draw::Repaint) {
+        if (row.focus) {
+            QEvent activate(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(f.TopLevel(), &activate);
+        } else {
             QWindow* window = f.TopLevel()->windowHandle();
             QExposeEvent expose(QRegion(QRect(QPoint(), window->size())));
             QCoreApplication::sendEvent(window, &expose);
-        } else {
-            QEvent activate(QEvent::WindowActivate);
-            QCoreApplication::sendEvent(f.TopLevel(), &activate);
         }
         for (std::size_t area = 0; area < kOutlinePoints.size(); ++area) {
             const auto [x, y] = kOutlinePoints[area];
@@ -101,53 +96,23 @@ TEST_F(DamageReport, OutlinesTakeTheLevelsAtEveryDraw) {
     }
 }
 
-TEST_F(DamageReport, ThePictureLiesAtItsNaturalSizeUnderTheOutlines) {
-    ClickDamage();
-    const frmDamage& f = windows.Damage();
-    EXPECT_FALSE(f.ChartPic.Visible());
-    const QImage chart = Pictures::instance().get("ChartPic").convertToFormat(QImage::Format_RGB32);
-    // Inside the left wing's box, left of the fuselage's; the picture's corner is at (8, 8).
-    const QRect inside(9, 56, 115, 54);
-    EXPECT_EQ(f.Surface().copy(inside), chart.copy(inside.translated(-8, -8)));
-    EXPECT_EQ(f.Surface().copy(0, 221, 280, 17), solid(kBlack, 280, 17)) << "below the picture";
-}
-
-TEST_F(CombatReport, ShowsTheTextTakenAtLoadReadOnlyYellowOnBlack) {
-    const struct {
-        const char* name;
-        std::string report;
-        QString shown;
-        int lines;
-    } rows[] = {
-        {"three lines and the empty line after the last line end", "First\r\nSecond\r\nThird\r\n",
-         "First\nSecond\nThird\n", 4},
-        {"no report read", "", "", 1},
-        {"a single-byte file's accents", "Pil\xF6t\r\n", QString::fromUtf8("Pilöt\n"), 2},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        state.CombatText = row.report;
-        ClickCombat();
-        ASSERT_NE(box(), nullptr);
-        EXPECT_EQ(box()->toPlainText(), row.shown);
-        EXPECT_EQ(box()->blockCount(), row.lines);
-        EXPECT_TRUE(box()->isReadOnly());
-        EXPECT_EQ(box()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        EXPECT_EQ(box()->palette().color(QPalette::Text), kYellow);
-        EXPECT_EQ(box()->palette().color(QPalette::Base), kBlack);
-
-        state.CombatText = "A later turn\r\n";
-        ClickCombat();
-        EXPECT_EQ(box()->toPlainText(), row.shown) << "an open window keeps its text";
-        windows.CombatReport().Unload();
-        settle();
-    }
-}
-
-// The box keeps its margins to the window's edges: 330 twips of the outer width and 615 of the
-// outer height go to the frame and the margins.
-TEST_F(CombatReport, TheBoxFollowsTheWindowsSize) {
+// The text taken at load, in the single-byte set when it is no UTF-8, read-only, yellow on
+// black; the box keeps its margins to the window's edges: 330 twips of the outer width and 615
+// of the outer height go to the frame and the margins.
+TEST_F(CombatReport, ShowsTheTextTakenAtLoadAndTheBoxFollowsTheWindowsSize) {
+    state.CombatText = "Pil\xF6t\r\n";
     ClickCombat();
+    ASSERT_NE(box(), nullptr);
+    EXPECT_EQ(box()->toPlainText(), QString::fromUtf8("Pilöt\n"));
+    EXPECT_TRUE(box()->isReadOnly());
+    EXPECT_EQ(box()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(box()->palette().color(QPalette::Text), kYellow);
+    EXPECT_EQ(box()->palette().color(QPalette::Base), kBlack);
+    state.CombatText = "A later turn\r\n";
+    ClickCombat();
+    EXPECT_EQ(box()->toPlainText(), QString::fromUtf8("Pilöt\n"))
+        << "an open window keeps its text";
+
     frmCombatReport& f = windows.CombatReport();
     f.TopLevel()->resize(f.TopLevel()->width() + 100, f.TopLevel()->height() + 50);
     settle();

@@ -93,54 +93,32 @@ TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreA
     EXPECT_EQ(m.Scene.LastMouseY, 568);
 }
 
-TEST_F(ThreeDWindowTest, EachPresetSetsItsViewAndRedrawsAndHideMenuHidesThem) {
+// Keys, menus and drags through the window's own events. Pointer positions are whole pixels of
+// 15 twips; with the menu bar shown the centre line of the outer size, where a drag turns the
+// other way, lies below the middle of the drawing area.
+TEST_F(ThreeDWindowTest, EscShowsThePresetsEachSetsItsViewAndDragsTurnTiltAndZoom) {
     frmThreeD& m = OpenMap();
+    sendKey(m.InnerArea(), Qt::Key_A, "a");
+    EXPECT_FALSE(MenuBarShown()) << "a letter does nothing while hidden";
     sendKey(m.InnerArea(), Qt::Key_Escape, "\x1b");
+    ASSERT_TRUE(MenuBarShown());
     const struct {
         const char* name;
         MenuItem& item;
         int16_t yaw, tilt, zoom;
-    } rows[] = {
+    } presets[] = {
         {"World View", m.menuWorld, 50, 60, 7},      {"Zoom Range", m.menuRange, 50, 60, -8},
         {"South looking North", m.menuSN, 90, 0, 7}, {"East looking West", m.menuEW, 0, 0, 7},
         {"Top Down", m.menuTopDown, 90, 90, 7},
     };
-    for (const auto& r : rows) {
+    for (const auto& r : presets) {
         Mark();
         r.item.Action()->trigger();
         const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
         EXPECT_EQ(view, (std::array<int16_t, 3>{r.yaw, r.tilt, r.zoom})) << r.name;
         EXPECT_FALSE(Marked()) << r.name << " did not redraw";
     }
-    EXPECT_TRUE(MenuBarShown());
-    m.menuHide.Action()->trigger();
-    EXPECT_FALSE(MenuBarShown());
-}
 
-// Keys and drags through the window's own events; pointer positions are whole pixels of 15
-// twips, and the centre line lies at half the outer height.
-TEST_F(ThreeDWindowTest, KeysToggleTheMenuAndDragsTurnTiltAndZoom) {
-    frmThreeD& m = OpenMap();
-    const struct {
-        const char* name;
-        int key;
-        const char* text;
-        bool shown;
-    } keys[] = {
-        {"a letter does nothing while hidden", Qt::Key_A, "a", false},
-        {"Esc shows", Qt::Key_Escape, "\x1b", true},
-        {"a letter hides", Qt::Key_A, "a", false},
-        {"Esc shows again", Qt::Key_Escape, "\x1b", true},
-        {"Esc hides too", Qt::Key_Escape, "\x1b", false},
-        {"Esc shows it for the drags", Qt::Key_Escape, "\x1b", true},
-    };
-    for (const auto& k : keys) {
-        sendKey(m.InnerArea(), k.key, QString::fromLatin1(k.text));
-        EXPECT_EQ(MenuBarShown(), k.shown) << k.name;
-    }
-
-    // With the menu bar shown the outer height exceeds the inner one by the bar: the centre
-    // line of the outer size lies below the middle of the drawing area.
     const float centre = 15 * std::round(m.Height() / 2 / 15);
     ASSERT_GT(centre - m.InnerHeight() / 2, 30);
     const float above = centre - 30, below = centre + 30;
@@ -155,10 +133,8 @@ TEST_F(ThreeDWindowTest, KeysToggleTheMenuAndDragsTurnTiltAndZoom) {
         {"right below turns back; down stops at the plan view", 1530, below, Qt::LeftButton, 90, 90,
          7},
         {"up tilts towards the side view", 1530, above, Qt::LeftButton, 90, 87, 7},
-        {"left above the centre turns counter-clockwise", 1515, above, Qt::LeftButton, 100, 87, 7},
-        {"both buttons do nothing", 1000, 1000, Qt::LeftButton | Qt::RightButton, 100, 87, 7},
-        {"the right button zooms in going up", 1000, above - 30, Qt::RightButton, 100, 87, 6},
-        {"and out going down", 1000, above, Qt::RightButton, 100, 87, 7},
+        {"both buttons do nothing", 1000, 1000, Qt::LeftButton | Qt::RightButton, 90, 87, 7},
+        {"the right button zooms in going up", 1000, above - 30, Qt::RightButton, 90, 87, 6},
     };
     for (const auto& d : drags) {
         Mark();
@@ -167,11 +143,8 @@ TEST_F(ThreeDWindowTest, KeysToggleTheMenuAndDragsTurnTiltAndZoom) {
         EXPECT_EQ(view, (std::array<int16_t, 3>{d.yaw, d.tilt, d.zoom})) << d.name;
         EXPECT_NE(Marked(), d.held == Qt::LeftButton || d.held == Qt::RightButton) << d.name;
     }
-    // Zooming in stops at a half-range of 1 km.
-    for (int step = 1; step <= state.Visibility + 10; ++step) {
-        Mouse{m}.move(1000, above - 15.0f * static_cast<float>(step), Qt::RightButton);
-    }
-    EXPECT_EQ(m.Scene.ViewZoom + state.Visibility, 1);
+    m.menuHide.Action()->trigger();
+    EXPECT_FALSE(MenuBarShown());
 }
 
 TEST_F(ThreeDWindowTest, SideViewPutsTheGroundOnTheCentreLineOfTheOuterSize) {
