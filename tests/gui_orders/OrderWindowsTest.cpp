@@ -1,27 +1,16 @@
 // The order windows as the pilot uses them, with scripted services: the flight pad's arrows and
 // menus, the parameter prompt, the radio window and the generator's text, clipboard and file.
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
-#include <initializer_list>
 #include <optional>
-#include <string>
-
-#include <gtest/gtest.h>
 
 #include "GUI/Text.h"
-#include "GUI/Windows.h"
 #include "GUI/orders/frmCommandPrompt.h"
 #include "GUI/orders/frmFlightPad.h"
 #include "GUI/orders/frmGenerator.h"
 #include "GUI/orders/frmRadio.h"
-#include "model/SharedSubsAndVar.h"
-#include "pictures/Pictures.h"
-#include "platform/ScriptedServices.h"
-#include "tests/platform/TestSupport.h"
+#include "tests/gui_main/MainWindowFixture.h"
 
 namespace velmora::test {
 namespace {
@@ -57,12 +46,8 @@ QString caption(const Label& label) {
     return qobject_cast<QLabel*>(label.Widget())->text();
 }
 
-std::string readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<unreadable>";
-}
-
-class OrdersTest : public ::testing::Test {
+// The pad opened with scripted services, in a scratch current folder.
+class OrdersTest : public MainWindowFixture {
 protected:
     OrdersTest() {
         state.Ceiling = 20000;
@@ -70,7 +55,7 @@ protected:
     }
     void TearDown() override {
         pad().Unload();
-        settle();
+        MainWindowFixture::TearDown();
     }
 
     Pad& pad() { return windows.FlightPad(); }
@@ -90,10 +75,6 @@ protected:
         click(pad().Generate);
         ASSERT_TRUE(generator().Loaded());
     }
-
-    S state;
-    ScriptedServices services;
-    Windows windows{state, services};
 };
 
 using FlightPad = OrdersTest;
@@ -125,44 +106,6 @@ TEST_F(FlightPad, ArrowsStepOnClickAndDoubleClick) {
         const QString labels = caption(p.lblHead) + caption(p.lblAlt) + caption(p.lblThrottle);
         EXPECT_TRUE(labels.contains(row.shown)) << labels.toStdString();
     }
-}
-
-// A button shows its released look, and its pressed look until the mouse button is released,
-// anywhere.
-TEST_F(FlightPad, ButtonsShowTheirPressedLookWhileHeld) {
-    const struct {
-        Image Pad::*button;
-        const char* pressed;
-        const char* released;
-    } rows[] = {
-        {&Pad::HeadLeft, "LeftDown", "LeftUp"},
-        {&Pad::HeadRight, "RightDown", "RightUp"},
-        {&Pad::AltUp, "UpDown", "UpUp"},
-        {&Pad::AltDown, "DownDown", "DownUp"},
-        {&Pad::ThrottleUp, "UpDown", "UpUp"},
-        {&Pad::ThrottleDown, "DownDown", "DownUp"},
-        {&Pad::Generate, "GenerateDown", "GenerateUp"},
-    };
-    openPad();
-    Mouse mouse{pad()};
-    // The look as far as the button's place shows it: a pressed arrow is a row taller.
-    auto shows = [this](const Image& b, const char* name) {
-        const QRect place(twipsToPixels(b.Left()), twipsToPixels(b.Top()), twipsToPixels(b.Width()),
-                          twipsToPixels(b.Height()));
-        const QImage look = Pictures::instance().get(name).copy(place.translated(-place.topLeft()));
-        return pad().Surface().copy(place).convertToFormat(QImage::Format_RGB32) ==
-               look.convertToFormat(QImage::Format_RGB32);
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.pressed);
-        const Image& b = pad().*row.button;
-        EXPECT_TRUE(shows(b, row.released));
-        mouse.press(b.Left() + 100, b.Top() + 100);
-        EXPECT_TRUE(shows(b, row.pressed));
-        mouse.release(30, 30);
-        EXPECT_TRUE(shows(b, row.released));
-    }
-    EXPECT_FALSE(generator().Loaded()) << "a release away from Generate is no click";
 }
 
 // The first five commands of the turn are offered. Texts of any length from the turn file: the
@@ -298,15 +241,9 @@ TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownCancelAndTheCloseBoxNothing) 
 // The orders are copied bare and saved with the edits and a line end; nothing is written
 // unless a name is chosen and its file can be written, and a failure is told.
 TEST_F(Generator, BuildsThePadsOrdersCopiesThemAndSavesOnlyToAUsableName) {
-    QTemporaryDir dir;
-    const QString cwd = QDir::currentPath();
-    QDir::setCurrent(dir.path());  // where a default name would land
     openPad();
     pick(pad().menuSplit);
     openGenerator();
-    EXPECT_EQ(caption(generator().lblInstruct),
-              "Copy and paste these commands into an e-Mail message to "
-              "gamemaster@skelmar.example.org.  Put the words 'Flight Controls' in the subject.");
     const std::string expected =
         "Name=Ada\r\nPassword=\r\nSet Heading: 0\r\nSet Altitude: 100\r\nThrottle: 0\r\nSplit S";
     EXPECT_EQ(FromQ(generator().txtCommands.Text()), expected);
@@ -316,7 +253,7 @@ TEST_F(Generator, BuildsThePadsOrdersCopiesThemAndSavesOnlyToAUsableName) {
     QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_Return);
     type(generator().txtCommands, "Note");
 
-    const QString missing = dir.filePath("gone/orders.txt");
+    const QString missing = QDir::current().absoluteFilePath("gone/orders.txt");
     const struct {
         const char* name;
         std::optional<QString> answer;  // nothing: cancelled
@@ -326,7 +263,7 @@ TEST_F(Generator, BuildsThePadsOrdersCopiesThemAndSavesOnlyToAUsableName) {
         {"an empty name", QString(), "Error- Not a valid File Name!"},
         {"a folder that is not there", missing,
          "The orders were not saved.\n\n" + QDir::toNativeSeparators(missing) + " could not be"},
-        {"saved", dir.filePath("orders.txt"), {}},
+        {"saved", QStringLiteral("orders.txt"), {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -341,10 +278,11 @@ TEST_F(Generator, BuildsThePadsOrdersCopiesThemAndSavesOnlyToAUsableName) {
         EXPECT_EQ(services.fileDialogs[0].fileName, "sMV_Turn_03-07-2024.txt");
         EXPECT_EQ(services.fileDialogs[0].filter, "Text Files (*.txt)|*.txt");
     }
-    QDir::setCurrent(cwd);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{"orders.txt"});
-    EXPECT_EQ(readAll(dir.filePath("orders.txt")), expected + "\r\nNote\r\n");
+    // Only the chosen file is written, in the folder where a default name would land too.
+    EXPECT_EQ(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"orders.txt"});
+    QFile file(QStringLiteral("orders.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), expected + "\r\nNote\r\n");
 }
 
 }  // namespace

@@ -5,11 +5,10 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QWindow>
-#include <array>
+#include <iterator>
 
 #include "GUI/reports/frmCombatReport.h"
 #include "GUI/reports/frmDamage.h"
-#include "model/TurnFileReader.h"
 #include "tests/gui_main/MainWindowFixture.h"
 
 namespace velmora::test {
@@ -22,18 +21,18 @@ QColor colourOf(int16_t level) {
     return level >= 0 && level <= 2 ? colours[level] : kBlack;
 }
 
-// Damage levels in the order engine, left wing, right wing, controls, fuselage.
-using Levels = std::array<int16_t, 5>;
-
-// A point of each outline, in twips, in the order above, where no later outline crosses it and
+// Each area's level and a point of its outline, in twips, where no later outline crosses it and
 // the aircraft lies under it, so that a black outline shows against the picture.
-constexpr std::array<std::array<float, 2>, 5> kOutlinePoints = {{
-    {2070, 320},   // engine, top edge over the spinner
-    {1920, 1200},  // left wing, inner edge over the wing root
-    {2220, 1200},  // right wing, inner edge over the wing root
-    {2070, 2920},  // controls, top edge over the tail
-    {1860, 1200},  // fuselage, left edge over the wing root
-}};
+const struct {
+    int16_t SharedSubsAndVar::*level;
+    float x, y;
+} kAreas[] = {
+    {&SharedSubsAndVar::DamageEngine, 2070, 320},      // top edge over the spinner
+    {&SharedSubsAndVar::DamageLeftWing, 1920, 1200},   // inner edge over the wing root
+    {&SharedSubsAndVar::DamageRightWing, 2220, 1200},  // inner edge over the wing root
+    {&SharedSubsAndVar::DamageControls, 2070, 2920},   // top edge over the tail
+    {&SharedSubsAndVar::DamageFuselage, 1860, 1200},   // left edge over the wing root
+};
 
 class ReportWindowsTest : public MainWindowFixture {
 protected:
@@ -41,16 +40,7 @@ protected:
         MainWindowFixture::SetUp();
         WritePilot();
         Start();
-        Read({0, 0, 0, 0, 0});
-    }
-    void Read(const Levels& levels) {
-        const char* const keys[] = {"DAMAGEENGINE=", "DAMAGELEFTWING=", "DAMAGERIGHTWING=",
-                                    "DAMAGECONTROLS=", "DAMAGEFUSELAGE="};
-        std::string turn = std::string(kTurnFileHeader) + "\r\nVISIBILITY=10\r\n";
-        for (std::size_t i = 0; i < levels.size(); ++i) {
-            turn += keys[i] + std::to_string(levels[i]) + "\r\n";
-        }
-        Open(Write("turn.smv", turn));
+        Open(kDogfight);
     }
     void ClickCombat() { Click(4200, 120, 750, 750); }
     void ClickDamage() { Click(4200, 4200, 750, 750); }
@@ -62,11 +52,11 @@ protected:
 using DamageReport = ReportWindowsTest;
 using CombatReport = ReportWindowsTest;
 
-// The outlines take the levels of the turn read last at every draw: a repaint and the focus.
+// The outlines take the levels of the turn at every draw: a repaint and the focus.
 TEST_F(DamageReport, OutlinesTakeTheLevelsAtEveryDraw) {
     const struct {
         const char* name;
-        Levels levels;  // read from a turn file before the draw
+        int16_t levels[5];  // in the order of kAreas
         bool focus;
     } rows[] = {
         {"a repaint", {1, 2, 3, -1, 0}, false},
@@ -77,7 +67,9 @@ TEST_F(DamageReport, OutlinesTakeTheLevelsAtEveryDraw) {
     frmDamage& f = windows.Damage();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        Read(row.levels);
+        for (std::size_t area = 0; area < std::size(kAreas); ++area) {
+            state.*kAreas[area].level = row.levels[area];
+        }
         if (row.focus) {
             QEvent activate(QEvent::WindowActivate);
             QCoreApplication::sendEvent(f.TopLevel(), &activate);
@@ -86,10 +78,9 @@ TEST_F(DamageReport, OutlinesTakeTheLevelsAtEveryDraw) {
             QExposeEvent expose(QRegion(QRect(QPoint(), window->size())));
             QCoreApplication::sendEvent(window, &expose);
         }
-        for (std::size_t area = 0; area < kOutlinePoints.size(); ++area) {
-            const auto [x, y] = kOutlinePoints[area];
-            EXPECT_EQ(pixel(f, twipsToPixels(x), twipsToPixels(y)), colourOf(row.levels[area]))
-                << "area " << area;
+        for (std::size_t area = 0; area < std::size(kAreas); ++area) {
+            const QPoint at(twipsToPixels(kAreas[area].x), twipsToPixels(kAreas[area].y));
+            EXPECT_EQ(pixel(f, at.x(), at.y()), colourOf(row.levels[area])) << "area " << area;
         }
         // The fuselage goes last: where it crosses the engine box its colour lies on top.
         EXPECT_EQ(pixel(f, twipsToPixels(1970), twipsToPixels(390)), colourOf(row.levels[4]));
