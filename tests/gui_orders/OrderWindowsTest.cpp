@@ -1,5 +1,5 @@
 // The order windows as the pilot uses them, with scripted services: the flight pad's arrows and
-// menus, the parameter prompt, the radio window and the generator's text, clipboard and file.
+// menus, the parameter prompt, the radio window and the generator's text and file.
 
 #include <QLabel>
 #include <QTest>
@@ -16,10 +16,9 @@ namespace velmora::test {
 namespace {
 
 using Pad = frmFlightPad;
-using S = SharedSubsAndVar;
 
 // Parameters as (name, kind) pairs.
-void addCommand(S& state, const std::string& name,
+void addCommand(SharedSubsAndVar& state, const std::string& name,
                 std::initializer_list<std::pair<const char*, const char*>> params = {}) {
     CommandDef& command = state.Commands.Append();
     command.Name = name;
@@ -32,10 +31,6 @@ void addCommand(S& state, const std::string& name,
 void press(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton);
     settle();
-}
-
-void type(TextBox& box, const QString& text) {
-    QTest::keyClicks(box.Widget(), text);
 }
 
 void pick(MenuItem& item) {
@@ -70,11 +65,6 @@ protected:
     // Mouse on one of the pad's picture buttons, at its centre.
     void click(const Image& b) { Mouse{pad()}.click(b.Left() + 180, b.Top() + 180); }
     void doubleClick(const Image& b) { Mouse{pad()}.doubleClick(b.Left() + 180, b.Top() + 180); }
-    void openGenerator() {
-        openPad();
-        click(pad().Generate);
-        ASSERT_TRUE(generator().Loaded());
-    }
 };
 
 using FlightPad = OrdersTest;
@@ -82,30 +72,17 @@ using CommandPrompt = OrdersTest;
 using Radio = OrdersTest;
 using Generator = OrdersTest;
 
+// A heading wraps below 0, the orders stop at their bounds, and the labels show the values.
 TEST_F(FlightPad, ArrowsStepOnClickAndDoubleClick) {
-    const struct {
-        Image Pad::*button;
-        bool dbl;
-        int16_t S::*value;
-        int16_t from, to;
-        const char* shown;
-    } rows[] = {
-        {&Pad::HeadLeft, false, &S::OrderHeading, 0, 359, "Heading: 359"},
-        {&Pad::HeadRight, true, &S::OrderHeading, 355, 6, "Heading: 6"},
-        {&Pad::AltDown, false, &S::OrderAltitude, 150, 100, "Altitude: 100"},
-        {&Pad::ThrottleDown, true, &S::OrderThrottle, 50, 30, "Throttle: 30"},
-        {&Pad::ThrottleUp, true, &S::OrderThrottle, 90, 100, "Throttle: 100"},
-    };
+    state.OrderHeading = 0;
+    state.OrderAltitude = 150;
+    state.OrderThrottle = 90;
     openPad();
-    Pad& p = pad();
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.shown);
-        state.*row.value = row.from;
-        row.dbl ? doubleClick(p.*row.button) : click(p.*row.button);
-        EXPECT_EQ(state.*row.value, row.to);
-        const QString labels = caption(p.lblHead) + caption(p.lblAlt) + caption(p.lblThrottle);
-        EXPECT_TRUE(labels.contains(row.shown)) << labels.toStdString();
-    }
+    click(pad().HeadLeft);
+    click(pad().AltDown);
+    doubleClick(pad().ThrottleUp);
+    EXPECT_EQ(caption(pad().lblHead) + caption(pad().lblAlt) + caption(pad().lblThrottle),
+              "Heading: 359Altitude: 100Throttle: 100");
 }
 
 // The first five commands of the turn are offered. Texts of any length from the turn file: the
@@ -121,9 +98,6 @@ TEST_F(FlightPad, OffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     }
     state.ServerAddr = huge;
     openPad();
-    for (MenuItem& item : pad().menuprc) {
-        EXPECT_TRUE(item.Action()->isVisible());
-    }
     EXPECT_EQ(pad().menuprc[0].Action()->text(), QString(40, QLatin1Char('W')) + ellipsis);
     EXPECT_EQ(pad().menuprc[2].Action()->text(), "Cmd && 3");
 
@@ -134,7 +108,7 @@ TEST_F(FlightPad, OffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     EXPECT_LE(question.Widget()->heightForWidth(question.Widget()->width()),
               question.Widget()->height());
 
-    openGenerator();
+    click(pad().Generate);
     const Label& instruction = generator().lblInstruct;
     EXPECT_TRUE(instruction.Caption().contains(QString(80, QLatin1Char('W')) + ellipsis));
     EXPECT_TRUE(instruction.Caption().endsWith(QStringLiteral("in the subject.")));
@@ -145,113 +119,89 @@ TEST_F(FlightPad, OffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
 TEST_F(FlightPad, ClearAsksFirstAndOnlyYesClearsTheRadio) {
     state.RadioMessages = "\r\n\r\nTeam Radio Transmission:\r\nx\r\nEnd Transmission";
     openPad();
-    Pad& p = pad();
-    pick(p.menuTeam);
-    pick(p.menuImmel);  // a later pick keeps the radio mark
     services.QueueAnswer(MsgBoxResult::No);
-    pick(p.menuClear);
+    pick(pad().menuClear);
     ASSERT_EQ(services.msgBoxes.size(), 1u);
     EXPECT_EQ(services.msgBoxes[0].text, "Are you sure you want to clear all radio messages?");
     EXPECT_FALSE(state.RadioMessages.empty());
-    EXPECT_TRUE(p.menuTeam.Checked());
-
     services.QueueAnswer(MsgBoxResult::Yes);
-    pick(p.menuClear);
+    pick(pad().menuClear);
     EXPECT_EQ(state.RadioMessages, "");
-    EXPECT_FALSE(p.menuTeam.Checked());
 }
 
-// A new turn meanwhile, with values at their widest: the pad's captions still fit their places.
+// Closed by its close box, the pad takes its owned windows along; opened again on a new turn it
+// drops the marks and clamps the orders, and its captions fit at their widest.
 TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksClampsValuesAndFitsItsCaptions) {
     openPad();
     Pad& p = pad();
     pick(p.menuBail);
     pick(p.radioPrivate);
-    p.TopLevel()->close();  // the close box
+    p.TopLevel()->close();
     settle();
-    EXPECT_FALSE(p.Loaded());
-    EXPECT_FALSE(radio().Loaded()) << "owned windows go with the pad";
+    EXPECT_FALSE(p.Loaded() || radio().Loaded());
 
     state.Ceiling = 3000;
     state.OrderAltitude = 9000;
     state.OrderThrottle = 250;
-    state.OrderHeading = -32768;  // a turn file's heading is shown as it stands
+    state.OrderHeading = -32768;
     openPad();
     EXPECT_FALSE(p.menuBail.Checked() || p.radioPrivate.Checked());
-    EXPECT_EQ(state.OrderAltitude, 3000);
-    EXPECT_EQ(state.OrderThrottle, 100);
-    EXPECT_EQ(caption(p.lblAlt), "Altitude: 3000");
-    EXPECT_EQ(caption(p.lblHead), "Heading:-32768");
+    EXPECT_EQ(caption(p.lblAlt) + caption(p.lblThrottle), "Altitude: 3000Throttle: 100");
     EXPECT_LE(p.lblHead.Left() + p.lblHead.Width(), p.InnerWidth());
     EXPECT_LT(p.lblAlt.Left() + p.lblAlt.Width(), p.lblThrottle.Left());
-    EXPECT_LE(p.lblThrottle.Left() + p.lblThrottle.Width(), p.InnerWidth());
 }
 
 // Another command picked while the prompt is open starts it over on that one.
-TEST_F(CommandPrompt, StartsOverOnAnotherCommandAndStoresTheTypedAnswers) {
-    addCommand(state, "Mark", {{"Target", "String"}, {"Range", "Integer"}});
+TEST_F(CommandPrompt, StartsOverOnAnotherCommandPicked) {
+    addCommand(state, "Mark", {{"Target", "String"}});
     addCommand(state, "Climb", {{"Rate", "Integer"}});
     openPad();
     pick(pad().menuprc[1]);
     EXPECT_EQ(caption(prompt().Instructions), "Enter in Rate:");
     pick(pad().menuprc[0]);
     EXPECT_EQ(caption(prompt().Instructions), "Enter in Target:");
-    type(prompt().InputBox, "Alpha 1 ");
-    QTest::keyClick(prompt().InputBox.Widget(), Qt::Key_Return);
-    type(prompt().InputBox, "7.5 km");
+    QTest::keyClicks(prompt().InputBox.Widget(), "Alpha 1 ");
     press(prompt().lblContinue.Widget());  // as Enter does
-    EXPECT_FALSE(prompt().Loaded());
     EXPECT_EQ(std::get<std::string>(state.Commands(1).Params[1].Value), "Alpha 1 ");
-    EXPECT_EQ(std::get<double>(state.Commands(1).Params[2].Value), 7.5);
-    EXPECT_TRUE(pad().menuprc[0].Checked() && pad().menuprc[1].Checked());
 }
 
-// Only Continue sends; the open window follows another kind picked at once, and each kind
-// picked keeps its mark.
-TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownCancelAndTheCloseBoxNothing) {
+// Only Continue sends; the open window follows another kind picked at once.
+TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
     state.RadioMessages = "before";
     openPad();
     pick(pad().radioPrivate);
-    type(radio().txtTO, "ABC");
+    QTest::keyClicks(radio().txtTO.Widget(), "ABC");
     EXPECT_EQ(radio().txtTO.Text(), "AB");  // the third letter does not fit
     pick(pad().menuSquadron);
     EXPECT_EQ(radio().TopLevel()->windowTitle(), "Squadron Radio Message");
     EXPECT_FALSE(radio().txtTO.Widget()->isEnabled());
-    type(radio().txtMessage, "never sent");
+    QTest::keyClicks(radio().txtMessage.Widget(), "never sent");
     press(radio().Command2.Widget());
     EXPECT_FALSE(radio().Loaded());
-    pick(pad().menuSquadron);
-    type(radio().txtMessage, "never sent");
-    radio().TopLevel()->close();
-    settle();
     EXPECT_EQ(state.RadioMessages, "before");
 
     pick(pad().menuTeam);
-    type(radio().txtMessage, "line one");
+    QTest::keyClicks(radio().txtMessage.Widget(), "line one");
     QTest::keyClick(radio().txtMessage.Widget(), Qt::Key_Return);  // a new line, no button
-    type(radio().txtMessage, "line two");
+    QTest::keyClicks(radio().txtMessage.Widget(), "line two");
     press(radio().Command1.Widget());
-    EXPECT_FALSE(radio().Loaded());
     EXPECT_EQ(state.RadioMessages,
               "before\r\n\r\nTeam Radio Transmission:\r\nline one\r\nline two\r\nEnd Transmission");
-    EXPECT_TRUE(pad().radioPrivate.Checked() && pad().menuSquadron.Checked() &&
-                pad().menuTeam.Checked());
 }
 
-// The orders are copied bare and saved with the edits and a line end; nothing is written
+// The orders are saved with the edits and a line end; nothing is written
 // unless a name is chosen and its file can be written, and a failure is told.
-TEST_F(Generator, BuildsThePadsOrdersCopiesThemAndSavesOnlyToAUsableName) {
+TEST_F(Generator, BuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
     openPad();
     pick(pad().menuSplit);
-    openGenerator();
+    click(pad().Generate);
+    ASSERT_TRUE(generator().Loaded());
     const std::string expected =
         "Name=Ada\r\nPassword=\r\nSet Heading: 0\r\nSet Altitude: 100\r\nThrottle: 0\r\nSplit S";
     EXPECT_EQ(FromQ(generator().txtCommands.Text()), expected);
-    press(generator().btnCopy.Widget());
-    EXPECT_EQ(FromQ(services.clipboard), expected);
     QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_Return);
-    type(generator().txtCommands, "Note");
+    QTest::keyClicks(generator().txtCommands.Widget(), "Note");
 
     const QString missing = QDir::current().absoluteFilePath("gone/orders.txt");
     const struct {

@@ -38,12 +38,9 @@ class ReportWindowsTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        WritePilot();
-        Start();
-        Open(kDogfight);
+        StartWithTurn();
     }
     void ClickCombat() { Click(4200, 120, 750, 750); }
-    void ClickDamage() { Click(4200, 4200, 750, 750); }
     QPlainTextEdit* box() {
         return qobject_cast<QPlainTextEdit*>(windows.CombatReport().txtCombatInfo.Widget());
     }
@@ -63,7 +60,7 @@ TEST_F(DamageReport, OutlinesTakeTheLevelsAtEveryDraw) {
         {"the focus", {2, -1, 0, 1, 3}, true},
         {"levels far outside 0 to 2 in black", {32767, -32768, 3, 4, -2}, true},
     };
-    ClickDamage();
+    Click(4200, 4200, 750, 750);  // the Damage button
     frmDamage& f = windows.Damage();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
