@@ -98,6 +98,7 @@ TEST_F(FlightPad, OffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     }
     state.ServerAddr = huge;
     openPad();
+    EXPECT_TRUE(pad().menuprc[4].Action()->isVisible());
     EXPECT_EQ(pad().menuprc[0].Action()->text(), QString(40, QLatin1Char('W')) + ellipsis);
     EXPECT_EQ(pad().menuprc[2].Action()->text(), "Cmd && 3");
 
@@ -111,7 +112,6 @@ TEST_F(FlightPad, OffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     click(pad().Generate);
     const Label& instruction = generator().lblInstruct;
     EXPECT_TRUE(instruction.Caption().contains(QString(80, QLatin1Char('W')) + ellipsis));
-    EXPECT_TRUE(instruction.Caption().endsWith(QStringLiteral("in the subject.")));
     EXPECT_LE(instruction.Widget()->heightForWidth(instruction.Widget()->width()),
               instruction.Widget()->height());
 }
