@@ -151,12 +151,14 @@ TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksClampsValuesAndFitsItsCaptions) 
     EXPECT_LT(p.lblAlt.Left() + p.lblAlt.Width(), p.lblThrottle.Left());
 }
 
-// Another command picked while the prompt is open starts it over on that one.
-TEST_F(CommandPrompt, StartsOverOnAnotherCommandPicked) {
+// The prompt opens with the answer box focused; another command picked while it is open starts
+// it over on that one.
+TEST_F(CommandPrompt, FocusesTheAnswerAndStartsOverOnAnotherCommandPicked) {
     addCommand(state, "Mark", {{"Target", "String"}});
     addCommand(state, "Climb", {{"Rate", "Integer"}});
     openPad();
     pick(pad().menuprc[1]);
+    EXPECT_EQ(prompt().TopLevel()->focusWidget(), prompt().InputBox.Widget());
     EXPECT_EQ(caption(prompt().Instructions), "Enter in Rate:");
     pick(pad().menuprc[0]);
     EXPECT_EQ(caption(prompt().Instructions), "Enter in Target:");
@@ -177,7 +179,6 @@ TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
     EXPECT_FALSE(radio().txtTO.Widget()->isEnabled());
     QTest::keyClicks(radio().txtMessage.Widget(), "never sent");
     press(radio().Command2.Widget());
-    EXPECT_FALSE(radio().Loaded());
     EXPECT_EQ(state.RadioMessages, "before");
 
     pick(pad().menuTeam);
@@ -189,8 +190,8 @@ TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
               "before\r\n\r\nTeam Radio Transmission:\r\nline one\r\nline two\r\nEnd Transmission");
 }
 
-// The orders are saved with the edits and a line end; nothing is written
-// unless a name is chosen and its file can be written, and a failure is told.
+// The orders are saved with the edits and a line end; nothing is written unless a name is
+// chosen and its file can be written, and a failure is told.
 TEST_F(Generator, BuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
     openPad();
     pick(pad().menuSplit);
