@@ -196,7 +196,6 @@ TEST_F(Generator, BuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
     openPad();
     pick(pad().menuSplit);
     click(pad().Generate);
-    ASSERT_TRUE(generator().Loaded());
     const std::string expected =
         "Name=Ada\r\nPassword=\r\nSet Heading: 0\r\nSet Altitude: 100\r\nThrottle: 0\r\nSplit S";
     EXPECT_EQ(FromQ(generator().txtCommands.Text()), expected);

@@ -56,9 +56,8 @@ protected:
     bool Marked() { return pixel(map(), twipsToPixels(2500), twipsToPixels(2000)) == kMagenta; }
 };
 
-TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreAndTopDown) {
+TEST_F(ThreeDWindowTest, OpensWithTheOwnAircraftAtTheCentreComesForwardAndReopensTopDown) {
     frmThreeD& m = OpenMap();
-    ASSERT_TRUE(m.Loaded());
     EXPECT_EQ(m.Surface().size(), QSize(352, 333));
 
     // The own aircraft heads east (sector 2) at the centre of the projection, which is the
@@ -78,7 +77,6 @@ TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreA
     m.menuWorld.Action()->trigger();
     m.menuClose.Action()->trigger();
     settle();
-    EXPECT_FALSE(m.Loaded());
     OpenMap();
     const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
     EXPECT_EQ(view, (std::array<int16_t, 3>{90, 90, 7}));
@@ -86,7 +84,8 @@ TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreA
     EXPECT_EQ((std::pair<int, int>(m.Scene.LastMouseX, m.Scene.LastMouseY)), std::pair(1235, 568));
 }
 
-// Keys, menus and drags through the window's own events.
+// Keys, menus and drags through the window's own events; the side view's ground on the centre
+// line of the outer size.
 TEST_F(ThreeDWindowTest, EscShowsThePresetsEachSetsItsViewAndADragTurnsAboutTheOuterCentre) {
     frmThreeD& m = OpenMap();
     sendKey(m.InnerArea(), Qt::Key_Escape, "\x1b");
@@ -106,6 +105,12 @@ TEST_F(ThreeDWindowTest, EscShowsThePresetsEachSetsItsViewAndADragTurnsAboutTheO
         const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
         EXPECT_EQ(view, (std::array<int16_t, 3>{r.yaw, r.tilt, r.zoom})) << r.name;
         EXPECT_FALSE(Marked()) << r.name << " did not redraw";
+    }
+    // Seen from the side the ground lies on the centre line of the outer size, left and right.
+    m.menuSN.Action()->trigger();
+    const int line = twipsToPixels(m.Height() / 2), middle = twipsToPixels(m.Width() / 2);
+    for (const int x : {middle - 100, middle + 100}) {
+        EXPECT_TRUE(pixel(m, x, line).green() > 0 && pixel(m, x, line - 20) == Qt::black) << x;
     }
     // A drag to the right above the centre line of the outer size turns clockwise, also below
     // the middle of the drawing area, which the menu bar shifts. Pointers are whole pixels.
