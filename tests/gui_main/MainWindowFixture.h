@@ -59,6 +59,13 @@ protected:
         services.QueueFileChoice(path);
         Click(6240, 5040, 1800, 450);
     }
+    // The sample turn read after a start with a pilot file.
+    GUIForm& StartWithTurn() {
+        WritePilot();
+        Start();
+        Open(kDogfight);
+        return main();
+    }
 
     QTemporaryDir folder;
     QString previous;

@@ -13,16 +13,12 @@ namespace {
 const QString kEllipsis(QChar(0x2026));
 
 TEST(ShownText, KeepsTheStartOfALongTextInWholeCharacters) {
-    std::string eAcutes;  // é in UTF-8, a thousand times
-    for (int i = 0; i < 1000; ++i) {
-        eAcutes += "\xC3\xA9";
-    }
+    const std::string eAcutes = QByteArray("\xC3\xA9").repeated(1000).toStdString();  // é
     const struct {
         const char* name;
         std::string bytes;
         QString shown;
     } rows[] = {
-        {"short: as it is", "Blue Lancers", QStringLiteral("Blue Lancers")},
         {"at the limit: as it is", std::string(200, 'a'), QString(200, QLatin1Char('a'))},
         {"one beyond: cut with an ellipsis", std::string(201, 'a'),
          QString(200, QLatin1Char('a')) + kEllipsis},
@@ -39,7 +35,6 @@ TEST(ShownText, KeepsTheStartOfALongTextInWholeCharacters) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(ShownText(row.bytes).toStdU16String(), row.shown.toStdU16String());
     }
-    EXPECT_EQ(ShownText("Strafe & Climb", 6), QStringLiteral("Strafe") + kEllipsis);
 }
 
 }  // namespace

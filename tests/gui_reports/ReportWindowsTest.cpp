@@ -5,12 +5,10 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QWindow>
-#include <array>
+#include <iterator>
 
 #include "GUI/reports/frmCombatReport.h"
 #include "GUI/reports/frmDamage.h"
-#include "model/TurnFileReader.h"
-#include "pictures/Pictures.h"
 #include "tests/gui_main/MainWindowFixture.h"
 
 namespace velmora::test {
@@ -23,38 +21,26 @@ QColor colourOf(int16_t level) {
     return level >= 0 && level <= 2 ? colours[level] : kBlack;
 }
 
-// Damage levels in the order engine, left wing, right wing, controls, fuselage.
-using Levels = std::array<int16_t, 5>;
-
-// A point of each outline, in twips, in the order above, where no later outline crosses it and
+// Each area's level and a point of its outline, in twips, where no later outline crosses it and
 // the aircraft lies under it, so that a black outline shows against the picture.
-constexpr std::array<std::array<float, 2>, 5> kOutlinePoints = {{
-    {2070, 320},   // engine, top edge over the spinner
-    {1920, 1200},  // left wing, inner edge over the wing root
-    {2220, 1200},  // right wing, inner edge over the wing root
-    {2070, 2920},  // controls, top edge over the tail
-    {1860, 1200},  // fuselage, left edge over the wing root
-}};
+const struct {
+    int16_t SharedSubsAndVar::*level;
+    float x, y;
+} kAreas[] = {
+    {&SharedSubsAndVar::DamageEngine, 2070, 320},      // top edge over the spinner
+    {&SharedSubsAndVar::DamageLeftWing, 1920, 1200},   // inner edge over the wing root
+    {&SharedSubsAndVar::DamageRightWing, 2220, 1200},  // inner edge over the wing root
+    {&SharedSubsAndVar::DamageControls, 2070, 2920},   // top edge over the tail
+    {&SharedSubsAndVar::DamageFuselage, 1860, 1200},   // left edge over the wing root
+};
 
 class ReportWindowsTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        WritePilot();
-        Start();
-        Read({0, 0, 0, 0, 0});
-    }
-    void Read(const Levels& levels) {
-        const char* const keys[] = {"DAMAGEENGINE=", "DAMAGELEFTWING=", "DAMAGERIGHTWING=",
-                                    "DAMAGECONTROLS=", "DAMAGEFUSELAGE="};
-        std::string turn = std::string(kTurnFileHeader) + "\r\nVISIBILITY=10\r\n";
-        for (std::size_t i = 0; i < levels.size(); ++i) {
-            turn += keys[i] + std::to_string(levels[i]) + "\r\n";
-        }
-        Open(Write("turn.smv", turn));
+        StartWithTurn();
     }
     void ClickCombat() { Click(4200, 120, 750, 750); }
-    void ClickDamage() { Click(4200, 4200, 750, 750); }
     QPlainTextEdit* box() {
         return qobject_cast<QPlainTextEdit*>(windows.CombatReport().txtCombatInfo.Widget());
     }
@@ -63,91 +49,58 @@ protected:
 using DamageReport = ReportWindowsTest;
 using CombatReport = ReportWindowsTest;
 
+// The outlines take the levels of the turn at every draw: a repaint and the focus.
 TEST_F(DamageReport, OutlinesTakeTheLevelsAtEveryDraw) {
-    enum class Draw { Load, Repaint, Focus };
     const struct {
         const char* name;
-        Levels levels;  // read from a turn file before the draw
-        Draw draw;
+        int16_t levels[5];  // in the order of kAreas
+        bool focus;
     } rows[] = {
-        {"at load", {0, 1, 2, 3, -1}, Draw::Load},
-        {"at a repaint after a new turn", {1, 2, 3, -1, 0}, Draw::Repaint},
-        {"when it gets the focus after a new turn", {2, -1, 0, 1, 3}, Draw::Focus},
-        {"levels far outside 0 to 2 in black", {32767, -32768, 3, 4, -2}, Draw::Focus},
+        {"a repaint", {1, 2, 3, -1, 0}, false},
+        {"the focus", {2, -1, 0, 1, 3}, true},
+        {"levels far outside 0 to 2 in black", {32767, -32768, 3, 4, -2}, true},
     };
+    Click(4200, 4200, 750, 750);  // the Damage button
     frmDamage& f = windows.Damage();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        Read(row.levels);
-        if (row.draw == Draw::Load) {
-            f.Unload();
-            settle();
-            ClickDamage();
-        } else if (row.draw == Draw::Repaint) {
+        for (std::size_t area = 0; area < std::size(kAreas); ++area) {
+            state.*kAreas[area].level = row.levels[area];
+        }
+        if (row.focus) {
+            QEvent activate(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(f.TopLevel(), &activate);
+        } else {
             QWindow* window = f.TopLevel()->windowHandle();
             QExposeEvent expose(QRegion(QRect(QPoint(), window->size())));
             QCoreApplication::sendEvent(window, &expose);
-        } else {
-            QEvent activate(QEvent::WindowActivate);
-            QCoreApplication::sendEvent(f.TopLevel(), &activate);
         }
-        for (std::size_t area = 0; area < kOutlinePoints.size(); ++area) {
-            const auto [x, y] = kOutlinePoints[area];
-            EXPECT_EQ(pixel(f, twipsToPixels(x), twipsToPixels(y)), colourOf(row.levels[area]))
-                << "area " << area;
+        for (std::size_t area = 0; area < std::size(kAreas); ++area) {
+            const QPoint at(twipsToPixels(kAreas[area].x), twipsToPixels(kAreas[area].y));
+            EXPECT_EQ(pixel(f, at.x(), at.y()), colourOf(row.levels[area])) << "area " << area;
         }
         // The fuselage goes last: where it crosses the engine box its colour lies on top.
         EXPECT_EQ(pixel(f, twipsToPixels(1970), twipsToPixels(390)), colourOf(row.levels[4]));
     }
 }
 
-TEST_F(DamageReport, ThePictureLiesAtItsNaturalSizeUnderTheOutlines) {
-    ClickDamage();
-    const frmDamage& f = windows.Damage();
-    EXPECT_FALSE(f.ChartPic.Visible());
-    const QImage chart = Pictures::instance().get("ChartPic").convertToFormat(QImage::Format_RGB32);
-    // Inside the left wing's box, left of the fuselage's; the picture's corner is at (8, 8).
-    const QRect inside(9, 56, 115, 54);
-    EXPECT_EQ(f.Surface().copy(inside), chart.copy(inside.translated(-8, -8)));
-    EXPECT_EQ(f.Surface().copy(0, 221, 280, 17), solid(kBlack, 280, 17)) << "below the picture";
-}
-
-TEST_F(CombatReport, ShowsTheTextTakenAtLoadReadOnlyYellowOnBlack) {
-    const struct {
-        const char* name;
-        std::string report;
-        QString shown;
-        int lines;
-    } rows[] = {
-        {"three lines and the empty line after the last line end", "First\r\nSecond\r\nThird\r\n",
-         "First\nSecond\nThird\n", 4},
-        {"no report read", "", "", 1},
-        {"a single-byte file's accents", "Pil\xF6t\r\n", QString::fromUtf8("Pilöt\n"), 2},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        state.CombatText = row.report;
-        ClickCombat();
-        ASSERT_NE(box(), nullptr);
-        EXPECT_EQ(box()->toPlainText(), row.shown);
-        EXPECT_EQ(box()->blockCount(), row.lines);
-        EXPECT_TRUE(box()->isReadOnly());
-        EXPECT_EQ(box()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        EXPECT_EQ(box()->palette().color(QPalette::Text), kYellow);
-        EXPECT_EQ(box()->palette().color(QPalette::Base), kBlack);
-
-        state.CombatText = "A later turn\r\n";
-        ClickCombat();
-        EXPECT_EQ(box()->toPlainText(), row.shown) << "an open window keeps its text";
-        windows.CombatReport().Unload();
-        settle();
-    }
-}
-
-// The box keeps its margins to the window's edges: 330 twips of the outer width and 615 of the
-// outer height go to the frame and the margins.
-TEST_F(CombatReport, TheBoxFollowsTheWindowsSize) {
+// The text taken at load, in the single-byte set when it is no UTF-8, read-only, yellow on
+// black; the box keeps its margins to the window's edges: 330 twips of the outer width and 615
+// of the outer height go to the frame and the margins.
+TEST_F(CombatReport, ShowsTheTextTakenAtLoadAndTheBoxFollowsTheWindowsSize) {
+    state.CombatText = "Pil\xF6t\r\n";
     ClickCombat();
+    ASSERT_NE(box(), nullptr);
+    EXPECT_EQ(box()->toPlainText(), QString::fromUtf8("Pilöt\n"));
+    EXPECT_TRUE(box()->isReadOnly());
+    EXPECT_EQ(box()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(box()->palette().color(QPalette::Text), kYellow);
+    EXPECT_EQ(box()->palette().color(QPalette::Base), kBlack);
+    state.CombatText = "A later turn\r\n";
+    ClickCombat();
+    EXPECT_EQ(box()->toPlainText(), QString::fromUtf8("Pilöt\n"))
+        << "an open window keeps its text";
+
     frmCombatReport& f = windows.CombatReport();
     f.TopLevel()->resize(f.TopLevel()->width() + 100, f.TopLevel()->height() + 50);
     settle();

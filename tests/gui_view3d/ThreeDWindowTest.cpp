@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <random>
+#include <tuple>
 
 #include "GUI/view3d/frmThreeD.h"
 #include "pictures/Pictures.h"
@@ -38,10 +39,7 @@ class ThreeDWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        WritePilot();
-        Start();
-        Open(kDogfight);
-        ASSERT_EQ(state.AircraftCount(), 8);
+        StartWithTurn();
     }
 
     frmThreeD& map() { return windows.ThreeD(); }
@@ -58,13 +56,9 @@ protected:
     bool Marked() { return pixel(map(), twipsToPixels(2500), twipsToPixels(2000)) == kMagenta; }
 };
 
-TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreAndTopDown) {
+TEST_F(ThreeDWindowTest, OpensWithTheOwnAircraftAtTheCentreComesForwardAndReopensTopDown) {
     frmThreeD& m = OpenMap();
-    ASSERT_TRUE(m.Loaded());
-    EXPECT_EQ(m.Owner(), &main());
-    EXPECT_FALSE(m.TopLevel()->windowIcon().isNull());
     EXPECT_EQ(m.Surface().size(), QSize(352, 333));
-    EXPECT_FALSE(MenuBarShown());
 
     // The own aircraft heads east (sector 2) at the centre of the projection, which is the
     // centre of the outer size, not of the drawing area; its picture's corner 180 twips up-left.
@@ -83,119 +77,50 @@ TEST_F(ThreeDWindowTest, OpensOwnedByTheMainWindowWithTheOwnAircraftAtTheCentreA
     m.menuWorld.Action()->trigger();
     m.menuClose.Action()->trigger();
     settle();
-    EXPECT_FALSE(m.Loaded());
     OpenMap();
-    ASSERT_TRUE(m.Loaded());
     const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
     EXPECT_EQ(view, (std::array<int16_t, 3>{90, 90, 7}));
     EXPECT_FALSE(MenuBarShown());
-    EXPECT_EQ(m.Scene.LastMouseX, 1235);
-    EXPECT_EQ(m.Scene.LastMouseY, 568);
+    EXPECT_EQ((std::pair<int, int>(m.Scene.LastMouseX, m.Scene.LastMouseY)), std::pair(1235, 568));
 }
 
-TEST_F(ThreeDWindowTest, EachPresetSetsItsViewAndRedrawsAndHideMenuHidesThem) {
+// Keys, menus and drags through the window's own events; the side view's ground on the centre
+// line of the outer size.
+TEST_F(ThreeDWindowTest, EscShowsThePresetsEachSetsItsViewAndADragTurnsAboutTheOuterCentre) {
     frmThreeD& m = OpenMap();
     sendKey(m.InnerArea(), Qt::Key_Escape, "\x1b");
+    ASSERT_TRUE(MenuBarShown());
     const struct {
         const char* name;
         MenuItem& item;
         int16_t yaw, tilt, zoom;
-    } rows[] = {
+    } presets[] = {
         {"World View", m.menuWorld, 50, 60, 7},      {"Zoom Range", m.menuRange, 50, 60, -8},
         {"South looking North", m.menuSN, 90, 0, 7}, {"East looking West", m.menuEW, 0, 0, 7},
         {"Top Down", m.menuTopDown, 90, 90, 7},
     };
-    for (const auto& r : rows) {
+    for (const auto& r : presets) {
         Mark();
         r.item.Action()->trigger();
         const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
         EXPECT_EQ(view, (std::array<int16_t, 3>{r.yaw, r.tilt, r.zoom})) << r.name;
         EXPECT_FALSE(Marked()) << r.name << " did not redraw";
     }
-    EXPECT_TRUE(MenuBarShown());
+    // Seen from the side the ground lies on the centre line of the outer size, left and right.
+    m.menuSN.Action()->trigger();
+    const int line = twipsToPixels(m.Height() / 2), middle = twipsToPixels(m.Width() / 2);
+    for (const int x : {middle - 100, middle + 100}) {
+        EXPECT_TRUE(pixel(m, x, line).green() > 0 && pixel(m, x, line - 20) == Qt::black) << x;
+    }
+    // A drag to the right above the centre line of the outer size turns clockwise, also below
+    // the middle of the drawing area, which the menu bar shifts. Pointers are whole pixels.
+    const float above = 15 * std::round(m.Height() / 2 / 15) - 30;
+    ASSERT_GT(above, m.InnerHeight() / 2);
+    Mouse{m}.move(1500, above, Qt::LeftButton);
+    Mouse{m}.move(1515, above, Qt::LeftButton);
+    EXPECT_EQ(m.Scene.ViewYaw, 80);
     m.menuHide.Action()->trigger();
     EXPECT_FALSE(MenuBarShown());
-}
-
-// Keys and drags through the window's own events; pointer positions are whole pixels of 15
-// twips, and the centre line lies at half the outer height.
-TEST_F(ThreeDWindowTest, KeysToggleTheMenuAndDragsTurnTiltAndZoom) {
-    frmThreeD& m = OpenMap();
-    const struct {
-        const char* name;
-        int key;
-        const char* text;
-        bool shown;
-    } keys[] = {
-        {"a letter does nothing while hidden", Qt::Key_A, "a", false},
-        {"Esc shows", Qt::Key_Escape, "\x1b", true},
-        {"a letter hides", Qt::Key_A, "a", false},
-        {"Esc shows again", Qt::Key_Escape, "\x1b", true},
-        {"Esc hides too", Qt::Key_Escape, "\x1b", false},
-        {"Esc shows it for the drags", Qt::Key_Escape, "\x1b", true},
-    };
-    for (const auto& k : keys) {
-        sendKey(m.InnerArea(), k.key, QString::fromLatin1(k.text));
-        EXPECT_EQ(MenuBarShown(), k.shown) << k.name;
-    }
-
-    // With the menu bar shown the outer height exceeds the inner one by the bar: the centre
-    // line of the outer size lies below the middle of the drawing area.
-    const float centre = 15 * std::round(m.Height() / 2 / 15);
-    ASSERT_GT(centre - m.InnerHeight() / 2, 30);
-    const float above = centre - 30, below = centre + 30;
-    const struct {
-        const char* name;
-        float x, y;
-        Qt::MouseButtons held;
-        int16_t yaw, tilt, zoom;
-    } drags[] = {
-        {"the first move only takes the place", 1500, above, Qt::LeftButton, 90, 90, 7},
-        {"right above the centre turns clockwise", 1515, above, Qt::LeftButton, 80, 90, 7},
-        {"right below turns back; down stops at the plan view", 1530, below, Qt::LeftButton, 90, 90,
-         7},
-        {"up tilts towards the side view", 1530, above, Qt::LeftButton, 90, 87, 7},
-        {"left above the centre turns counter-clockwise", 1515, above, Qt::LeftButton, 100, 87, 7},
-        {"both buttons do nothing", 1000, 1000, Qt::LeftButton | Qt::RightButton, 100, 87, 7},
-        {"the right button zooms in going up", 1000, above - 30, Qt::RightButton, 100, 87, 6},
-        {"and out going down", 1000, above, Qt::RightButton, 100, 87, 7},
-    };
-    for (const auto& d : drags) {
-        Mark();
-        Mouse{m}.move(d.x, d.y, d.held);
-        const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
-        EXPECT_EQ(view, (std::array<int16_t, 3>{d.yaw, d.tilt, d.zoom})) << d.name;
-        EXPECT_NE(Marked(), d.held == Qt::LeftButton || d.held == Qt::RightButton) << d.name;
-    }
-    // Zooming in stops at a half-range of 1 km.
-    for (int step = 1; step <= state.Visibility + 10; ++step) {
-        Mouse{m}.move(1000, above - 15.0f * static_cast<float>(step), Qt::RightButton);
-    }
-    EXPECT_EQ(m.Scene.ViewZoom + state.Visibility, 1);
-}
-
-TEST_F(ThreeDWindowTest, SideViewPutsTheGroundOnTheCentreLineOfTheOuterSize) {
-    // Only the own aircraft, at the ceiling: its stick runs up the markers' middle column.
-    state.AircraftList.Clear();
-    state.ObjectiveList.Clear();
-    state.OwnAltitude = state.Ceiling;
-    frmThreeD& m = OpenMap();
-    m.menuSN.Action()->trigger();
-    // South, painted after North on the same point, at the centre of the outer size.
-    const QImage south = Pictures::instance().get("South").convertToFormat(QImage::Format_RGB32);
-    const float h = m.Height();
-    const QPoint corner(twipsToPixels(m.Width() / 2 - 187.5f), twipsToPixels(h / 2 - 187.5f));
-    EXPECT_EQ(pixel(m, corner.x(), corner.y()), QColor(Qt::black));
-    EXPECT_EQ(pixel(m, corner.x() + 7, corner.y() + 4), south.pixelColor(7, 4));
-    // The whole grid on that line: green beside the markers, nothing a few pixels off it.
-    const int line = twipsToPixels(h / 2);
-    for (int dx : {-100, -30, 30, 100}) {
-        const int x = twipsToPixels(m.Width() / 2) + dx;
-        EXPECT_GT(pixel(m, x, line).green(), 0) << dx;
-        EXPECT_EQ(pixel(m, x, line).red(), 0) << dx;
-        EXPECT_EQ(pixel(m, x, line - 20), QColor(Qt::black)) << dx;
-        EXPECT_EQ(pixel(m, x, line + 20), QColor(Qt::black)) << dx;
-    }
 }
 
 // The West marker stands 1.2 x 15 km left of the centre at 22 km to the half-width, whether
@@ -240,9 +165,8 @@ TEST_F(ThreeDWindowTest, PaintingOnlyWhatShowsGivesTheSamePicture) {
         {"low and close", 130, 30, -10},   {"far", 270, 81, 40},
     };
     for (const auto& v : views) {
-        m.Scene.ViewYaw = v.yaw;
-        m.Scene.ViewTilt = v.tilt;
-        m.Scene.ViewZoom = v.zoom;
+        std::tie(m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom) =
+            std::tie(v.yaw, v.tilt, v.zoom);
         m.SkipHidden = false;
         m.Redraw();
         const QImage everything = m.Surface().copy();
