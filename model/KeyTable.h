@@ -244,7 +244,7 @@ private:
         return m;
     }();
 
-    // Byte-wise helpers on eight bytes at once; a result has bit 7 set in each byte that holds.
+    // Byte-wise operations on eight bytes at once; a result has bit 7 set in each byte that holds.
     static constexpr uint64_t kOnes = 0x0101010101010101ULL;
     static constexpr uint64_t kHigh = 0x8080808080808080ULL;
     static constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
