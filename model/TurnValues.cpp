@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
+#include <cmath>
 #include <system_error>
 
 #include "Numbers.h"
@@ -32,33 +34,78 @@ bool SplitSign(std::string_view text, bool& negative, std::string_view& number) 
            ((number.front() >= '0' && number.front() <= '9') || number.front() == '.');
 }
 
+// The exponent of a number of the syntax of TurnValues.h (0 without one); one beyond 64 bits is
+// held at the largest or smallest, which decides alone wherever it is used.
+long long Exponent(std::string_view number) {
+    const std::size_t e = number.find_first_of("Ee");
+    if (e == std::string_view::npos) {
+        return 0;
+    }
+    std::string_view digits = number.substr(e + 1);
+    if (digits.front() == '+') {
+        digits.remove_prefix(1);
+    }
+    long long exponent = 0;
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+    if (ec != std::errc{}) {
+        return digits.front() == '-' ? LLONG_MIN : LLONG_MAX;
+    }
+    return exponent;
+}
+
+// The mantissa's digits and where its point stands among them (after that many digits).
+struct Mantissa {
+    std::string_view text;  // digits and perhaps the point
+    long long point;
+};
+
+Mantissa MantissaOf(std::string_view number) {
+    const std::string_view mantissa = number.substr(0, number.find_first_of("Ee"));
+    return {mantissa, static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()))};
+}
+
 // For a number that from_chars found out of range: whether its magnitude lies below one, so that
 // it underflowed rather than overflowed. Worked out from the digits: the power of ten of the
 // first significant digit, plus the exponent.
 bool BelowOne(std::string_view number) {
-    const std::size_t e = std::min(number.find_first_of("Ee"), number.size());
-    const std::string_view mantissa = number.substr(0, e);
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t first = mantissa.find_first_not_of("0.");
+    const Mantissa m = MantissaOf(number);
+    const std::size_t first = m.text.find_first_not_of("0.");
     if (first == std::string_view::npos) {
         return true;  // all zeros
     }
-    const auto lead = first < point ? static_cast<long long>(point - first) - 1
-                                    : -static_cast<long long>(first - point);
-    long long exponent = 0;
-    if (e < number.size()) {
-        std::string_view digits = number.substr(e + 1);
-        const bool negative = digits.front() == '-';
-        if (digits.front() == '+') {
-            digits.remove_prefix(1);
-        }
-        const auto [ptr, ec] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
-        if (ec != std::errc{}) {
-            return negative;  // an exponent beyond 64 bits decides alone
-        }
+    const auto at = static_cast<long long>(first);
+    const long long lead = at < m.point ? m.point - at - 1 : m.point - at;
+    return Exponent(number) < -lead;
+}
+
+// For a magnitude whose double is a tie n + 0.5: whether the digits themselves lie below the tie
+// (-1), on it (0) or above it (1). The double lies far closer to them than a half, so both share
+// the whole part n and only the fraction is compared with .5. More than about seventeen
+// significant digits can stand for a value just beside the tie the double lands on
+// ("4501.49999999999999999999").
+int AgainstHalf(std::string_view number) {
+    const Mantissa m = MantissaOf(number);
+    long long tenths = 0;  // index among the digits of the first one after the point
+    if (__builtin_add_overflow(m.point, Exponent(number), &tenths)) {
+        return 0;
     }
-    return exponent < -lead;
+    if (tenths < 0) {
+        return -1;  // below 0.1
+    }
+    long long k = 0;
+    for (const char c : m.text) {
+        if (c == '.') {
+            continue;
+        }
+        if (k == tenths && c != '5') {
+            return c < '5' ? -1 : 1;
+        }
+        if (k > tenths && c != '0') {
+            return 1;
+        }
+        ++k;
+    }
+    return k > tenths ? 0 : -1;
 }
 
 // The whole value in T (the syntax of TurnValues.h); a magnitude too small for T reads as zero
@@ -116,7 +163,14 @@ std::optional<WholeNumber> ParseWholeNumber(std::string_view Text) {
     if (!exact) {
         return std::nullopt;
     }
-    const std::optional<int16_t> rounded = RoundToInt16(*exact);
+    double nearest = RoundHalfEven(*exact);
+    const double whole = std::trunc(*exact);
+    if (std::fabs(*exact - whole) == 0.5) {
+        if (const int side = AgainstHalf(number); side != 0) {
+            nearest = side < 0 ? whole : whole + std::copysign(1.0, *exact);
+        }
+    }
+    const std::optional<int16_t> rounded = RoundToInt16(nearest);
     if (!rounded) {
         return std::nullopt;
     }

@@ -32,7 +32,8 @@ struct WholeNumber {
 };
 
 // A whole number: the decimal number rounded half to even into -32768..32767 (32767.5 fails,
-// -32768.5 gives -32768); nothing when it does not convert or is out of range.
+// -32768.5 gives -32768); nothing when it does not convert or is out of range. The digits
+// themselves decide a tie, not their nearest double: 4501.49999999999999999999 gives 4501.
 std::optional<WholeNumber> ParseWholeNumber(std::string_view Text);
 
 // A real number in single precision (correctly rounded from the decimal text); nothing when it

@@ -17,15 +17,20 @@ namespace velmora {
 namespace {
 
 TEST(ParseWholeNumber, ConvertsAndRoundsHalfToEven) {
-    // Text, value, and the exact value before rounding; the zeros outrun 19 digits.
+    // Text, value, and the exact value before rounding; the zeros outrun 19 digits. Beyond 17
+    // digits the text lies beside the tie its double lands on, and its digits decide.
     const std::string zeros = std::string(20, '0') + "12";
     using Row = std::tuple<std::string_view, int, double>;
-    const Row rows[] = {{" 90", 90, 90},    {"-5 ", -5, -5},
-                        {"+7", 7, 7},       {"32767.4", 32767, 32767.4},
-                        {"22.5", 22, 22.5}, {"-32768.5", -32768, -32768.5},
-                        {"67.5", 68, 67.5}, {".5", 0, 0.5},
-                        {"1.", 1, 1},       {"2.5e1", 25, 25},
-                        {"1e-400", 0, 0},   {zeros, 12, 12}};
+    const Row rows[] = {
+        // clang-format off
+        {" 90", 90, 90}, {"-5 ", -5, -5}, {"+7", 7, 7}, {"32767.4", 32767, 32767.4},
+        {"22.5", 22, 22.5}, {"-32768.5", -32768, -32768.5}, {"67.5", 68, 67.5}, {".5", 0, 0.5},
+        {"1.", 1, 1}, {"2.5e1", 25, 25}, {"1e-400", 0, 0}, {zeros, 12, 12},
+        {"4501.49999999999999999999", 4501, 4501.5}, {"32767.4999999999999999999", 32767, 32767.5},
+        {"-2.50000000000000000000001", -3, -2.5}, {"-32768.50000000000000000000", -32768, -32768.5},
+        {"0.0450149999999999999999999e5", 4501, 4501.5},
+        // clang-format on
+    };
     for (const auto& [text, value, exact] : rows) {
         const std::optional<WholeNumber> w = ParseWholeNumber(text);
         ASSERT_TRUE(w.has_value()) << '"' << text << '"';
@@ -68,7 +73,8 @@ TEST(TurnValues, MalformedTextFailsForEveryKind) {
 TEST(TurnValues, OutOfRangeFails) {
     // 18446744073709551621 is 2^64 + 5: twenty digits must not wrap into range.
     for (const std::string_view text :
-         {"32768", "-32769", "32767.5", "-32768.6", "1e400", "18446744073709551621"}) {
+         {"32768", "-32769", "32767.5", "-32768.6", "1e400", "18446744073709551621",
+          "-32768.5000000000000000001", "3276750000000000000000001e-20"}) {
         EXPECT_FALSE(ParseWholeNumber(text)) << text;
     }
     for (const std::string_view text : {"3.4028236e38", "-1e39", "1e99999999999999999999"}) {
