@@ -221,8 +221,10 @@ Projection::Projection(float W, float H, float R, int16_t ViewTilt, int16_t Ceil
 
 Projection MakeProjection(const ThreeDScene& scene, const SharedSubsAndVar& state, float W,
                           float H) {
+    // Below 1 km (0, or negative after Zoom Range at a Visibility below 8) the half-range would
+    // divide by zero or turn the picture half a turn; the view state keeps its ViewZoom.
     const int R = scene.ViewZoom + state.Visibility;
-    return {W, H, R == 0 ? 1.0f : static_cast<float>(R), scene.ViewTilt, state.Ceiling};
+    return {W, H, R < 1 ? 1.0f : static_cast<float>(R), scene.ViewTilt, state.Ceiling};
 }
 
 float ProjectX(const Projection& p, float X) {

@@ -68,8 +68,8 @@ void BuildScene(ThreeDScene& scene, const SharedSubsAndVar& state);
 void PlaceAtAngle(float& X, float& Y, int Angle);
 
 // What the projection reads at every call: the window's outer size in twips (frame, caption
-// and menu bar included), the half-range R (ViewZoom + Visibility; a zero half-range is drawn
-// as 1 km), the tilt and the Ceiling (0: altitudes have no scale and stand on the ground).
+// and menu bar included), the half-range R (ViewZoom + Visibility; a half-range below 1 km is
+// drawn as 1 km), the tilt and the Ceiling (0: altitudes have no scale and stand on the ground).
 struct Projection {
     Projection(float W, float H, float R, int16_t ViewTilt, int16_t Ceiling);
     float W, H, R;

@@ -91,13 +91,16 @@ TEST(ProjectionTest, TheBlendAndAZeroCeilingAndHalfRange) {
                     1e-3)
             << name;
     }
-    // Zoom Range at Visibility 8: a half-range of 0, drawn as 1 km.
-    SharedSubsAndVar s;
-    s.Visibility = 8;
-    ThreeDScene scene;
-    BuildScene(scene, s);
-    ApplyPreset(scene, PresetView::ZoomRange);
-    EXPECT_EQ(ProjectX(MakeProjection(scene, s, 3400, 3400), 1), 3400);
+    // Zoom Range at Visibility 8 and 5: a half-range of 0 and -3, each drawn as 1 km (a negative
+    // one would put every point on the wrong side).
+    for (const int16_t visibility : {8, 5}) {
+        SharedSubsAndVar s;
+        s.Visibility = visibility;
+        ThreeDScene scene;
+        BuildScene(scene, s);
+        ApplyPreset(scene, PresetView::ZoomRange);
+        EXPECT_EQ(ProjectX(MakeProjection(scene, s, 3400, 3400), 1), 3400) << visibility;
+    }
 }
 
 // The shading's reference point at Visibility 10 is (0, 8), its divisor 24.
