@@ -1,15 +1,31 @@
 #include "CombatReport.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "TextLines.h"
 
 namespace velmora {
 
+namespace {
+
+// The line that ends a shortened report. Written with to_chars: the count must not follow the
+// desktop's language.
+std::string ShortenedNote(std::size_t notShown, bool midLine) {
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, notShown);
+    return std::string("[Report shortened: ") + (midLine ? "the rest of a line and " : "") +
+           std::string(digits, end) + (notShown == 1 ? " more line" : " more lines") +
+           " not shown]\r\n";
+}
+
+}  // namespace
+
 std::string ShownCombatText(std::string_view text, const ReportBounds& bounds) {
     const std::size_t maxLine = std::max<std::size_t>(bounds.MaxLineBytes, 4);
     std::string shown;
     std::size_t lines = 0;
+    bool midLine = false;  // the last piece shown was not the end of its line
     while (!text.empty() && lines < bounds.MaxLines) {
         // Look no further than a line that may be shown whole: its text and CR LF.
         const std::size_t lf = text.substr(0, maxLine + 2).find('\n');
@@ -37,7 +53,15 @@ std::string ShownCombatText(std::string_view text, const ReportBounds& bounds) {
             shown.append("\r\n");
         }
         text.remove_prefix(used);
+        midLine = broken;
         ++lines;
+    }
+    if (!text.empty()) {
+        // The lines not shown at all: those that start in what is left.
+        const std::size_t starts =
+            static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) +
+            (text.back() != '\n') - (midLine ? 1 : 0);
+        shown.append(ShortenedNote(starts, midLine));
     }
     return shown;
 }

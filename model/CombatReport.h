@@ -21,8 +21,12 @@ struct ReportBounds {
 
 // The report as the box shows it: the text itself whenever it lies within the bounds; otherwise
 // its first whole lines up to MaxBytes and MaxLines, with each line longer than MaxLineBytes
-// broken (CR LF inserted) into pieces of at most that length, never inside a UTF-8 character.
-// A line ends at LF, with or without a CR before it.
+// broken (CR LF inserted) into pieces of at most that length, never inside a UTF-8 character,
+// and then one more line that tells the pilot how many lines are not shown at all, so that a cut
+// report never passes for a whole one: "[Report shortened: 72115 more lines not shown]" (after
+// "shortened:" comes "the rest of a line and " when the cut falls inside a line). That line may
+// take the text a few dozen bytes and one line beyond the bounds. A line ends at LF, with or
+// without a CR before it.
 std::string ShownCombatText(std::string_view text, const ReportBounds& bounds = {});
 
 // The box's new size for the window's outer size W x H (frame and caption included), in twips:

@@ -52,8 +52,9 @@ TEST(DamageChartTest, OutlinesFollowTheLevelsAndThePicturesPlace) {
     }
 }
 
-TEST(CombatReportTest, ShowsTheReportWithinItsBounds) {
+TEST(CombatReportTest, ShowsTheReportWithinItsBoundsAndSaysWhatItLeftOut) {
     const ReportBounds small{16, 4, 4};  // bytes, lines, bytes of a line
+    const std::string more = "[Report shortened: 1 more line not shown]\r\n";
     const std::tuple<const char*, std::string, ReportBounds, std::string> rows[] = {
         {"bare LF ends and a last line without an end", "a\nb", {}, "a\nb"},
         {"a line of the longest length stays whole", "abcd\r\nef\r\n", small, "abcd\r\nef\r\n"},
@@ -62,11 +63,16 @@ TEST(CombatReportTest, ShowsTheReportWithinItsBounds) {
         {"never inside a UTF-8 character", "abc\xC3\xA9z\r\n", small, "abc\r\n\xC3\xA9z\r\n"},
         {"nor inside a four-byte one", "a\xF0\x9F\x9B\xA9\r\n", small, "a\r\n\xF0\x9F\x9B\xA9\r\n"},
         {"whole lines up to the byte bound, line ends counted", "abcd\r\nabcd\r\nabcd\r\n", small,
-         "abcd\r\nabcd\r\n"},
-        {"whole lines up to the line bound", "a\r\nb\r\nc\r\nd\r\ne\r\n", small,
-         "a\r\nb\r\nc\r\nd\r\n"},
-        {"pieces of a long line count as lines", "abcdefghijklmnopq", ReportBounds{64, 2, 4},
-         "abcd\r\nefgh\r\n"},
+         "abcd\r\nabcd\r\n" + more},
+        {"whole lines up to the line bound", "a\r\nb\r\nc\r\nd\r\ne", small,
+         "a\r\nb\r\nc\r\nd\r\n" + more},
+        {"pieces of a long line count as lines; it is not counted as left out",
+         "abcdefghij\nk\r\nl\n", ReportBounds{64, 2, 4},
+         "abcd\r\nefgh\r\n[Report shortened: the rest of a line and 2 more lines not shown]\r\n"},
+        {"the count of a long report",
+         std::string(100000, '\n'),
+         {},
+         std::string(65536, '\n') + "[Report shortened: 34464 more lines not shown]\r\n"},
     };
     for (const auto& [name, report, bounds, shown] : rows) {
         EXPECT_EQ(ShownCombatText(report, bounds), shown) << name;
