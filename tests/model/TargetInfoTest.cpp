@@ -75,26 +75,35 @@ TEST(TargetInfoTest, ShotRating) {
 
 // The main window's geometry, zoom 10: a contact 5 km east is painted at (3450, 2340) in the
 // window, which is (3330, 2220) relative to the map picture. Aircraft 1 lies there; aircraft 2
-// in the map's corner, beyond the zoom, painted at (4224, 456); aircraft 3 beyond 16 bits.
+// in the map's corner, beyond the zoom, painted at (4224, 456); aircraft 3 beyond 16 bits;
+// objective 1 (shown as -1) 5 km west, 1640 feet below: 0.5 km down, 5.7 degrees.
 TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
-    // Zoom, the pointer, the aircraft shown.
-    const std::tuple<const char*, int16_t, float, float, std::vector<int>> rows[] = {
-        {"just inside the top left", 10, 3331, 2221, {1}},
-        {"on the left edge", 10, 3330, 2300, {}},
-        {"on the bottom edge", 10, 3400, 2580, {}},
-        {"in the corner, beyond the zoom", 10, 4124, 356, {2}},
+    // The pointer, the contacts shown, the angle of elevation on the labels.
+    const std::tuple<const char*, float, float, std::vector<int>, const char*> rows[] = {
+        {"just inside the top left", 3331, 2221, {1}, "-6"},
+        {"on the left edge", 3330, 2300, {}, ""},
+        {"on the bottom edge", 3400, 2580, {}, ""},
+        {"in the corner, beyond the zoom", 4124, 356, {2}, "-2"},
+        {"an objective below", 1111, 2221, {-1}, "-6"},
     };
     SharedSubsAndVar s;
+    s.ZoomLevel = 10;
+    s.OwnAltitude = 1640;
     s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
     s.AircraftList.Append() = AircraftAtBearing(45, 12, 0);
     s.AircraftList.Append() = AircraftAtBearing(90, 1e6, 0);
-    for (const auto& [name, zoom, x, y, aircraft] : rows) {
-        s.ZoomLevel = zoom;
+    s.ObjectiveList.Append() = {"", -5, 0, 0};
+    for (const auto& [name, x, y, contacts, elevation] : rows) {
+        const PointerMoveResult r = ViewWindowPointerMove(s, {}, 0, x, y);
         std::vector<int> shown;
-        for (const ContactShown& c : ViewWindowPointerMove(s, {}, 0, x, y).Shown) {
-            shown.push_back(c.Index);
+        for (const ContactShown& c : r.Shown) {
+            shown.push_back(c.IsAircraft ? c.Index : -c.Index);
         }
-        EXPECT_EQ(shown, aircraft) << name;
+        EXPECT_EQ(
+            std::pair(shown, r.Labels.InfoElev.Caption.value_or("")),
+            std::pair(contacts,
+                      *elevation ? "Angle of Elevation:" + std::string(elevation) + kDeg : ""))
+            << name;
     }
 }
 

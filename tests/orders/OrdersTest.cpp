@@ -240,12 +240,16 @@ TEST(OrderText, WholeOrdersMatchTheGoldenFile) {
 }
 
 TEST(OrderText, AddressAndSaveDefaults) {
-    SharedSubsAndVar s;
-    DefaultServerAddr(s);
-    EXPECT_EQ(s.ServerAddr, "gamemaster@skelmar.example.org");
-    s.ServerAddr = "gm@turns.example.net";
-    DefaultServerAddr(s);
-    EXPECT_EQ(s.ServerAddr, "gm@turns.example.net");
+    // The instruction line names the built-in address when the turn file gave none.
+    for (const auto& [given, named] : {std::pair("", "gamemaster@skelmar.example.org"),
+                                       std::pair("gm@turns.example.net", "gm@turns.example.net")}) {
+        SharedSubsAndVar s;
+        s.ServerAddr = given;
+        DefaultServerAddr(s);
+        EXPECT_EQ(InstructionLine(s.ServerAddr),
+                  "Copy and paste these commands into an e-Mail message to " + std::string(named) +
+                      ".  Put the words 'Flight Controls' in the subject.");
+    }
     EXPECT_EQ(DefaultSaveFileName("03-07-2026"), "sMV_Turn_03-07-2026.txt");
 }
 

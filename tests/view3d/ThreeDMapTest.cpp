@@ -217,8 +217,10 @@ SharedSubsAndVar SmallTurn() {
     s.OwnAltitude = 500;
     s.OwnHeadingSector = 2;
     s.OwnSquad = "A";
-    AircraftRecord& a = s.AircraftList.Append() = AircraftAt(0, 2, "A");
-    a.Pic = "P1";
+    s.AircraftList.Append() = AircraftAt(0, 2, "A");
+    s.AircraftList(1).Pic = "P1";
+    AircraftRecord& foe = s.AircraftList.Append() = AircraftAt(-2, 0, "B");
+    std::tie(foe.Pic, foe.HeadingSector) = std::tuple("P2", 3);
     s.ObjectiveList.Append() = {"south", 0, -2, 100};
     return s;
 }
@@ -249,6 +251,11 @@ TEST(RedrawTest, DrawsOneSmallSceneWhole) {
         LineStep{700, 875, 700, 875, {76, 76, 30}},
         DotStep{700, 875, 50, {76, 76, 30}},
         PictureStep{ScenePicture::BullsEye, 0, 520, 695},
+        // The foe 2 km west, sqrt(5) from the reference: 0.3727 x (255, 100, 100).
+        LineStep{525, 700, 525, 700, {95, 37, 37}},
+        DotStep{525, 700, 50, {95, 37, 37}},
+        PictureStep{ScenePicture::BadGuy, 3, 345, 520},
+        LabelStep{705, 700, {95, 37, 37}, 2},
         // The friend, 1 from the eye, 3 from the reference: 0.5 x 255 = 127.5 rounds to 128.
         LineStep{700, 525, 700, 525, {50, 75, 128}},
         DotStep{700, 525, 50, {50, 75, 128}},
@@ -262,14 +269,14 @@ TEST(RedrawTest, DrawsOneSmallSceneWhole) {
     EXPECT_EQ(RedrawSteps(scene, s, 1400), expected);
 }
 
-// Clear, 4 markers, 6 grid lines and 3 objects (10 steps) for the small scene as loaded.
+// Clear, 4 markers, 6 grid lines and 4 objects (14 steps) for the small scene as loaded.
 TEST(RedrawTest, DrawsOnlyWhatTheLoadBuiltAndTheViewReaches) {
     // An aircraft this far east added before the load (0: none); contacts added and the
     // visibility after it; the steps drawn.
     const std::tuple<const char*, float, bool, int16_t, std::size_t> rows[] = {
-        {"a turn opened later: its contacts and grid lines were never built", 0, true, 50, 21},
-        {"a lower visibility draws fewer grid lines", 0, false, 0, 17},
-        {"an aircraft whose picture lies beyond single precision", 3e38f, false, 1, 21},
+        {"a turn opened later: its contacts and grid lines were never built", 0, true, 50, 25},
+        {"a lower visibility draws fewer grid lines", 0, false, 0, 21},
+        {"an aircraft whose picture lies beyond single precision", 3e38f, false, 1, 25},
     };
     for (const auto& [name, farAircraftX, contactsAfterLoad, visibility, steps] : rows) {
         SharedSubsAndVar s = SmallTurn();
