@@ -5,9 +5,26 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QUrl>
 
 namespace velmora {
+
+namespace {
+
+// Qt's file dialog writes its folder, history and layout to the Qt configuration that every Qt
+// program of the user shares, when it closes, and reads them back when it opens, with no switch
+// to turn that off. The program keeps nothing between runs but the pilot file, so that
+// configuration is kept in a folder of the run, removed when the run ends.
+void keepDialogSettingsInTheRun() {
+    static const QTemporaryDir runFolder;
+    if (runFolder.isValid()) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, runFolder.path());
+    }
+}
+
+}  // namespace
 
 void QtServices::SetClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
@@ -28,7 +45,10 @@ MsgBoxResult QtServices::AskMessageBox(QWidget* parent, const QString& text, Msg
 }
 
 std::optional<QString> QtServices::AskFile(QWidget* parent, const FileDialogRequest& request) {
+    keepDialogSettingsInTheRun();
     QFileDialog dialog(parent, request.title);
+    // Qt's own dialog, not the desktop's, which keeps a list of recent files of its own.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QString filters = qtFileFilter(request.filter);

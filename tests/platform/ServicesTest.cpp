@@ -5,7 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,18 +45,7 @@ TEST(FileFilter, DescriptionPatternFiltersBecomeQtFilters) {
     }
 }
 
-// What a real dialog showed: its title, and a message box's icon or a file dialog's filters and
-// kind.
-QString shown(QWidget* modal) {
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        return box->windowTitle() + (box->icon() == QMessageBox::NoIcon ? "" : ", an icon");
-    }
-    auto* files = qobject_cast<QFileDialog*>(modal);
-    return files->windowTitle() + ", " + files->nameFilters().join(";;") +
-           (files->acceptMode() == QFileDialog::AcceptSave ? ", save" : ", open");
-}
-
-// The real dialogs, run modal and answered from a timer once they are up, as a user would.
+// The real dialogs, run modal and answered as a user would.
 TEST(RealDialogs, AnswerAsTheUserClosedThemAndEscOrCancelMeanNoOrNoFile) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -83,7 +72,7 @@ TEST(RealDialogs, AnswerAsTheUserClosedThemAndEscOrCancelMeanNoOrNoFile) {
     const struct {
         const char* name;
         std::function<QString()> ask;
-        std::function<void(QWidget*)> answer;
+        DialogAnswer answer;
         QString shown;
         QString result;
     } rows[] = {
@@ -96,21 +85,28 @@ TEST(RealDialogs, AnswerAsTheUserClosedThemAndEscOrCancelMeanNoOrNoFile) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        QString seen;
-        auto* timer = new QTimer;
-        QObject::connect(timer, &QTimer::timeout, [&, timer] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                timer->stop();
-                timer->deleteLater();
-                seen = shown(modal);
-                row.answer(modal);
-            }
-        });
-        timer->start(10);
-        EXPECT_EQ(row.ask(), row.result);
-        EXPECT_EQ(seen, row.shown);
+        QString result;
+        EXPECT_EQ(answerDialogs([&] { result = row.ask(); }, {row.answer}), QStringList{row.shown});
+        EXPECT_EQ(result, row.result);
     }
     settle();
+}
+
+// The program keeps nothing between runs but the pilot file: the real dialogs, run again in a
+// fresh home, leave nothing in the user's configuration.
+TEST(RealDialogs, LeaveNothingInTheUsersConfiguration) {
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    run.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=RealDialogs.Answer*"});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    const QByteArray output = run.readAll();
+    EXPECT_TRUE(run.exitCode() == 0 && output.contains("[  PASSED  ] 1 test.")) << output.data();
+    EXPECT_EQ(QDir(home.filePath("config")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList());
 }
 
 }  // namespace

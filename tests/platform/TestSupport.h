@@ -2,12 +2,16 @@
 // Drives a window as a user would: mouse and key events sent to its widgets, positions in twips.
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <ostream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +111,46 @@ inline QImage solid(const QColor& color, int width, int height) {
 
 inline QColor pixel(const Form& form, int x, int y) {
     return form.Surface().pixelColor(x, y);
+}
+
+// A real dialog as the user sees it: its title, and a message box's icon or a file dialog's
+// filters and kind.
+inline QString shown(QWidget* modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        return box->windowTitle() + (box->icon() == QMessageBox::NoIcon ? "" : ", an icon");
+    }
+    auto* files = qobject_cast<QFileDialog*>(modal);
+    return files->windowTitle() + ", " + files->nameFilters().join(";;") +
+           (files->acceptMode() == QFileDialog::AcceptSave ? ", save" : ", open");
+}
+
+using DialogAnswer = std::function<void(QWidget*)>;
+
+// Runs ask while a timer answers each real dialog that comes up, in turn, as a user would; one
+// more dialog than answers is closed. Returns how each dialog showed itself.
+inline QStringList answerDialogs(const std::function<void()>& ask,
+                                 const std::vector<DialogAnswer>& answers) {
+    QStringList seen;
+    QWidget* last = nullptr;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == last) {
+            return;
+        }
+        last = modal;
+        const auto next = std::size_t(seen.size());
+        seen << shown(modal);
+        const DialogAnswer answer =
+            next < answers.size() ? answers[next] : [](QWidget* w) { w->close(); };
+        // From the event loop, so that a dialog that asks a question of its own in turn does not
+        // hold up the timer.
+        QMetaObject::invokeMethod(
+            modal, [=] { answer(modal); }, Qt::QueuedConnection);
+    });
+    timer.start(10);
+    ask();
+    return seen;
 }
 
 }  // namespace velmora::test
