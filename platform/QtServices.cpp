@@ -49,6 +49,9 @@ std::optional<QString> QtServices::AskFile(QWidget* parent, const FileDialogRequ
     QFileDialog dialog(parent, request.title);
     // Qt's own dialog, not the desktop's, which keeps a list of recent files of its own.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Saving over a file asks first, and a No goes back to the dialog: a second save on the same
+    // day proposes the same name and would otherwise replace that day's saved orders unseen.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QString filters = qtFileFilter(request.filter);

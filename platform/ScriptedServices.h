@@ -1,6 +1,7 @@
 #pragma once
 // Services for tests: answers come from queues filled beforehand, and everything asked is kept.
-// With an empty queue a message box answers OK (or No) and a file dialog is cancelled.
+// With an empty queue a message box answers OK (or No) and a file dialog is cancelled. A queued
+// file choice is a confirmed one: the question before replacing a file is the real dialog's.
 
 #include <deque>
 #include <vector>

@@ -30,7 +30,8 @@ public:
     // Modal, without icon. An empty title gives the program's title.
     MsgBoxResult MsgBox(QWidget* parent, const QString& text, MsgBoxButtons buttons,
                         const QString& title = {});
-    // Modal. The chosen path, or nothing when the user cancelled.
+    // Modal. The chosen path, or nothing when the user cancelled. A save dialog asks before it
+    // gives an existing file, and a No goes back to the dialog.
     virtual std::optional<QString> AskFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // Opens the help file with the desktop's viewer; a file that is missing or that no viewer
     // opens is reported in a message box.

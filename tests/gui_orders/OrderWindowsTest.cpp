@@ -1,6 +1,7 @@
 // The order windows as the pilot uses them, with scripted services: the flight pad's arrows and
 // menus, the parameter prompt, the radio window and the generator's text and file.
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QTest>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "GUI/orders/frmFlightPad.h"
 #include "GUI/orders/frmGenerator.h"
 #include "GUI/orders/frmRadio.h"
+#include "platform/QtServices.h"
 #include "tests/gui_main/MainWindowFixture.h"
 
 namespace velmora::test {
@@ -233,6 +235,48 @@ TEST_F(Generator, BuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
     QFile file(QStringLiteral("orders.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().toStdString(), expected + "\r\nNote\r\n");
+}
+
+// A second save on the same day proposes the same name: the real dialog asks before it replaces
+// that day's saved orders, and a No goes back to it and leaves them as they were.
+TEST_F(Generator, SavingOverTheDaysOrdersAsksFirst) {
+    const QString day = Write("sMV_Turn_" + Services::dateText(QDate::currentDate()) + ".txt", "");
+    QtServices real;
+    Windows desktop{state, real};
+    Pad& p = desktop.FlightPad();
+    p.Show();
+    Mouse{p}.click(p.Generate.Left() + 180, p.Generate.Top() + 180);
+    auto accept = [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); };
+    auto button = [](QMessageBox::StandardButton b) {
+        return [b](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(b)->click(); };
+    };
+    auto cancel = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
+    const QString saving = "Save, Text Files (*.txt), save", replace = "Save, an icon";
+    const struct {
+        const char* name;
+        std::vector<DialogAnswer> answers;
+        QStringList shown;
+        std::string after;
+    } rows[] = {
+        {"No, then Cancel",
+         {accept, button(QMessageBox::No), cancel},
+         {saving, replace, saving},
+         "first\r\n"},
+        {"Yes",
+         {accept, button(QMessageBox::Yes)},
+         {saving, replace},
+         FromQ(desktop.Generator().txtCommands.Text()) + "\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Write(day, "first\r\n");
+        EXPECT_EQ(answerDialogs([&] { press(desktop.Generator().btnSave.Widget()); }, row.answers),
+                  row.shown);
+        QFile file(day);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().toStdString(), row.after);
+    }
+    p.Unload();
 }
 
 }  // namespace
