@@ -19,24 +19,16 @@ TEST(DamageChartTest, OutlinesFollowTheLevelsAndThePicturesPlace) {
     using Levels = std::array<int16_t, 5>;
     using Colours = std::array<RgbColor, 5>;
     const std::tuple<const char*, Levels, ControlBox, Colours, std::array<Corners, 5>> rows[] = {
+        // clang-format off
         {"half a twip down, one wider: 1970.5 and 320.5 go down to even",
-         {0, 1, 2, 3, -1},
-         {120, 120.5, 3901, 3195},
-         {kGreen, kYellow, kRed, kBlack, kBlack},
-         {{{1970, 320, 2170, 920},
-           {120, 820, 1920, 1650},
-           {4021, 820, 2221, 1650},
-           {1240, 2920, 2901, 3220},
-           {1860, 390, 2281, 3280}}}},
+         {0, 1, 2, 3, -1}, {120, 120.5, 3901, 3195}, {kGreen, kYellow, kRed, kBlack, kBlack},
+         {{{1970, 320, 2170, 920}, {120, 820, 1920, 1650}, {4021, 820, 2221, 1650},
+           {1240, 2920, 2901, 3220}, {1860, 390, 2281, 3280}}}},
         {"a twip right and down again: 1971.5 and 321.5 go up to even",
-         {32767, -32768, 1, 2, 0},
-         {121, 121.5, 3901, 3195},
-         {kBlack, kBlack, kYellow, kRed, kGreen},
-         {{{1972, 322, 2172, 922},
-           {121, 822, 1921, 1652},
-           {4022, 822, 2222, 1652},
-           {1241, 2922, 2902, 3222},
-           {1861, 392, 2282, 3282}}}},
+         {32767, -32768, 1, 2, 0}, {121, 121.5, 3901, 3195}, {kBlack, kBlack, kYellow, kRed, kGreen},
+         {{{1972, 322, 2172, 922}, {121, 822, 1921, 1652}, {4022, 822, 2222, 1652},
+           {1241, 2922, 2902, 3222}, {1861, 392, 2282, 3282}}}},
+        // clang-format on
     };
     for (const auto& [name, levels, chart, colours, corners] : rows) {
         SharedSubsAndVar s;

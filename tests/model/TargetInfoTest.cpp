@@ -25,18 +25,11 @@ AircraftRecord AircraftAtBearing(double bearing, double km, int16_t altitude) {
 // up or 80 down, (e - 10) or (e - 45) x 5 / 35, 30 beyond 4000 ft), range (30 beyond MaxRange,
 // else dist x 5 / MaxRange); each part rounded half to even. Shot classes below 5, 10 and 16.
 TEST(TargetInfoTest, ShotRating) {
-    const struct {
-        const char* name;
-        int16_t heading, ownAlt;
-        float maxRange;
-        double bearing, km;
-        int16_t alt;
-        const char* dist;
-        bool inRange, ahead;
-        const char* elevation;
-        int16_t score;
-        const char* shot;
-    } rows[] = {
+    // Own heading, altitude and MaxRange; the contact's bearing, km and altitude; the distance,
+    // whether in range and ahead, the elevation, the score and the shot.
+    using Row = std::tuple<const char*, int16_t, int16_t, float, double, double, int16_t,
+                           const char*, bool, bool, const char*, int16_t, const char*>;
+    const Row rows[] = {
         // clang-format off
         {"ahead: 0 + 0 + 2.5 to even", 0, 0, 4, 0, 2, 0, "2.0", 1, 1, " 0", 2, "Excellent"},
         {"abeam: 30 + 9 + 2", 0, 0, 4, 90, 2, 0, "2.0", 1, 0, " 0", 41, "Impossible"},
@@ -56,20 +49,19 @@ TEST(TargetInfoTest, ShotRating) {
         {"heading far below a turn", -32768, 0, 4, 90, 1, 0, "1.0", 1, 0, " 0", 41, "Impossible"},
         // clang-format on
     };
-    for (const auto& r : rows) {
+    for (const auto& [name, heading, ownAlt, maxRange, bearing, km, alt, dist, inRange, ahead,
+                      elevation, score, shot] : rows) {
         SharedSubsAndVar s;
-        s.OwnHeading = r.heading;
-        s.OwnAltitude = r.ownAlt;
-        s.MaxRange = r.maxRange;
-        const CombatInfo c = AircraftCombatInfo(s, AircraftAtBearing(r.bearing, r.km, r.alt));
+        std::tie(s.OwnHeading, s.OwnAltitude, s.MaxRange) = std::tuple(heading, ownAlt, maxRange);
+        const CombatInfo c = AircraftCombatInfo(s, AircraftAtBearing(bearing, km, alt));
         EXPECT_EQ(std::tuple(c.infoDist, c.infoForward, c.InfoElev, c.Score, c.infoProb),
-                  std::tuple(std::string("Distance: ") + r.dist + " km  (Target " +
-                                 (r.inRange ? "in" : "out of") + " range)",
-                             std::string("In Forward Line-of-Sight: ") + (r.ahead ? "Yes" : "No"),
-                             std::string("Angle of Elevation:") + r.elevation +
-                                 (r.elevation[1] == '-' ? "" : kDeg),
-                             r.score, std::string("Probability: ") + r.shot + " Shot"))
-            << r.name;
+                  std::tuple(std::string("Distance: ") + dist + " km  (Target " +
+                                 (inRange ? "in" : "out of") + " range)",
+                             std::string("In Forward Line-of-Sight: ") + (ahead ? "Yes" : "No"),
+                             std::string("Angle of Elevation:") + elevation +
+                                 (elevation[1] == '-' ? "" : kDeg),
+                             score, std::string("Probability: ") + shot + " Shot"))
+            << name;
     }
 }
 

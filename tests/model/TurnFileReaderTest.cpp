@@ -23,15 +23,9 @@ namespace velmora {
 
 namespace {
 
-constexpr ReadOutcome Complete(int line) {
-    return {ReadEnd::Complete, line};
-}
-constexpr ReadOutcome Failed(int line) {
-    return {ReadEnd::Failed, line};
-}
-constexpr ReadOutcome Refused(ReadEnd end) {
-    return {end, 0};
-}
+constexpr auto Complete = [](int line) { return ReadOutcome{ReadEnd::Complete, line}; };
+constexpr auto Failed = [](int line) { return ReadOutcome{ReadEnd::Failed, line}; };
+constexpr auto Refused = [](ReadEnd end) { return ReadOutcome{end, 0}; };
 constexpr ReadOutcome kWrongHeader{ReadEnd::WrongHeader, 1};
 const std::string kHeader(kTurnFileHeader);
 
@@ -44,9 +38,9 @@ std::string Turn(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
-int Records(const SharedSubsAndVar& s) {
+auto Records = [](const SharedSubsAndVar& s) {
     return s.AircraftCount() + s.ObjectiveCount() + s.NumCommands();
-}
+};
 
 using S = const SharedSubsAndVar&;
 
@@ -57,6 +51,7 @@ TEST(ReadTurnData, Snippets) {
         ReadOutcome outcome;
         void (*check)(S);
     } snippets[] = {
+        // clang-format off
         {"header with a blank after it", kHeader + " \r\nX=1\r\n", kWrongHeader, nullptr},
         {"header after a byte order mark", "\xEF\xBB\xBF" + Turn({"X=1"}), Complete(2),
          [](S s) { EXPECT_EQ(s.OwnX, 1.0f); }},
@@ -66,46 +61,35 @@ TEST(ReadTurnData, Snippets) {
          Turn({"VISIBILITY=15", "HEADING=22.5", "MAXRANGE=2.5", "SERVERADDR=gm@example.net",
                "DAMAGEENGINE=2", "DAMAGELEFTWING=3", "DAMAGERIGHTWING=4", "DAMAGEFUSELAGE=5",
                "DAMAGECONTROLS=-1", "ONAME=Depot", "STR~Target", "COLOR=blue", "[ENDAIRCRAFT]"}),
-         Complete(14),
-         [](S s) {
-             // The heading rounds to 22 but takes its sector from 22.5.
-             EXPECT_EQ(
-                 std::tuple(s.Visibility, s.ZoomLevel, s.OwnHeading, s.OwnHeadingSector,
-                            s.DamageEngine, s.DamageLeftWing, s.DamageRightWing, s.DamageFuselage,
-                            s.DamageControls, Records(s), s.MaxRange, s.ServerAddr),
-                 std::tuple(15, 15, 22, 1, 2, 3, 4, 5, -1, 0, 2.5f, "gm@example.net"));
-         }},
+         Complete(14), [](S s) {  // the heading rounds to 22 but takes its sector from 22.5
+             EXPECT_EQ(std::tuple(s.Visibility, s.ZoomLevel, s.OwnHeading, s.OwnHeadingSector,
+                                  s.DamageEngine, s.DamageLeftWing, s.DamageRightWing,
+                                  s.DamageFuselage, s.DamageControls, Records(s), s.MaxRange,
+                                  s.ServerAddr),
+                       std::tuple(15, 15, 22, 1, 2, 3, 4, 5, -1, 0, 2.5f, "gm@example.net")); }},
         {"commands keep their first five parameters, each command from slot 1",
          Turn({"[COMMAND]", "NAME=Drop Flare", "STR~ Target Name ", "INT~Count", "[ENDCOMMAND]",
                "[COMMAND]", "STR~a", "INT~b", "STR~c", "INT~d", "STR~e", "INT~f", "[ENDCOMMAND]"}),
-         Complete(14),
-         [](S s) {
+         Complete(14), [](S s) {
              const auto& p = s.Commands(1).Params;
-             EXPECT_EQ(
-                 std::tuple(s.Commands(1).Name, p[1].Name, p[1].Kind, p[1].Value, p[2].Name,
-                            p[2].Kind, p[2].Value, p[3].Kind),
-                 std::tuple("Drop Flare", " Target Name ", "String", ParamValue(std::string{}),
-                            "Count", "Integer", ParamValue(0.0), ""));
-             EXPECT_EQ(std::tuple(s.Commands(2).Params[1].Name, s.Commands(2).Params[5].Name),
-                       std::tuple("a", "e"));
-         }},
+             EXPECT_EQ(std::tuple(s.Commands(1).Name, p[1].Name, p[1].Kind, p[1].Value, p[2].Name,
+                                  p[2].Kind, p[2].Value, p[3].Kind, s.Commands(2).Params[1].Name,
+                                  s.Commands(2).Params[5].Name),
+                       std::tuple("Drop Flare", " Target Name ", "String", ParamValue(std::string{}),
+                                  "Count", "Integer", ParamValue(0.0), "", "a", "e")); }},
         {"section, top-level and end lines with a blank inside a block are ignored",
          Turn({"[COMMAND]", "[AIRCRAFT]", "X=5", "[ENDCOMMAND] ", "NAME=Late", "[ENDCOMMAND]"}),
-         Complete(7),
-         [](S s) {
+         Complete(7), [](S s) {
              EXPECT_EQ(std::tuple(s.Commands(1).Name, s.AircraftCount(), s.OwnX),
-                       std::tuple("Late", 0, 0));
-         }},
+                       std::tuple("Late", 0, 0)); }},
         {"an aircraft's keys, its heading a compass name",
          Turn({"[AIRCRAFT]", "NAME=Ilse Marrow", "SQUAD=Kites", "X=-3.5", "HEADING=Southwest",
                "PVICTORIES=4", "PDEFEATS=2", "[ENDAIRCRAFT]"}),
-         Complete(9),
-         [](S s) {
+         Complete(9), [](S s) {
              const AircraftRecord& a = s.AircraftList(1);
-             EXPECT_EQ(
-                 std::tuple(a.Name, a.Squad, a.X, a.HeadingSector, a.Victories, a.Defeats, s.OwnX),
-                 std::tuple("Ilse Marrow", "Kites", -3.5f, 5, 4, 2, 0));
-         }},
+             EXPECT_EQ(std::tuple(a.Name, a.Squad, a.X, a.HeadingSector, a.Victories, a.Defeats,
+                                  s.OwnX),
+                       std::tuple("Ilse Marrow", "Kites", -3.5f, 5, 4, 2, 0)); }},
         {"a section line in lower case or with a blank opens nothing: HEADING= stays a number",
          Turn({"[aircraft]", "[AIRCRAFT] ", "HEADING=East", "[ENDAIRCRAFT]"}), Failed(4), nullptr},
         {"a lone CR, NUL and bytes above 127 in a text value are kept",
@@ -115,20 +99,17 @@ TEST(ReadTurnData, Snippets) {
         {"objectives",
          Turn({"[OBJECTIVE]", "ONAME=Fuel Depot", "OX=4.5", "OY=-2", "OALT=1500.5",
                "[ENDOBJECTIVE]", "[OBJECTIVE]", "ONAME=Bridge", "[ENDOBJECTIVE]"}),
-         Complete(10),
-         [](S s) {
+         Complete(10), [](S s) {
              const ObjectiveRecord& o = s.ObjectiveList(1);
              EXPECT_EQ(std::tuple(o.Name, o.X, o.Y, o.Altitude, s.ObjectiveList(2).Name),
-                       std::tuple("Fuel Depot", 4.5f, -2.0f, 1500.5f, "Bridge"));
-         }},
+                       std::tuple("Fuel Depot", 4.5f, -2.0f, 1500.5f, "Bridge")); }},
         {"a second [COMBAT] block replaces the first; key lines in it are report text",
          Turn({"[COMBAT]", "first", "[ENDCOMBAT]", "[COMBAT]", "X=5", "", "[ENDCOMBAT] ",
                "[ENDCOMBAT]", "Y=2"}),
-         Complete(10),
-         [](S s) {
+         Complete(10), [](S s) {
              EXPECT_EQ(std::tuple(s.CombatText, s.OwnX, s.OwnY),
-                       std::tuple("X=5\r\n\r\n[ENDCOMBAT] \r\n", 0, 2));
-         }},
+                       std::tuple("X=5\r\n\r\n[ENDCOMBAT] \r\n", 0, 2)); }},
+        // clang-format on
     };
     for (const auto& snippet : snippets) {
         SCOPED_TRACE(snippet.name);
@@ -211,21 +192,20 @@ TEST(ReadTurnFile, EachEndAfterAFullTurn) {
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     // The file; how the read ends; records, Visibility and zoom after it; a message for the pilot.
     const std::tuple<const char*, std::string, ReadOutcome, int, int, int, bool> rows[] = {
+        // clang-format off
         {"a full turn", DataFile("full-turn.smv"), Complete(69), 5, 12, 12, false},
-        {"a turn without VISIBILITY= and [COMBAT]", DataFile("second-turn.smv"), Complete(17), 2,
-         12, 3, false},
-        {"a block without its end line", DataFile("block-without-end.smv"), Failed(11), 2, 10, 10,
-         false},
+        {"no VISIBILITY=, [COMBAT]", DataFile("second-turn.smv"), Complete(17), 2, 12, 3, false},
+        {"a block without its end", DataFile("block-without-end.smv"), Failed(11), 2, 10, 10, false},
         {"a wrong header", DataFile("wrong-header.smv"), kWrongHeader, 0, 12, 3, true},
         {"an empty file", DataFile("empty.smv"), Refused(ReadEnd::Empty), 0, 12, 3, false},
-        {"no such file", DataFile("no-such-file.smv"), Refused(ReadEnd::CannotOpen), 0, 12, 3,
-         false},
+        {"no such file", DataFile("none.smv"), Refused(ReadEnd::CannotOpen), 0, 12, 3, false},
         {"a named pipe", pipe, Refused(ReadEnd::NotAFile), 0, 12, 3, true},
         {"a folder", folder.string(), Refused(ReadEnd::NotAFile), 0, 12, 3, true},
         {"a byte too large", SparseFile(folder / "a.smv", kMaxTurnFileBytes + 1),
          Refused(ReadEnd::TooLarge), 0, 12, 3, true},
         {"at the limit: no header", SparseFile(folder / "b.smv", kMaxTurnFileBytes), kWrongHeader,
          0, 12, 3, true},
+        // clang-format on
     };
     for (const auto& [name, path, outcome, records, visibility, zoom, message] : rows) {
         SCOPED_TRACE(name);

@@ -66,13 +66,13 @@ TEST(FlightPad, CheckMarks) {
     EXPECT_EQ(std::tuple(s.CurrentCommand, c.Commands),
               std::tuple(int16_t{1}, std::array{true, false, false, false, false}));
 
-    PickSplitS(c);
-    PickImmelmann(c);
-    EXPECT_TRUE(c.Immelmann && !c.SplitS);
-    PickSplitS(c);
-    EXPECT_TRUE(c.SplitS && !c.Immelmann);
-    PickSplitS(c);
-    EXPECT_FALSE(c.SplitS || c.Immelmann);
+    // Split S and Immelmann: each clears the other; picked again, it clears itself.
+    std::vector<std::pair<bool, bool>> maneuvers;
+    for (void (*pick)(PadChecks&) : {PickSplitS, PickImmelmann, PickSplitS, PickSplitS}) {
+        pick(c);
+        maneuvers.emplace_back(c.SplitS, c.Immelmann);
+    }
+    EXPECT_EQ(maneuvers, (std::vector<std::pair<bool, bool>>{{1, 0}, {0, 1}, {1, 0}, {0, 0}}));
     PickImmelmann(c);
     PickBailOut(c);
     PickRadio(s, c, kRadioTeam);
@@ -201,11 +201,8 @@ TEST(OrderText, WholeOrdersMatchTheGoldenFile) {
     SharedSubsAndVar s;
     PadChecks checks;
 
-    s.PilotName = "Red Baron";
-    s.PilotPassword = "s3cret";
-    s.OrderHeading = 6;
-    s.OrderAltitude = 5000;
-    s.OrderThrottle = 90;
+    std::tie(s.PilotName, s.PilotPassword, s.OrderHeading, s.OrderAltitude, s.OrderThrottle) =
+        std::tuple("Red Baron", "s3cret", 6, 5000, 90);
     s.Commands.Append() =
         command("Strafe", {{"Target", "String", "Alpha 1"}, {"Range", "Integer", 7.5}});
     s.Commands.Append() = command("Climb", {{"Rate", "Integer", 0.0}});
