@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QAbstractButton>
+#include <QPainter>
 #include <tuple>
 
 #include "GUI/orders/frmNamePassword.h"
@@ -137,6 +138,15 @@ TEST_F(View, MarksFoesFriendsAndObjectivesAndZoomSteps) {
     EXPECT_EQ(state.ZoomLevel, 8);
     Mouse{f}.click(4200 + 900, 5265);
     EXPECT_EQ(state.ZoomLevel, 4);
+    // Of zoom 8's circle and contacts nothing stays: the bare map, the objective at 3 / 4 of the
+    // half-width north and the own icon.
+    const QRect map(8, 8, 320, 320);
+    const QImage shown = f.Surface().copy(map);
+    f.ViewWindow.Refresh();
+    QImage bare = f.Surface().copy(map);
+    QPainter(&bare).drawImage(QPoint(148, 148 - 111), picture("BullsEye"));
+    QPainter(&bare).drawImage(QPoint(148, 148), picture("GoodGuy(0)"));
+    EXPECT_TRUE(shown == bare);
     Mouse{f}.doubleClick(2160 + 900, 5265);
     EXPECT_EQ(state.ZoomLevel, 6);
     EXPECT_TRUE(paintedAt(f, "ZoomInUp", 120, 5040)) << "a released button looks released";
