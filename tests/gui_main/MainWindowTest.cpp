@@ -69,13 +69,6 @@ TEST_F(StartUp, TheSplashLocksOpenFileAndHelpUntilItGoes) {
     EXPECT_EQ(services.helpOpened, std::vector{QDir::current().absoluteFilePath("help.hlp")});
 }
 
-TEST_F(Reader, ACompleteReadShowsTheTurnAndStartsTheOrdersFromIt) {
-    GUIForm& f = StartWithTurn();
-    // The own icon for heading 90 (east).
-    EXPECT_EQ(f.CntrFighter.Picture().convertToFormat(QImage::Format_RGB32), picture("GoodGuy(2)"));
-    EXPECT_EQ(state.OrderHeading, 90);
-}
-
 // A file that cannot be read as a turn leaves the window as it was, before any turn and with
 // one on it (a contact under the pointer, orders changed on the pad): labels, controls, the
 // picture and the order values. Only what is no turn file at all is told.
@@ -125,13 +118,14 @@ TEST_F(View, MarksFoesFriendsAndObjectivesAndZoomSteps) {
     GUIForm& f = Start();
     Open(Write("view.smv",
                std::string(kTurnFileHeader) +
-                   "\r\nVISIBILITY=10\r\nMAXRANGE=4\r\nX=0\r\nY=0\r\nHEADING=0\r\nTEAM=1\r\n"
+                   "\r\nVISIBILITY=10\r\nMAXRANGE=4\r\nX=0\r\nY=0\r\nHEADING=90\r\nTEAM=1\r\n"
                    "[AIRCRAFT]\r\nTEAM=2\r\nX=5\r\nY=0\r\nHEADING=West\r\n[ENDAIRCRAFT]\r\n"
                    "[AIRCRAFT]\r\nTEAM=1\r\nX=-5\r\nY=0\r\nHEADING=East\r\n[ENDAIRCRAFT]\r\n"
                    "[OBJECTIVE]\r\nOX=0\r\nOY=3\r\n[ENDOBJECTIVE]\r\n"));
     EXPECT_TRUE(paintedAt(f, "BadGuy(6)", 2340 + 1110, 2340));
     EXPECT_TRUE(paintedAt(f, "Friendly(2)", 2340 - 1110, 2340));
     EXPECT_TRUE(paintedAt(f, "BullsEye", 2340, 2340 - 666));
+    EXPECT_EQ(state.OrderHeading, 90) << "the orders start from the turn";
 
     // Zoom In and Zoom Out step twice on a double click; Zoom Range goes to the weapon range.
     Mouse{f}.doubleClick(120 + 900, 5265);
@@ -139,13 +133,13 @@ TEST_F(View, MarksFoesFriendsAndObjectivesAndZoomSteps) {
     Mouse{f}.click(4200 + 900, 5265);
     EXPECT_EQ(state.ZoomLevel, 4);
     // Of zoom 8's circle and contacts nothing stays: the bare map, the objective at 3 / 4 of the
-    // half-width north and the own icon.
+    // half-width north and the own icon for heading 90 (east).
     const QRect map(8, 8, 320, 320);
     const QImage shown = f.Surface().copy(map);
     f.ViewWindow.Refresh();
     QImage bare = f.Surface().copy(map);
     QPainter(&bare).drawImage(QPoint(148, 148 - 111), picture("BullsEye"));
-    QPainter(&bare).drawImage(QPoint(148, 148), picture("GoodGuy(0)"));
+    QPainter(&bare).drawImage(QPoint(148, 148), picture("GoodGuy(2)"));
     EXPECT_TRUE(shown == bare);
     Mouse{f}.doubleClick(2160 + 900, 5265);
     EXPECT_EQ(state.ZoomLevel, 6);

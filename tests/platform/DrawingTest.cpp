@@ -95,20 +95,13 @@ protected:
     Repaints repaints;
 };
 
+// Half to even; far beyond the screen is a million pixels, and not a number is 0.
 TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        const char* name;
-        double twips;
-        int pixels;
-    } rows[] = {
-        {"half, down to even", 112.5, 8}, {"half, up to even", 127.5, 8},
-        {"negative half", -187.5, -12},   {"far beyond", 1e30, 1000000},
-        {"infinity", inf, 1000000},       {"not a number", nan, 0},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(twipsToPixels(row.twips), row.pixels) << row.name;
+    for (const auto& [twips, pixels] : std::vector<std::pair<double, int>>{
+             {112.5, 8}, {127.5, 8}, {-187.5, -12}, {1e30, 1000000}, {inf, 1000000}, {nan, 0}}) {
+        EXPECT_EQ(twipsToPixels(twips), pixels) << twips;
     }
 }
 

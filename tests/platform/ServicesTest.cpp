@@ -28,20 +28,15 @@ TEST(CommonDialogs, ACancelledFileDialogKeepsTheFileName) {
     EXPECT_EQ(dialog.FileName(), "start.txt");
 }
 
+// The description's own brackets replaced; patterns joined by a semicolon; patterns without a
+// description.
 TEST(FileFilter, DescriptionPatternFiltersBecomeQtFilters) {
-    const struct {
-        const char* name;
-        const char* given;
-        const char* qt;
-    } rows[] = {
-        {"two filters, the description's own brackets replaced",
-         "Velmora Data Files (*.smv)|*.smv|All Files (*.*)|*.*",
-         "Velmora Data Files (*.smv);;All Files (*)"},
-        {"patterns joined by a semicolon", "Pictures|*.bmp;*.jpg", "Pictures (*.bmp *.jpg)"},
-        {"patterns without a description", "|*.txt", "*.txt (*.txt)"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(qtFileFilter(row.given), row.qt) << row.name;
+    for (const auto& [given, qt] : std::vector<std::pair<QString, QString>>{
+             {"Velmora Data Files (*.smv)|*.smv|All Files (*.*)|*.*",
+              "Velmora Data Files (*.smv);;All Files (*)"},
+             {"Pictures|*.bmp;*.jpg", "Pictures (*.bmp *.jpg)"},
+             {"|*.txt", "*.txt (*.txt)"}}) {
+        EXPECT_EQ(qtFileFilter(given), qt);
     }
 }
 
