@@ -138,20 +138,18 @@ TEST(ObjectRulesTest, FriendRuleDiffersFromTheTacticalView) {
 // own aircraft at 9000 (id 2i, 2i + 1, 1800).
 TEST(PaintersOrderTest, AgreesWithThePassesOnRandomScenes) {
     std::mt19937 random(8);
-    std::uniform_int_distribution<int> half(-60, 60), count(0, 40);
+    std::uniform_int_distribution<int> half(-60, 60), count(0, 40), visibility(0, 25);
     for (int round = 0; round < 200; ++round) {
         SharedSubsAndVar s;
-        s.Visibility = static_cast<int16_t>(std::uniform_int_distribution<int>(0, 25)(random));
-        s.Ceiling = 8000;
-        s.OwnAltitude = 9000;
-        const int aircraft = count(random), objectives = count(random);
+        std::tie(s.Visibility, s.Ceiling, s.OwnAltitude) =
+            std::tuple(visibility(random), 8000, 9000);
         std::vector<int> ids;  // in list order: aircraft, objectives, own
-        for (int i = 1; i <= aircraft; ++i) {
+        for (int i = 1, n = count(random); i <= n; ++i) {
             s.AircraftList.Append() = AircraftAt(half(random) / 2.0f, half(random) / 2.0f);
             s.AircraftList(i).Altitude = static_cast<int16_t>(10 * i);
             ids.push_back(2 * i);
         }
-        for (int i = 1; i <= objectives; ++i) {
+        for (int i = 1, n = count(random); i <= n; ++i) {
             s.ObjectiveList.Append() = {"", half(random) / 2.0f, half(random) / 2.0f,
                                         10.0f * i + 5};
             ids.push_back(2 * i + 1);
@@ -162,21 +160,19 @@ TEST(PaintersOrderTest, AgreesWithThePassesOnRandomScenes) {
         ApplyPreset(scene, PresetView::SouthLookingNorth);
         RedrawBuffers buffers;
         Redraw(scene, s, {2000, 2000}, buffers);  // a stick's top: 1000 - altitude / 10 twips
-
-        auto distance = [&](int id) {
-            const ScenePoint& p = id == 1800 ? ScenePoint{}
-                                  : id % 2   ? scene.ObjectivePoints[id / 2]
-                                             : scene.AircraftPoints[id / 2];
-            const double dx = scene.EyeX - static_cast<double>(p.X);
-            const double dy = scene.EyeY - static_cast<double>(p.Y);
-            return std::nearbyint(static_cast<float>(std::hypot(dx, dy)));  // half to even
-        };
         std::vector<int> drawn;
         for (std::size_t i = buffers.ObjectsBegin; i < buffers.Steps.size(); ++i) {
             if (const auto* stick = std::get_if<LineStep>(&buffers.Steps[i])) {
                 drawn.push_back(static_cast<int>(std::lround(2 * (1000 - stick->Y2))));
             }
         }
+        auto distance = [&](int id) {
+            const ScenePoint p = id == 1800 ? ScenePoint{}
+                                 : id % 2   ? scene.ObjectivePoints[id / 2]
+                                            : scene.AircraftPoints[id / 2];
+            const double d = std::hypot(scene.EyeX - double{p.X}, scene.EyeY - double{p.Y});
+            return std::nearbyint(static_cast<float>(d));  // half to even
+        };
         // The passes, one by one, take the objects of one distance in list order.
         std::stable_sort(ids.begin(), ids.end(),
                          [&](int a, int b) { return distance(a) > distance(b); });
