@@ -88,7 +88,7 @@ TEST(FlightPad, CheckMarks) {
     EXPECT_FALSE(c.BailOut || c.Immelmann);
 }
 
-TEST(CommandPrompt, ReadsTypedNumbersForgivingly) {
+TEST(CommandPrompt, ReadsTypedNumbersForgivinglyAndAsksEachNamedSlot) {
     const std::pair<const char*, double> rows[] = {
         // clang-format off
         {"12abc", 12}, {"1 2", 12}, {"1,5", 1}, {"abc", 0}, {" \t-\n7.25", -7.25}, {"+.5", 0.5},
@@ -101,9 +101,7 @@ TEST(CommandPrompt, ReadsTypedNumbersForgivingly) {
     for (const auto& [text, value] : rows) {
         EXPECT_EQ(ReadTypedNumber(text), value) << '"' << text << '"';
     }
-}
 
-TEST(CommandPrompt, AsksEachNamedSlotAndStoresByKind) {
     SharedSubsAndVar s;
     s.Commands.Append() = command("Strafe", {{"Target", "String", ""}, {"Range", "Integer", 0.0}});
     s.Commands.Append() = command(
@@ -179,7 +177,7 @@ TEST(RadioMessage, BlocksByKind) {
     }
 }
 
-TEST(OrderText, CustomCommandLines) {
+TEST(OrderText, CommandLinesWholeOrdersAndTheAddress) {
     const std::pair<CommandDef, const char*> rows[] = {
         {command("Fix", {{"A", "Integer", 2.5}, {"B", "Integer", -3.0}}), "Fix: 2.5,-3"},
         {command("Big", {{"N", "Integer", 123456789012345.0}}), "Big: 123456789012345"},
@@ -189,9 +187,8 @@ TEST(OrderText, CustomCommandLines) {
     for (const auto& [c, line] : rows) {
         EXPECT_EQ(CustomCommandLine(c), line);
     }
-}
 
-TEST(OrderText, WholeOrdersMatchTheGoldenFile) {
+    // Whole orders match the golden file.
     SharedSubsAndVar s;
     PadChecks checks;
 
@@ -228,16 +225,14 @@ TEST(OrderText, WholeOrdersMatchTheGoldenFile) {
     const test::CommaLocale comma;
     ASSERT_TRUE(comma.Active()) << comma.Error();
     check();
-}
 
-TEST(OrderText, AddressAndSaveDefaults) {
     // The instruction line names the built-in address when the turn file gave none.
     for (const auto& [given, named] : {std::pair("", "gamemaster@skelmar.example.org"),
                                        std::pair("gm@turns.example.net", "gm@turns.example.net")}) {
-        SharedSubsAndVar s;
-        s.ServerAddr = given;
-        DefaultServerAddr(s);
-        EXPECT_EQ(InstructionLine(s.ServerAddr),
+        SharedSubsAndVar turn;
+        turn.ServerAddr = given;
+        DefaultServerAddr(turn);
+        EXPECT_EQ(InstructionLine(turn.ServerAddr),
                   "Copy and paste these commands into an e-Mail message to " + std::string(named) +
                       ".  Put the words 'Flight Controls' in the subject.");
     }
