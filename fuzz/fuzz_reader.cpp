@@ -72,15 +72,19 @@ void CheckValues(std::string_view text) {
     const std::optional<double> decimal = ParseDecimal(text);
     const std::optional<WholeNumber> whole = ParseWholeNumber(text);
     const std::optional<float> real = ParseRealNumber(text);
+    // A tie that the double lands on is decided by the digits, which may lie on either side.
+    const bool tie = decimal && *decimal - std::floor(*decimal) == 0.5;
     if (decimal) {
         Check(std::isfinite(*decimal));
-        Check(whole.has_value() == RoundToInt16(*decimal).has_value());
+        Check(tie || whole.has_value() == RoundToInt16(*decimal).has_value());
     } else {
         Check(!whole && !real);
     }
     if (whole) {
         Check(whole->Exact == *decimal);
-        Check(RoundToInt16(whole->Exact) == whole->Value);
+        Check(tie ? whole->Value - std::floor(whole->Exact) == 0.0 ||
+                        whole->Value - std::floor(whole->Exact) == 1.0
+                  : RoundToInt16(whole->Exact) == whole->Value);
         Check(HeadingToSector(whole->Exact) >= 0 && HeadingToSector(whole->Exact) <= 7);
     }
     if (decimal && !real) {

@@ -20,11 +20,7 @@
 #include <optional>
 
 #include "platform/FormWidgets.h"
-
-#if QT_CONFIG(xcb)
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
-#endif
+#include "platform/WindowManager.h"
 
 namespace velmora {
 
@@ -40,10 +36,22 @@ void TopWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool TopWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && form_ != nullptr) {
-        form_->Activated();
+    const bool handled = QMainWindow::event(event);
+    if (form_ != nullptr) {
+        switch (event->type()) {
+            case QEvent::WindowActivate:
+                form_->Activated();
+                break;
+            // The window manager's frame arrives after the first show and moves the window.
+            case QEvent::Move:
+            case QEvent::Resize:
+                form_->OuterMaybeResized();
+                break;
+            default:
+                break;
+        }
     }
-    return QMainWindow::event(event);
+    return handled;
 }
 
 Surface::Surface(Form* form) : form_(form) {
@@ -226,18 +234,6 @@ const CircleStamp& circleStamp(int radius) {
     return *stamp;
 }
 
-// Qt keeps a window's requests to the X server until the event loop next waits; sent now, a
-// window shown by a load that goes on with other work appears without waiting for that work.
-void SendWindowRequests() {
-#if QT_CONFIG(xcb)
-    // Qt's offscreen platform answers too, without a connection.
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr) {
-        xcb_flush(connection);
-    }
-#endif
-}
-
 }  // namespace
 
 // A painter on the surface: the batch's while one lives, else one of its own.
@@ -353,22 +349,58 @@ void Form::Load(Form* owner) {
         });
     // A window without a control that takes the focus gets every key itself.
     area_->setFocusPolicy(controlTakesFocus ? Qt::NoFocus : Qt::StrongFocus);
+    if (owner_ != nullptr && !owner_->live_) {
+        // An owner still loading is not known to the window manager yet, which then cannot
+        // keep this window above it: it comes up once its owner is shown.
+        awaitingOwner_ = true;
+        return;
+    }
+    Present();
+}
+
+void Form::Present() {
+    const unsigned load = loadCount_;
     PlaceOnScreen();
+    const bool titled = border_ != BorderStyle::None;
+    const bool minimiseBox = border_ == BorderStyle::Sizable && minButton_;
+    top_->MakeNative();
+    detail::SetWindowManagerHints(
+        *top_, {.SkipTaskbar = !showInTaskbar_, .NoMinimiseBox = titled && !minimiseBox});
     top_->show();  // a new window comes up on top of its owner
-    if (!controlTakesFocus) {
+    if (area_->focusPolicy() != Qt::NoFocus) {
         area_->setFocus();
     }
     top_->activateWindow();
-    SendWindowRequests();
+    detail::SendWindowRequests();
     if (!Alive(load)) {
         return;
     }
     live_ = true;
+    const std::vector<Form*> owned = owned_;
+    for (Form* form : owned) {
+        if (form->awaitingOwner_) {
+            form->awaitingOwner_ = false;
+            form->Present();
+        }
+    }
+    if (!Alive(load)) {
+        return;
+    }
     EnsureSurfaceSize(area_->size());
+    outerSize_ = top_->frameGeometry().size();
     Form_Resize();
     if (Alive(load)) {
         Form_Paint();
     }
+}
+
+void Form::OuterMaybeResized() {
+    // Width and Height are the outer size: a change of the frame alone is a resize too.
+    if (!live_ || top_->frameGeometry().size() == outerSize_) {
+        return;
+    }
+    outerSize_ = top_->frameGeometry().size();
+    Form_Resize();
 }
 
 void Form::Unload() {
@@ -383,6 +415,7 @@ void Form::Unload() {
     Form_Unload();
     loaded_ = false;
     live_ = false;
+    awaitingOwner_ = false;
     captured_ = false;
     captureImage_ = nullptr;
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
@@ -430,6 +463,7 @@ void Form::Activated() {
 void Form::ResetDesign() {
     caption_.clear();
     border_ = BorderStyle::Sizable;
+    showInTaskbar_ = true;
     minButton_ = true;
     maxButton_ = true;
     startUp_ = StartUpPosition::Default;
@@ -483,6 +517,11 @@ void Form::SetBorderStyle(BorderStyle style) {
     border_ = style;
     ApplyWindowKind();
     ApplyInnerSize();
+}
+
+void Form::SetShowInTaskbar(bool shown) {
+    showInTaskbar_ = shown;
+    ApplyWindowKind();
 }
 
 void Form::SetMinButton(bool shown) {
@@ -543,10 +582,11 @@ void Form::ApplyWindowKind() {
     if (top_ == nullptr) {
         return;
     }
-    // An owned window must be a dialog or a tool window to the window system: only those are
-    // marked transient for their owner (X11's WM_TRANSIENT_FOR), which keeps them above it and
-    // out of the task bar. A normal window with a parent gets neither.
-    const Qt::WindowType normal = owner_ != nullptr ? Qt::Dialog : Qt::Window;
+    // An owned window without a task bar entry is a dialog or a tool window to the window
+    // system: only those are transient for their owner (X11's WM_TRANSIENT_FOR), which keeps
+    // them above it. A window with an entry of its own is a normal window, which minimises
+    // alone; the window manager would minimise a transient window with its owner.
+    const Qt::WindowType normal = owner_ != nullptr && !showInTaskbar_ ? Qt::Dialog : Qt::Window;
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     switch (border_) {
@@ -564,7 +604,7 @@ void Form::ApplyWindowKind() {
             break;
         case BorderStyle::FixedSingle:
         case BorderStyle::FixedDialog:
-            flags |= Qt::Dialog;
+            flags |= normal;
             break;
         case BorderStyle::FixedToolWindow:
             flags |= Qt::Tool;

@@ -78,6 +78,9 @@ public:
     QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);
     void SetBorderStyle(BorderStyle style);
+    // A window with a task bar entry is a window of its own to the window manager; one without
+    // is kept above its owner. Both close with their owner.
+    void SetShowInTaskbar(bool shown);
     void SetMinButton(bool shown);
     void SetMaxButton(bool shown);
     void SetStartUpPosition(StartUpPosition position);
@@ -170,13 +173,15 @@ private:
     class SurfacePainter;
 
     void Load(Form* owner);
+    // Shows the loaded window, and the owned windows that waited for it.
+    void Present();
+    // The outer size may have changed with the window or its frame.
+    void OuterMaybeResized();
     void ResetDesign();
     void ApplyWindowKind();
     void ApplyInnerSize();
     void PlaceOnScreen();
-    bool FixedSize() const {
-        return border_ != BorderStyle::Sizable && border_ != BorderStyle::None;
-    }
+    bool FixedSize() const { return border_ != BorderStyle::Sizable; }
     void UpdateMenuBar();
     void Register(Control& control);
     void Forget(Control& control);
@@ -237,13 +242,16 @@ private:
     qsizetype laidOutCharacters_ = 0;
     bool loaded_ = false;
     bool unloading_ = false;
-    bool live_ = false;  // shown; Resize and Paint events run
+    bool live_ = false;           // shown; Resize and Paint events run
+    bool awaitingOwner_ = false;  // loaded, to be shown when the owner is
+    QSize outerSize_;             // as Form_Resize last saw it
     bool closingFromQt_ = false;
     unsigned loadCount_ = 0;
 
     // Design properties, back to these values at every unload
     QString caption_;
     BorderStyle border_ = BorderStyle::Sizable;
+    bool showInTaskbar_ = true;
     bool minButton_ = true;
     bool maxButton_ = true;
     StartUpPosition startUp_ = StartUpPosition::Default;

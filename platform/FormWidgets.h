@@ -13,6 +13,8 @@ namespace detail {
 class TopWindow : public QMainWindow {
 public:
     TopWindow(Form* form, QWidget* parent);
+    // Its native window, without making the owner's widgets native as winId() would.
+    void MakeNative() { create(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -14,6 +14,7 @@ SplashTitle::SplashTitle(Windows& windows) : Form(windows.Svc), windows_(windows
 void SplashTitle::Design() {
     SetCaption(QString());
     SetBorderStyle(BorderStyle::None);
+    SetShowInTaskbar(false);
     SetStartUpPosition(StartUpPosition::CenterScreen);
     SetInnerSize(5040, 3990);
     SetBackColor(QColor(64, 64, 64));

@@ -24,6 +24,7 @@ frmAbout::frmAbout(Windows& windows) : Form(windows.Svc) {
 void frmAbout::Design() {
     SetCaption("About Skelmar Velmora");
     SetBorderStyle(BorderStyle::FixedDialog);
+    SetShowInTaskbar(false);
     SetMinButton(false);
     SetMaxButton(false);
     SetStartUpPosition(StartUpPosition::CenterOwner);

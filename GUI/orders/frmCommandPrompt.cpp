@@ -18,6 +18,7 @@ frmCommandPrompt::frmCommandPrompt(Windows& windows) : Form(windows.Svc), window
 void frmCommandPrompt::Design() {
     SetCaption("Flight Command Prompt");
     SetBorderStyle(BorderStyle::None);
+    SetShowInTaskbar(false);
     SetInnerSize(2265, 1575);
     SetBackColor(Qt::black);
     SetStartUpPosition(StartUpPosition::CenterOwner);

@@ -55,6 +55,7 @@ void frmFlightPad::WireArrow(Image& button, PadArrow arrow, Image& pressed, Imag
 void frmFlightPad::Design() {
     SetCaption("Flight Control Pad");
     SetBorderStyle(BorderStyle::FixedToolWindow);
+    SetShowInTaskbar(false);
     SetInnerSize(2370, 3360);
     SetBackColor(Qt::black);
     SetManualPosition(45, 2565);

@@ -33,6 +33,7 @@ frmGenerator::frmGenerator(Windows& windows) : Form(windows.Svc), windows_(windo
 void frmGenerator::Design() {
     SetCaption("Skelmar Command Generator");
     SetBorderStyle(BorderStyle::FixedDialog);
+    SetShowInTaskbar(false);
     SetInnerSize(3240, 3105);
 
     // Added in tab order: the text, Copy, Save.

@@ -43,6 +43,7 @@ frmNamePassword::frmNamePassword(Windows& windows) : Form(windows.Svc), windows_
 void frmNamePassword::Design() {
     SetCaption("Enter Name & Password");
     SetBorderStyle(BorderStyle::FixedDialog);
+    SetShowInTaskbar(false);
     SetMinButton(false);
     SetMaxButton(false);
     SetStartUpPosition(StartUpPosition::CenterOwner);

@@ -14,6 +14,7 @@ frmRadio::frmRadio(Windows& windows) : Form(windows.Svc), windows_(windows) {
 
 void frmRadio::Design() {
     SetBorderStyle(BorderStyle::Sizable);
+    SetShowInTaskbar(false);
     SetInnerSize(4680, 3555);
 
     // Added in tab order: To, message, Continue, Cancel. Neither button is the default or the

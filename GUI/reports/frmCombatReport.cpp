@@ -15,6 +15,7 @@ frmCombatReport::frmCombatReport(Windows& windows) : Form(windows.Svc), state_(w
 void frmCombatReport::Design() {
     SetCaption("Combat/Scenario Report");
     SetBorderStyle(BorderStyle::Sizable);
+    SetShowInTaskbar(false);
     SetMinButton(false);
     SetMaxButton(false);
     SetStartUpPosition(StartUpPosition::Default);

@@ -53,6 +53,7 @@ frmDamage::frmDamage(Windows& windows) : Form(windows.Svc), state_(windows.State
 void frmDamage::Design() {
     SetCaption("Damage Report");
     SetBorderStyle(BorderStyle::FixedSingle);
+    SetShowInTaskbar(false);
     SetMinButton(false);
     SetMaxButton(false);
     SetStartUpPosition(StartUpPosition::Default);

@@ -115,11 +115,26 @@ class Label:
     height: int
 
 
-def _free_display() -> int:
-    for n in range(90, 200):
-        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            return n
-    raise HarnessError("no free X display number")
+# What the window manager must make of each window: its owner's title (None: no owner), whether
+# it has a task bar entry, and the frame buttons it offers ("frameless": no frame at all). An
+# owned window without an entry is kept above its owner (transient for it); one with an entry is
+# a window of its own that minimises alone.
+MAIN_TITLE = "Skelmar Velmora v2.0"
+WINDOWS = {
+    MAIN_TITLE: (None, True, {"minimise", "maximise", "resize"}),
+    "Skelmar Velmora": (MAIN_TITLE, False, "frameless"),  # the splash
+    "About Skelmar Velmora": (MAIN_TITLE, False, set()),
+    "Enter Name & Password": (MAIN_TITLE, False, set()),
+    "Flight Control Pad": (MAIN_TITLE, False, set()),
+    "Flight Command Prompt": ("Flight Control Pad", False, "frameless"),
+    "Private Radio Message": ("Flight Control Pad", False, {"minimise", "maximise", "resize"}),
+    "Skelmar Command Generator": ("Flight Control Pad", False, set()),
+    "Damage Report": (MAIN_TITLE, False, set()),
+    "Combat/Scenario Report": (MAIN_TITLE, False, {"resize"}),
+    "Skelmar Velmora 3-D Tactical Map": (MAIN_TITLE, True, {"minimise", "maximise", "resize"}),
+}
+_ACTIONS = {"minimise": "_NET_WM_ACTION_MINIMIZE", "maximise": "_NET_WM_ACTION_MAXIMIZE_VERT",
+            "resize": "_NET_WM_ACTION_RESIZE"}
 
 
 class Desktop:
@@ -138,37 +153,44 @@ class Desktop:
         self._xvfb: Optional[subprocess.Popen] = None
         self._bus: Optional[subprocess.Popen] = None
         self._a11y: Optional[subprocess.Popen] = None
+        self._helpers: list[subprocess.Popen] = []  # window manager, task bar
         self._log = None
         self._atspi = None
 
     # --- start and stop ---
 
     def start_display(self):
-        """Starts Xvfb on a free display and the accessibility bus."""
+        """Starts Xvfb on a display number that it picks itself (so that no other server can
+        take it meanwhile), the window manager and task bar, and the accessibility bus."""
         self.work.mkdir(parents=True, exist_ok=True)
-        for _ in range(5):
-            n = _free_display()
-            display = f":{n}"
-            xvfb = subprocess.Popen(
-                ["Xvfb", display, "-screen", "0", f"{self.screen[0]}x{self.screen[1]}x24",
-                 "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.env["DISPLAY"] = display
-            try:
-                wait_for(lambda: xvfb.poll() is None and self._x_ready(), 10, "Xvfb")
-                self.display, self._xvfb = display, xvfb
-                break
-            except HarnessError:
-                xvfb.kill()
-                xvfb.wait()
-        else:
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+             f"{self.screen[0]}x{self.screen[1]}x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            number = numbers.readline().strip()
+        if not number.isdigit():
+            xvfb.kill()
             raise HarnessError("Xvfb did not start")
-        os.environ["DISPLAY"] = self.display
+        self.display, self._xvfb = f":{number}", xvfb
+        self.env["DISPLAY"] = os.environ["DISPLAY"] = self.display
         self._start_message_bus()
         self._start_a11y_bus()
+        self._start_desktop()
 
-    def _x_ready(self) -> bool:
-        return subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode == 0
+    def _start_desktop(self):
+        """openbox, and tint2 for a task bar to look at in the screenshots."""
+        wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._helpers.append(wm)
+        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.root_property(
+            "_NET_SUPPORTING_WM_CHECK"), 10, "the window manager")
+        if shutil.which("tint2"):
+            self._helpers.append(subprocess.Popen(["tint2"], env=self.env,
+                                                  stdout=subprocess.DEVNULL,
+                                                  stderr=subprocess.DEVNULL))
 
     def _start_message_bus(self):
         if shutil.which("dbus-daemon") is None:
@@ -237,10 +259,19 @@ class Desktop:
         except subprocess.TimeoutExpired:
             raise HarnessError(f"the program did not end within {timeout:.0f}s")
 
+    def stop(self):
+        """Ends the program, keeping the desktop for the next start."""
+        if self.proc is not None and self.proc.poll() is None:
+            self.proc.terminate()
+            self.proc.wait(10)
+        if self._log:
+            self._log.close()
+            self._log = None
+
     def close(self):
         """Ends the program (if still running), the accessibility and message buses and the X
         server."""
-        for proc in (self.proc, self._a11y, self._bus, self._xvfb):
+        for proc in (self.proc, *self._helpers, self._a11y, self._bus, self._xvfb):
             if proc is not None and proc.poll() is None:
                 proc.terminate()
                 try:
@@ -261,40 +292,52 @@ class Desktop:
         return result.stdout
 
     def _window(self, wid: int) -> Optional[Window]:
-        out = self.xdotool("getwindowgeometry", "--shell", wid, check=False)
-        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-        if "WIDTH" not in values:
+        # xwininfo, not xdotool, whose place of a framed window counts the frame twice
+        out = subprocess.run(["xwininfo", "-id", str(wid)], env=self.env, capture_output=True,
+                             text=True, timeout=10).stdout
+        values = dict(re.findall(r"^\s*(Absolute upper-left [XY]|Width|Height):\s+(-?\d+)", out,
+                                 re.MULTILINE))
+        if "Width" not in values:
             return None
         name = self.xdotool("getwindowname", wid, check=False).rstrip("\n")
-        return Window(wid, name, int(values["X"]), int(values["Y"]), int(values["WIDTH"]),
-                      int(values["HEIGHT"]))
+        return Window(wid, name, int(values["Absolute upper-left X"]),
+                      int(values["Absolute upper-left Y"]), int(values["Width"]),
+                      int(values["Height"]))
 
     def windows(self) -> list[Window]:
-        """The program's visible top-level windows, lowest first."""
+        """The program's top-level windows that the window manager shows."""
         if self.proc is None:
             return []
         out = self.xdotool("search", "--onlyvisible", "--pid", self.proc.pid, check=False)
+        managed = self.stacking()
         found = []
         for line in out.split():
-            w = self._window(int(line))
+            w = self._window(int(line)) if int(line) in managed else None
             if w is not None and w.width > 1 and w.height > 1:
                 found.append(w)
         return found
 
     def find_window(self, name: str, timeout: float = DEFAULT_TIMEOUT) -> Window:
-        """The program's visible window whose title is exactly name."""
+        """The program's window whose title is exactly name, once the window manager shows it in
+        its frame."""
         pattern = "^" + re.escape(name) + "$"
 
         def look():
             self._check_running()
             out = self.xdotool("search", "--onlyvisible", "--name", pattern, check=False)
+            managed = self.stacking()
             for line in out.split():
-                w = self._window(int(line))
+                w = self._window(int(line)) if int(line) in managed else None
                 if w is not None and w.width > 1:
                     return w
             return None
 
         return wait_for(look, timeout, f"the window {name!r}")
+
+    def splash(self, main: Window) -> Window:
+        """The splash window, which has no caption to find it by."""
+        return wait_for(lambda: [w for w in self.windows() if w.id != main.id], 10,
+                        "the splash window")[0]
 
     def wait_window_gone(self, name: str, timeout: float = DEFAULT_TIMEOUT):
         pattern = "^" + re.escape(name) + "$"
@@ -326,13 +369,59 @@ class Desktop:
     def focus(self, window: Window):
         self.xdotool("windowfocus", "--sync", window.id, check=False)
 
+    def xprop(self, *args: str) -> str:
+        return subprocess.run(["xprop", *args], env=self.env, capture_output=True, text=True,
+                              timeout=10).stdout
+
+    def root_property(self, name: str) -> str:
+        return self.xprop("-root", name)
+
+    def atoms(self, wid: int, name: str) -> list[str]:
+        """An atom-list property of a window as the window manager or the program set it."""
+        out = self.xprop("-id", str(wid), name)
+        return re.findall(r"_[A-Z0-9_]+", out.split("=", 1)[1]) if "=" in out else []
+
+    def windows_property(self, wid: Optional[int], name: str) -> list[int]:
+        """A window-list property (of the root window when wid is None), in its order."""
+        out = self.xprop(*(("-id", str(wid)) if wid else ("-root",)), name)
+        return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", out)]
+
+    def frame_extents(self, window: Window) -> list[int]:
+        """The window manager's frame around the window: left, right, top and bottom."""
+        out = self.xprop("-id", str(window.id), "_NET_FRAME_EXTENTS")
+        return [int(n) for n in re.findall(r"\d+", out.split("=", 1)[1])] if "=" in out else []
+
     def transient_for(self, window: Window) -> Optional[int]:
-        """The window that the window system keeps this one above (WM_TRANSIENT_FOR), or None.
-        An owned window without it can fall behind its owner and gets a task bar entry."""
-        out = subprocess.run(["xprop", "-id", str(window.id), "WM_TRANSIENT_FOR"], env=self.env,
-                             capture_output=True, text=True, timeout=10).stdout
-        m = re.search(r"window id # (0x[0-9a-fA-F]+)", out)
-        return int(m[1], 16) if m else None
+        """The window that the window system keeps this one above (WM_TRANSIENT_FOR), or None."""
+        found = self.windows_property(window.id, "WM_TRANSIENT_FOR")
+        return found[0] if found else None
+
+    def stacking(self) -> list[int]:
+        """The managed windows, lowest first, as the window manager stacks them."""
+        return self.windows_property(None, "_NET_CLIENT_LIST_STACKING")
+
+    def check_window(self, window: Window):
+        """Checks a window against WINDOWS by what the window manager made of it."""
+        owner_title, in_taskbar, buttons = WINDOWS[window.name]
+        transient = self.transient_for(window)
+        stack = self.stacking()
+        if owner_title is not None:
+            owner = self.find_window(owner_title)
+            assert stack.index(window.id) > stack.index(owner.id), \
+                f"{window.name!r} is below {owner_title!r}"
+            assert transient == (None if in_taskbar else owner.id), \
+                f"{window.name!r} is transient for {transient}"
+        state = self.atoms(window.id, "_NET_WM_STATE")
+        assert ("_NET_WM_STATE_SKIP_TASKBAR" not in state) == in_taskbar, \
+            f"{window.name!r}: task bar entry {not in_taskbar} ({state})"
+        extents = self.frame_extents(window)
+        if buttons == "frameless":
+            assert not any(extents), f"{window.name!r} has a frame {extents}"
+            return
+        allowed = self.atoms(window.id, "_NET_WM_ALLOWED_ACTIONS")
+        offered = {name for name, action in _ACTIONS.items() if action in allowed}
+        assert offered == buttons and "_NET_WM_ACTION_CLOSE" in allowed, \
+            f"{window.name!r} offers {offered}, not {buttons}"
 
     def request_close(self, window: Window):
         """Asks the window to close as a window manager's close command does: a WM_DELETE_WINDOW

@@ -27,17 +27,22 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
         const char* name;
         BorderStyle style;
         bool owned;
+        bool inTaskbar;
         Qt::WindowType type;
         bool fixed;
         bool minButton = true;
     };
     const Row rows[] = {
-        {"sizable", BorderStyle::Sizable, false, Qt::Window, false},
-        {"sizable without a min button", BorderStyle::Sizable, false, Qt::Window, false, false},
-        {"fixed single", BorderStyle::FixedSingle, false, Qt::Dialog, true},
-        {"tool window", BorderStyle::FixedToolWindow, false, Qt::Tool, true},
-        {"borderless", BorderStyle::None, false, Qt::Window, false},
-        {"owned sizable", BorderStyle::Sizable, true, Qt::Dialog, false},
+        {"sizable", BorderStyle::Sizable, false, true, Qt::Window, false},
+        {"sizable without a min button", BorderStyle::Sizable, false, true, Qt::Window, false,
+         false},
+        {"fixed single", BorderStyle::FixedSingle, false, true, Qt::Window, true},
+        {"tool window", BorderStyle::FixedToolWindow, false, true, Qt::Tool, true},
+        {"borderless", BorderStyle::None, false, true, Qt::Window, true},
+        // Owned: kept above the owner only without a task bar entry of its own.
+        {"owned, in the task bar", BorderStyle::Sizable, true, true, Qt::Window, false},
+        {"owned sizable", BorderStyle::Sizable, true, false, Qt::Dialog, false},
+        {"owned fixed single", BorderStyle::FixedSingle, true, false, Qt::Dialog, true},
     };
     Probe owner(services);
     owner.Show();
@@ -46,6 +51,7 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
         Probe window(services);
         window.design = [&](Probe& w) {
             w.SetBorderStyle(row.style);
+            w.SetShowInTaskbar(row.inTaskbar);
             w.SetMinButton(row.minButton);
         };
         window.Show(row.owned ? &owner : nullptr);
@@ -54,8 +60,10 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
         EXPECT_EQ(top->minimumSize() == top->maximumSize(), row.fixed);
         EXPECT_EQ(bool(top->windowFlags() & Qt::FramelessWindowHint),
                   row.style == BorderStyle::None);
-        EXPECT_EQ(top->windowHandle()->transientParent(),
-                  row.owned ? owner.TopLevel()->windowHandle() : nullptr);
+        // Qt makes only dialogs and tool windows transient for the window manager.
+        if (row.owned && !row.inTaskbar) {
+            EXPECT_EQ(top->windowHandle()->transientParent(), owner.TopLevel()->windowHandle());
+        }
         EXPECT_EQ(bool(top->windowFlags() & Qt::WindowMinimizeButtonHint),
                   row.style == BorderStyle::Sizable && row.minButton);
     }
