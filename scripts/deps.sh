@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(g++ clang cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
       libbenchmark-dev libxcb1-dev libclang-rt-14-dev clang-format xvfb xdotool xclip x11-utils imagemagick
-      openbox tint2 fonts-dejavu-core libxkbcommon-x11-0 libxcb-cursor0 qt6-qpa-plugins
+      openbox tint2 wmctrl fonts-dejavu-core libxkbcommon-x11-0 libxcb-cursor0 qt6-qpa-plugins
       fonts-dejavu-extra locales python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus-bin dbus-daemon)
 missing=()
 for p in "${pkgs[@]}"; do

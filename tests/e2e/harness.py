@@ -26,7 +26,6 @@ label on the screen of a window with its text and place.
 from __future__ import annotations
 
 import argparse
-import ctypes
 import os
 import re
 import shutil
@@ -36,7 +35,7 @@ import time
 import traceback
 from dataclasses import dataclass
 from pathlib import Path
-from typing import Callable, Iterable, Optional
+from typing import Callable, Optional
 
 TWIPS_PER_PIXEL = 15
 DEFAULT_TIMEOUT = 15.0
@@ -218,8 +217,7 @@ class Desktop:
         self._a11y = subprocess.Popen([launcher, "--launch-immediately"], env=self.env,
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def start(self, args: Iterable[str] = (), pilot: Optional[tuple[str, str]] = ("Ace", "pw"),
-              wait_name: Optional[str] = None):
+    def start(self, pilot: Optional[tuple[str, str]] = ("Ace", "pw")):
         """Starts the program in the work folder (its current directory). With pilot set, a
         pilot file is written there first, so that no login window pops up after a read."""
         if self.display is None:
@@ -235,21 +233,21 @@ class Desktop:
         if self.locale:
             env.update(self._compiled_locale(self.locale))
         self._log = open(self.work / "program.log", "wb")
-        self.proc = subprocess.Popen([self.app, *args], cwd=self.work, env=env,
-                                     stdout=self._log, stderr=subprocess.STDOUT)
-        if wait_name:
-            self.find_window(wait_name)
+        self.proc = subprocess.Popen([self.app], cwd=self.work, env=env, stdout=self._log,
+                                     stderr=subprocess.STDOUT)
 
     def _compiled_locale(self, name: str) -> dict[str, str]:
         """The environment of a desktop speaking the language of locale name (such as
         de_DE.UTF-8), compiled into the work folder, so the machine need not have it."""
         folder = self.work / "locales"
-        folder.mkdir(parents=True, exist_ok=True)
-        language, _, charmap = name.partition(".")
-        result = subprocess.run(["localedef", "-i", language, "-f", charmap or "UTF-8",
-                                 str(folder / name)], capture_output=True, text=True, timeout=120)
         if not (folder / name / "LC_NUMERIC").exists():
-            raise HarnessError(f"localedef made no {name}: {result.stderr.strip()}")
+            folder.mkdir(parents=True, exist_ok=True)
+            language, _, charmap = name.partition(".")
+            result = subprocess.run(["localedef", "-i", language, "-f", charmap or "UTF-8",
+                                     str(folder / name)], capture_output=True, text=True,
+                                    timeout=120)
+            if not (folder / name / "LC_NUMERIC").exists():
+                raise HarnessError(f"localedef made no {name}: {result.stderr.strip()}")
         return {"LOCPATH": str(folder), "LANG": name, "LC_ALL": name, "LANGUAGE": ""}
 
     def wait_exit(self, timeout: float = DEFAULT_TIMEOUT) -> int:
@@ -356,10 +354,6 @@ class Desktop:
         self.move(x, y)
         self.xdotool("click", "--repeat", repeat, button)
 
-    def move_window(self, window: Window, x: int, y: int):
-        """Moves a window's top-left corner to this screen point."""
-        self.xdotool("windowmove", "--sync", window.id, x, y)
-
     def key(self, *keys: str):
         self.xdotool("key", "--clearmodifiers", *keys)
 
@@ -424,40 +418,10 @@ class Desktop:
             f"{window.name!r} offers {offered}, not {buttons}"
 
     def request_close(self, window: Window):
-        """Asks the window to close as a window manager's close command does: a WM_DELETE_WINDOW
-        message, with no click and no focus change."""
-        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XInternAtom.restype = ctypes.c_ulong
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                   ctypes.c_void_p]
-        x11.XFlush.argtypes = [ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-
-        class ClientMessage(ctypes.Structure):
-            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
-                        ("pad", ctypes.c_long * 12)]  # an XEvent is 24 longs
-
-        display = x11.XOpenDisplay(self.display.encode())
-        if not display:
-            raise HarnessError("cannot open the X display")
-        try:
-            event = ClientMessage()
-            event.type = 33  # ClientMessage
-            event.window = window.id
-            event.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
-            event.format = 32
-            event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-            if not x11.XSendEvent(display, window.id, 0, 0, ctypes.byref(event)):
-                raise HarnessError("the close request could not be sent")
-            x11.XFlush(display)
-        finally:
-            x11.XCloseDisplay(display)
+        """Asks the window to close as its close box does, through the window manager
+        (_NET_CLOSE_WINDOW, which it turns into WM_DELETE_WINDOW), with no click."""
+        subprocess.run(["wmctrl", "-i", "-c", hex(window.id)], env=self.env, check=True,
+                       timeout=10)
 
     # --- what the program shows ---
 
@@ -484,7 +448,7 @@ class Desktop:
 
     # --- accessibility ---
 
-    def _atspi_module(self):
+    def atspi(self):
         if self._atspi is None:
             import gi
             gi.require_version("Atspi", "2.0")
@@ -493,7 +457,7 @@ class Desktop:
         return self._atspi
 
     def _application(self):
-        Atspi = self._atspi_module()
+        Atspi = self.atspi()
         desktop = Atspi.get_desktop(0)
         for i in range(desktop.get_child_count()):
             app = desktop.get_child_at_index(i)
@@ -512,7 +476,7 @@ class Desktop:
                    name: Optional[str] = None) -> list:
         """Showing accessible objects of one role ("label", "menu item", "push button", ...)
         of the program, optionally only those on a window and with a given name."""
-        Atspi = self._atspi_module()
+        Atspi = self.atspi()
         app = wait_for(self._application, DEFAULT_TIMEOUT, "the program on the accessibility bus")
         found = []
         for node in self._walk(app):
@@ -531,7 +495,7 @@ class Desktop:
 
     def labels(self, window: Window) -> list[Label]:
         """Every label showing on a window, top to bottom, places relative to the window."""
-        Atspi = self._atspi_module()
+        Atspi = self.atspi()
         result = []
         for node in self.accessible("label", window):
             r = node.get_extents(Atspi.CoordType.SCREEN)
@@ -557,10 +521,10 @@ class Desktop:
 
     def enabled(self, node) -> bool:
         """Whether an accessible object (a menu item, a button) can be used."""
-        return bool(node.get_state_set().contains(self._atspi_module().StateType.ENABLED))
+        return bool(node.get_state_set().contains(self.atspi().StateType.ENABLED))
 
     def click_accessible(self, node):
-        Atspi = self._atspi_module()
+        Atspi = self.atspi()
         r = node.get_extents(Atspi.CoordType.SCREEN)
         self.click(r.x + r.width // 2, r.y + r.height // 2)
 
