@@ -82,15 +82,6 @@ protected:
         }
     }
 
-    // The same drawing as the painter does it on an empty image of the surface's size.
-    QImage Painted(const std::function<void(QPainter&)>& draw) const {
-        QImage image(canvas.Surface().size(), QImage::Format_RGB32);
-        image.fill(kBack);
-        QPainter painter(&image);
-        draw(painter);
-        return image;
-    }
-
     Canvas canvas{services};
     Repaints repaints;
 };
@@ -130,16 +121,12 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurface) {
     auto drawLine = [](QPoint a, QPoint b) {
         return [=](Form& f) { f.Line(a.x() * 15.0f, a.y() * 15.0f, b.x() * 15.0f, b.y() * 15.0f); };
     };
-    auto line = [&](const char* name, QPoint a, QPoint b) {
+    // The painter's line, or the pixels marked.
+    auto line = [&](const char* name, QPoint a, QPoint b, std::vector<QPoint> marks = {}) {
         return Row{name, drawLine(a, b), [=](QPainter& p) {
                        p.setPen(kFore);
-                       p.drawLine(a, b);
-                   }};
-    };
-    auto marked = [&](const char* name, QPoint a, QPoint b, std::vector<QPoint> marks) {
-        return Row{name, drawLine(a, b), [=](QPainter& p) {
-                       p.setPen(kFore);
-                       p.drawPoints(marks.data(), int(marks.size()));
+                       marks.empty() ? p.drawLine(a, b)
+                                     : p.drawPoints(marks.data(), int(marks.size()));
                    }};
     };
     auto leaving = [&](const char* name, QPoint a, QPoint b, QPoint in) {
@@ -182,10 +169,9 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurface) {
         line("straight, drawn upwards", {3, 4}, {3, 0}),
         line("straight, leaving by the right edge", {280, 40}, {400, 40}),
         line("straight, leaving by the bottom edge", {50, 150}, {50, 260}),
-        marked("shallow", {0, 0}, {4, 1}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}),
-        marked("steep, drawn upwards", {10, 4}, {9, 0},
-               {{9, 0}, {9, 1}, {10, 2}, {10, 3}, {10, 4}}),
-        marked("starting off the sheet", {-2, -1}, {2, 1}, {{0, 0}, {1, 1}, {2, 1}}),
+        line("shallow", {0, 0}, {4, 1}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}),
+        line("steep, drawn upwards", {10, 4}, {9, 0}, {{9, 0}, {9, 1}, {10, 2}, {10, 3}, {10, 4}}),
+        line("starting off the sheet", {-2, -1}, {2, 1}, {{0, 0}, {1, 1}, {2, 1}}),
         leaving("shallow, leaving by the right edge", {290, 50}, {330, 61}, {-40, 0}),
         leaving("steep, leaving by the right edge", {295, 100}, {305, 140}, {-20, 0}),
         leaving("shallow, leaving by the bottom edge", {100, 190}, {160, 205}, {0, -20}),
@@ -203,7 +189,12 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurface) {
         Clear();
         row.draw(canvas);
         ExpectShown();
-        EXPECT_TRUE(canvas.Surface() == Painted(row.paint));
+        // The same drawing as the painter does it on an empty image of the surface's size.
+        QImage painted(canvas.Surface().size(), QImage::Format_RGB32);
+        painted.fill(kBack);
+        QPainter painter(&painted);
+        row.paint(painter);
+        EXPECT_TRUE(canvas.Surface() == painted);
     }
 }
 

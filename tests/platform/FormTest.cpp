@@ -13,13 +13,6 @@ namespace {
 
 using FormLifecycle = WindowTest;
 
-TEST_F(FormLifecycle, UnloadingItselfWhileLoadingLeavesItClosed) {
-    Probe window(services);
-    window.load = [](Probe& w) { w.Unload(); };
-    window.Show();
-    EXPECT_FALSE(window.Loaded());
-}
-
 // An owned window of any frame is a kind that the window system keeps above its owner and out of
 // the task bar (transient for it): a dialog or a tool window, never a normal window.
 TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
@@ -91,8 +84,13 @@ TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsLaidOut) {
     EXPECT_LE((prompt.TopLevel()->frameGeometry().center() - padCentre).manhattanLength(), 4);
 }
 
-TEST_F(FormLifecycle, UnloadingTheLastWindowEndsTheEventLoop) {
-    Probe main(services), pad(services);
+// A window that unloads itself while loading stays closed; unloading the last window ends the
+// event loop.
+TEST_F(FormLifecycle, UnloadingWhileLoadingLeavesItClosedAndUnloadingTheLastEndsTheLoop) {
+    Probe early(services), main(services), pad(services);
+    early.load = [](Probe& w) { w.Unload(); };
+    early.Show();
+    EXPECT_FALSE(early.Loaded());
     main.Show();
     pad.Show(&main);
     QTimer::singleShot(0, [&main] { main.Unload(); });

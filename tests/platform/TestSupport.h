@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <vector>
@@ -59,10 +60,6 @@ protected:
     }
 };
 
-inline QPointF pixelAt(float xTwips, float yTwips) {
-    return {xTwips / kTwipsPerPixel, yTwips / kTwipsPerPixel};
-}
-
 inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::MouseButton button,
                       Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QMouseEvent event(type, position, widget->mapToGlobal(position), button, held, modifiers);
@@ -72,17 +69,19 @@ inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::
 // Mouse actions on a form's inner area, at twips.
 struct Mouse {
     Form& form;
+    void send(QEvent::Type type, float x, float y, Qt::MouseButton button, Qt::MouseButtons held,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        sendMouse(form.InnerArea(), type, QPointF(x, y) / kTwipsPerPixel, button, held, modifiers);
+    }
     void press(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
-        sendMouse(form.InnerArea(), QEvent::MouseButtonPress, pixelAt(x, y), button, button);
+        send(QEvent::MouseButtonPress, x, y, button, button);
     }
     void release(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
-        sendMouse(form.InnerArea(), QEvent::MouseButtonRelease, pixelAt(x, y), button,
-                  Qt::NoButton);
+        send(QEvent::MouseButtonRelease, x, y, button, Qt::NoButton);
     }
     void move(float x, float y, Qt::MouseButtons held = Qt::NoButton,
               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        sendMouse(form.InnerArea(), QEvent::MouseMove, pixelAt(x, y), Qt::NoButton, held,
-                  modifiers);
+        send(QEvent::MouseMove, x, y, Qt::NoButton, held, modifiers);
     }
     void click(float x, float y) {
         press(x, y);
@@ -92,7 +91,7 @@ struct Mouse {
     void doubleClick(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
         press(x, y, button);
         release(x, y, button);
-        sendMouse(form.InnerArea(), QEvent::MouseButtonDblClick, pixelAt(x, y), button, button);
+        send(QEvent::MouseButtonDblClick, x, y, button, button);
         release(x, y, button);
     }
 };
@@ -126,27 +125,26 @@ inline QString shown(QWidget* modal) {
 
 using DialogAnswer = std::function<void(QWidget*)>;
 
-// Runs ask while a timer answers each real dialog that comes up, in turn, as a user would; one
-// more dialog than answers is closed. Returns how each dialog showed itself.
+// Runs ask while a timer answers each real dialog that comes up, in turn, as a user would; a
+// dialog beyond the answers is closed. Returns how each dialog showed itself.
 inline QStringList answerDialogs(const std::function<void()>& ask,
-                                 const std::vector<DialogAnswer>& answers) {
+                                 std::vector<DialogAnswer> answers) {
+    answers.push_back([](QWidget* w) { w->close(); });
     QStringList seen;
     QWidget* last = nullptr;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || modal == last) {
-            return;
+        if (modal != nullptr && modal != last) {
+            last = modal;
+            const DialogAnswer answer =
+                answers[std::min(std::size_t(seen.size()), answers.size() - 1)];
+            seen << shown(modal);
+            // From the event loop, so that a dialog that asks a question of its own in turn does
+            // not hold up the timer.
+            QMetaObject::invokeMethod(
+                modal, [=] { answer(modal); }, Qt::QueuedConnection);
         }
-        last = modal;
-        const auto next = std::size_t(seen.size());
-        seen << shown(modal);
-        const DialogAnswer answer =
-            next < answers.size() ? answers[next] : [](QWidget* w) { w->close(); };
-        // From the event loop, so that a dialog that asks a question of its own in turn does not
-        // hold up the timer.
-        QMetaObject::invokeMethod(
-            modal, [=] { answer(modal); }, Qt::QueuedConnection);
     });
     timer.start(10);
     ask();
