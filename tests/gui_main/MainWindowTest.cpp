@@ -40,14 +40,11 @@ auto describe(GUIForm& f, const SharedSubsAndVar& s) {
                       s.OrderThrottle, s.SelectedAircraft);
 }
 
-using StartUp = MainWindowFixture;
-using Reader = MainWindowFixture;
-using View = MainWindowFixture;
-using Login = MainWindowFixture;
+using MainWindow = MainWindowFixture;
 
 // A click on the splash's background unlocks the window as a click on its picture does; then
 // Help opens the help file or tells that it is missing.
-TEST_F(StartUp, TheSplashLocksOpenFileAndHelpUntilItGoes) {
+TEST_F(MainWindow, TheSplashLocksOpenFileAndHelpUntilItGoes) {
     GUIForm& f = main();
     f.Show();
     QEvent activate(QEvent::WindowActivate);  // the focus alone does not unlock
@@ -71,12 +68,9 @@ TEST_F(StartUp, TheSplashLocksOpenFileAndHelpUntilItGoes) {
 // A file that cannot be read as a turn leaves the window as it was, before any turn and with
 // one on it (a contact under the pointer, orders changed on the pad): labels, controls, the
 // picture and the order values. Only what is no turn file at all is told.
-TEST_F(Reader, AFileThatIsNoTurnLeavesTheWindowAsItWas) {
-    const struct {
-        const char* name;
-        QString path;  // empty: the dialog is cancelled
-        const char* message;
-    } rows[] = {
+TEST_F(MainWindow, AFileThatIsNoTurnLeavesTheWindowAsItWas) {
+    // The file chosen (none: the dialog is cancelled) and what is told.
+    const std::tuple<const char*, QString, const char*> rows[] = {
         {"the dialog cancelled", {}, nullptr},
         {"an empty file", Write("empty.smv", ""), nullptr},
         {"a file that cannot be opened", QDir::current().absoluteFilePath("gone.smv"), nullptr},
@@ -85,8 +79,8 @@ TEST_F(Reader, AFileThatIsNoTurnLeavesTheWindowAsItWas) {
     };
     WritePilot();
     for (const bool turnShown : {false, true}) {
-        for (const auto& row : rows) {
-            SCOPED_TRACE(std::string(row.name) + (turnShown ? ", a turn shown" : ", no turn"));
+        for (const auto& [name, path, message] : rows) {
+            SCOPED_TRACE(std::string(name) + (turnShown ? ", a turn shown" : ", no turn"));
             GUIForm& f = Start();
             if (turnShown) {
                 Open(kDogfight);
@@ -96,13 +90,13 @@ TEST_F(Reader, AFileThatIsNoTurnLeavesTheWindowAsItWas) {
             }
             const auto before = describe(f, state);
             services.msgBoxes.clear();
-            row.path.isEmpty() ? services.QueueFileCancel() : services.QueueFileChoice(row.path);
+            path.isEmpty() ? services.QueueFileCancel() : services.QueueFileChoice(path);
             f.menuOpen.Action()->trigger();
 
             EXPECT_TRUE(describe(f, state) == before);
-            ASSERT_EQ(services.msgBoxes.size(), row.message != nullptr ? 1u : 0u);
-            if (row.message != nullptr) {
-                EXPECT_EQ(services.msgBoxes[0].text, row.message);
+            ASSERT_EQ(services.msgBoxes.size(), message != nullptr ? 1u : 0u);
+            if (message != nullptr) {
+                EXPECT_EQ(services.msgBoxes[0].text, message);
                 EXPECT_EQ(services.msgBoxes[0].title, "Error Opening File");
             }
             f.Unload();
@@ -111,7 +105,7 @@ TEST_F(Reader, AFileThatIsNoTurnLeavesTheWindowAsItWas) {
     }
 }
 
-TEST_F(View, MarksFoesFriendsAndObjectivesAndZoomSteps) {
+TEST_F(MainWindow, MarksFoesFriendsAndObjectivesAndZoomSteps) {
     // Own aircraft at the origin; a foe heading west 5 km east, a friend heading east 5 km west,
     // an objective 3 km north.
     GUIForm& f = Start();
@@ -147,7 +141,7 @@ TEST_F(View, MarksFoesFriendsAndObjectivesAndZoomSteps) {
 // The labels follow the pointer from the own aircraft, where the combat lines are dim, onto a
 // contact, where they are yellow, and the own aircraft's frame goes with the pointer. A caption
 // fits beside the map; a long name from the turn file ends in an ellipsis there.
-TEST_F(View, LabelsFollowThePointerAndFitBesideTheMapOrEndInAnEllipsisThere) {
+TEST_F(MainWindow, LabelsFollowThePointerAndFitBesideTheMapOrEndInAnEllipsisThere) {
     // The contact of the reported case, 16.36 km away and out of range, with a long name.
     GUIForm& f = Start();
     Open(Write("far.smv", std::string(kTurnFileHeader) +
@@ -169,7 +163,7 @@ TEST_F(View, LabelsFollowThePointerAndFitBesideTheMapOrEndInAnEllipsisThere) {
 // Files that are not private come out readable by all, as on most desktops; the pilot file,
 // which holds the password, is its owner's alone, also when it replaces one readable by all. A
 // save that fails is told, and the login holds for the run.
-TEST_F(Login, OkKeepsTheLoginAndWritesThePilotFileByteForByteOrTellsWhyNot) {
+TEST_F(MainWindow, OkKeepsTheLoginAndWritesThePilotFileByteForByteOrTellsWhyNot) {
     const struct UsualMask {
         mode_t before = umask(022);
         ~UsualMask() { umask(before); }
@@ -188,8 +182,7 @@ TEST_F(Login, OkKeepsTheLoginAndWritesThePilotFileByteForByteOrTellsWhyNot) {
         static_cast<QAbstractButton*>(w.cmdOK.Widget())->click();
         settle();
 
-        EXPECT_EQ(state.PilotName, "Rimmer, Ace");
-        EXPECT_EQ(state.PilotPassword, " blue 7 ");
+        EXPECT_EQ(state.PilotName + state.PilotPassword, "Rimmer, Ace blue 7 ");
         if (folderInTheWay) {
             ASSERT_EQ(services.msgBoxes.size(), 1u);
             EXPECT_TRUE(services.msgBoxes[0].text.contains("could not be saved"));

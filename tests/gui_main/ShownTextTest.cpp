@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "GUI/Text.h"
 
@@ -14,11 +15,7 @@ const QString kEllipsis(QChar(0x2026));
 
 TEST(ShownText, KeepsTheStartOfALongTextInWholeCharacters) {
     const std::string eAcutes = QByteArray("\xC3\xA9").repeated(1000).toStdString();  // é
-    const struct {
-        const char* name;
-        std::string bytes;
-        QString shown;
-    } rows[] = {
+    const std::tuple<const char*, std::string, QString> rows[] = {
         {"at the limit: as it is", std::string(200, 'a'), QString(200, QLatin1Char('a'))},
         {"one beyond: cut with an ellipsis", std::string(201, 'a'),
          QString(200, QLatin1Char('a')) + kEllipsis},
@@ -31,9 +28,8 @@ TEST(ShownText, KeepsTheStartOfALongTextInWholeCharacters) {
         {"a pair cut at the limit", std::string(199, 'a') + "\xF0\x9F\x9B\xA9 tail",
          QString(199, QLatin1Char('a')) + kEllipsis},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(ShownText(row.bytes).toStdU16String(), row.shown.toStdU16String());
+    for (const auto& [name, bytes, shown] : rows) {
+        EXPECT_EQ(ShownText(bytes).toStdU16String(), shown.toStdU16String()) << name;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QTest>
 #include <optional>
+#include <tuple>
 
 #include "GUI/orders/frmCommandPrompt.h"
 #include "GUI/orders/frmFlightPad.h"
@@ -38,9 +39,9 @@ void pick(MenuItem& item) {
 }
 
 // The pad opened with scripted services, in a scratch current folder.
-class OrdersTest : public MainWindowFixture {
+class Orders : public MainWindowFixture {
 protected:
-    OrdersTest() {
+    Orders() {
         state.Ceiling = 20000;
         state.PilotName = "Ada";
     }
@@ -62,15 +63,10 @@ protected:
     void click(const Image& b) { Mouse{pad()}.click(b.Left() + 180, b.Top() + 180); }
 };
 
-using FlightPad = OrdersTest;
-using CommandPrompt = OrdersTest;
-using Radio = OrdersTest;
-using Generator = OrdersTest;
-
 // The first five commands of the turn are offered. Texts of any length from the turn file: the
 // menu, the prompt and the instruction line show their start, ending in an ellipsis within their
 // places; an ampersand is shown, not taken for an access key.
-TEST_F(FlightPad, OffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
+TEST_F(Orders, FlightPadOffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     const std::string huge(5 << 20, 'W');
     const QChar ellipsis(0x2026);
     addCommand(state, huge, {{"Target", "String"}});
@@ -95,7 +91,7 @@ TEST_F(FlightPad, OffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     }
 }
 
-TEST_F(FlightPad, ClearAsksFirstAndOnlyYesClearsTheRadio) {
+TEST_F(Orders, FlightPadClearAsksFirstAndOnlyYesClearsTheRadio) {
     state.RadioMessages = "\r\n\r\nTeam Radio Transmission:\r\nx\r\nEnd Transmission";
     openPad();
     services.QueueAnswer(MsgBoxResult::No);
@@ -110,7 +106,7 @@ TEST_F(FlightPad, ClearAsksFirstAndOnlyYesClearsTheRadio) {
 
 // Closed by its close box, the pad takes its owned windows along; opened again on a new turn it
 // drops the marks and clamps the orders, and its captions fit at their widest.
-TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksClampsValuesAndFitsItsCaptions) {
+TEST_F(Orders, FlightPadClosedAndOpenedAgainDropsMarksClampsValuesAndFitsItsCaptions) {
     openPad();
     Pad& p = pad();
     pick(p.menuBail);
@@ -133,7 +129,7 @@ TEST_F(FlightPad, ClosedAndOpenedAgainDropsMarksClampsValuesAndFitsItsCaptions) 
 
 // Another command picked while the prompt is open starts it over on that one; the answer is kept
 // as typed.
-TEST_F(CommandPrompt, StartsOverOnAnotherCommandPickedAndKeepsTheAnswerAsTyped) {
+TEST_F(Orders, CommandPromptStartsOverOnAnotherCommandPickedAndKeepsTheAnswerAsTyped) {
     addCommand(state, "Mark", {{"Target", "String"}});
     addCommand(state, "Climb", {{"Rate", "Integer"}});
     openPad();
@@ -147,7 +143,7 @@ TEST_F(CommandPrompt, StartsOverOnAnotherCommandPickedAndKeepsTheAnswerAsTyped) 
 }
 
 // Only Continue sends; the open window follows another kind picked at once.
-TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
+TEST_F(Orders, RadioContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
     state.RadioMessages = "before";
     openPad();
     pick(pad().radioPrivate);
@@ -171,7 +167,7 @@ TEST_F(Radio, ContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
 
 // The orders are saved with the edits and a line end; nothing is written unless a name is
 // chosen and its file can be written, and a failure is told.
-TEST_F(Generator, BuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
+TEST_F(Orders, GeneratorBuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
     openPad();
     pick(pad().menuSplit);
     click(pad().Generate);
@@ -182,25 +178,22 @@ TEST_F(Generator, BuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
     QTest::keyClicks(generator().txtCommands.Widget(), "Note");
 
     const QString missing = QDir::current().absoluteFilePath("gone/orders.txt");
-    const struct {
-        const char* name;
-        std::optional<QString> answer;  // nothing: cancelled
-        QString told;                   // the start of the message, if any
-    } rows[] = {
+    // The name chosen (nothing: cancelled) and the start of the message told, if any.
+    const std::tuple<const char*, std::optional<QString>, QString> rows[] = {
         {"cancelled", std::nullopt, {}},
         {"an empty name", QString(), "Error- Not a valid File Name!"},
         {"a folder that is not there", missing,
          "The orders were not saved.\n\n" + QDir::toNativeSeparators(missing) + " could not be"},
         {"saved", QStringLiteral("orders.txt"), {}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, answer, told] : rows) {
+        SCOPED_TRACE(name);
         services.msgBoxes.clear();
         services.fileDialogs.clear();
-        row.answer ? services.QueueFileChoice(*row.answer) : services.QueueFileCancel();
+        answer ? services.QueueFileChoice(*answer) : services.QueueFileCancel();
         press(generator().btnSave.Widget());
-        ASSERT_EQ(services.msgBoxes.size(), row.told.isEmpty() ? 0u : 1u);
-        EXPECT_TRUE(row.told.isEmpty() || services.msgBoxes[0].text.startsWith(row.told));
+        ASSERT_EQ(services.msgBoxes.size(), told.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(told.isEmpty() || services.msgBoxes[0].text.startsWith(told));
         EXPECT_TRUE(generator().Loaded());
         ASSERT_EQ(services.fileDialogs.size(), 1u);
         EXPECT_EQ(services.fileDialogs[0].fileName, "sMV_Turn_03-07-2024.txt");
@@ -214,7 +207,7 @@ TEST_F(Generator, BuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
 
 // A second save on the same day proposes the same name: the real dialog asks before it replaces
 // that day's saved orders, and a No goes back to it and leaves them as they were.
-TEST_F(Generator, SavingOverTheDaysOrdersAsksFirstAndNoKeepsThem) {
+TEST_F(Orders, GeneratorSavingOverTheDaysOrdersAsksFirstAndNoKeepsThem) {
     const QString day =
         Write("sMV_Turn_" + Services::dateText(QDate::currentDate()) + ".txt", "first\r\n");
     QtServices real;

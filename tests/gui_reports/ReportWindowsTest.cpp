@@ -3,6 +3,7 @@
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <tuple>
 
 #include "GUI/reports/frmCombatReport.h"
 #include "GUI/reports/frmDamage.h"
@@ -11,7 +12,7 @@
 namespace velmora::test {
 namespace {
 
-class ReportWindowsTest : public MainWindowFixture {
+class Reports : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
@@ -23,21 +24,13 @@ protected:
     }
 };
 
-using DamageReport = ReportWindowsTest;
-using CombatReport = ReportWindowsTest;
-
 // The outlines take the levels of the turn when the focus comes back to the window; a level
 // outside 0 to 2 is drawn in black.
-TEST_F(DamageReport, OutlinesTakeTheLevelsWhenTheFocusComesBack) {
+TEST_F(Reports, DamageOutlinesTakeTheLevelsWhenTheFocusComesBack) {
     const QColor kBlack(0, 0, 0);
     // Each area, a level and its colour, and a point of its outline, in twips, where no later
     // outline crosses it and the aircraft lies under it, so that a black outline shows.
-    const struct {
-        int16_t SharedSubsAndVar::*level;
-        int16_t value;
-        QColor colour;
-        float x, y;
-    } areas[] = {
+    const std::tuple<int16_t SharedSubsAndVar::*, int16_t, QColor, float, float> areas[] = {
         {&SharedSubsAndVar::DamageEngine, 2, {255, 0, 0}, 2070, 320},      // over the spinner
         {&SharedSubsAndVar::DamageLeftWing, -1, kBlack, 1920, 1200},       // over the wing root
         {&SharedSubsAndVar::DamageRightWing, 0, {0, 255, 0}, 2220, 1200},  // over the wing root
@@ -46,13 +39,13 @@ TEST_F(DamageReport, OutlinesTakeTheLevelsWhenTheFocusComesBack) {
     };
     Click(4200, 4200, 750, 750);  // the Damage button
     frmDamage& f = windows.Damage();
-    for (const auto& area : areas) {
-        state.*area.level = area.value;
+    for (const auto& [level, value, colour, x, y] : areas) {
+        state.*level = value;
     }
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(f.TopLevel(), &activate);
-    for (const auto& area : areas) {
-        EXPECT_EQ(pixel(f, twipsToPixels(area.x), twipsToPixels(area.y)), area.colour) << area.x;
+    for (const auto& [level, value, colour, x, y] : areas) {
+        EXPECT_EQ(pixel(f, twipsToPixels(x), twipsToPixels(y)), colour) << value;
     }
     // The fuselage goes last: where it crosses the engine box its colour lies on top.
     EXPECT_EQ(pixel(f, twipsToPixels(1970), twipsToPixels(390)), kBlack);
@@ -62,7 +55,7 @@ TEST_F(DamageReport, OutlinesTakeTheLevelsWhenTheFocusComesBack) {
 // open; the box keeps its margins as the window is resized: 330 twips of the outer width and 615
 // of the outer height go to the frame and the margins. A huge report shows a bounded part and
 // stays whole in the turn.
-TEST_F(CombatReport, ShowsTheTextTakenAtLoadAndTheBoxFollowsTheWindowsSize) {
+TEST_F(Reports, CombatReportShowsTheTextTakenAtLoadAndTheBoxFollowsTheWindowsSize) {
     state.CombatText = "Pil\xF6t\r\n";
     ClickCombat();
     state.CombatText = "A later turn\r\n";

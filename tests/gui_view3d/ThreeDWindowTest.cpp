@@ -85,19 +85,15 @@ TEST_F(ThreeDWindowTest, EscShowsThePresetsEachSetsItsViewAndADragTurnsAboutTheO
     frmThreeD& m = OpenMap();
     sendKey(m.InnerArea(), Qt::Key_Escape, "\x1b");
     ASSERT_TRUE(MenuBarShown());
-    const struct {
-        const char* name;
-        MenuItem& item;
-        int16_t yaw, tilt, zoom;
-    } presets[] = {
-        {"World View", m.menuWorld, 50, 60, 7},      {"Zoom Range", m.menuRange, 50, 60, -8},
-        {"South looking North", m.menuSN, 90, 0, 7}, {"East looking West", m.menuEW, 0, 0, 7},
-        {"Top Down", m.menuTopDown, 90, 90, 7},
+    // Each preset, and the yaw, tilt and zoom it sets.
+    const std::pair<MenuItem&, std::array<int16_t, 3>> presets[] = {
+        {m.menuWorld, {50, 60, 7}}, {m.menuRange, {50, 60, -8}},  {m.menuSN, {90, 0, 7}},
+        {m.menuEW, {0, 0, 7}},      {m.menuTopDown, {90, 90, 7}},
     };
-    for (const auto& r : presets) {
-        r.item.Action()->trigger();
+    for (const auto& [item, expected] : presets) {
+        item.Action()->trigger();
         const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
-        EXPECT_EQ(view, (std::array<int16_t, 3>{r.yaw, r.tilt, r.zoom})) << r.name;
+        EXPECT_EQ(view, expected) << item.Action()->text().toStdString();
     }
     // Seen from the side the ground lies on the centre line of the outer size, left and right.
     m.menuSN.Action()->trigger();
@@ -153,23 +149,19 @@ TEST_F(ThreeDWindowTest, PaintingOnlyWhatShowsGivesTheSamePicture) {
         state.ObjectiveList.Append() = {"", a.Y, a.X, static_cast<float>(feet(random))};
     }
     frmThreeD& m = OpenMap();
-    const struct {
-        const char* name;
-        int16_t yaw, tilt, zoom;
-    } views[] = {
+    const std::tuple<const char*, int16_t, int16_t, int16_t> views[] = {
         {"top down", 90, 90, 7},           {"world view", 50, 60, 7},
         {"south looking north", 90, 0, 7}, {"east looking west", 0, 0, 7},
         {"low and close", 130, 30, -10},   {"far", 270, 81, 40},
     };
-    for (const auto& v : views) {
-        std::tie(m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom) =
-            std::tie(v.yaw, v.tilt, v.zoom);
+    for (const auto& [name, yaw, tilt, zoom] : views) {
+        std::tie(m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom) = std::tie(yaw, tilt, zoom);
         m.SkipHidden = false;
         m.Redraw();
         const QImage everything = m.Surface().copy();
         m.SkipHidden = true;
         m.Redraw();
-        EXPECT_TRUE(m.Surface() == everything) << v.name;
+        EXPECT_TRUE(m.Surface() == everything) << name;
     }
 }
 

@@ -113,11 +113,8 @@ TEST_F(Drawing, PrintShowsTheTopRowAndEndsAtTheStartOfTheNextLineAndClsAtTheTopL
 // the end that comes first along that axis; the painter's differ, so a slanted line that leaves
 // the surface is compared with the same line drawn whole further in.
 TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurface) {
-    struct Row {
-        const char* name;
-        std::function<void(Form&)> draw;
-        std::function<void(QPainter&)> paint;
-    };
+    // A name, the drawing, and the painter's drawing of the same.
+    using Row = std::tuple<const char*, std::function<void(Form&)>, std::function<void(QPainter&)>>;
     auto drawLine = [](QPoint a, QPoint b) {
         return [=](Form& f) { f.Line(a.x() * 15.0f, a.y() * 15.0f, b.x() * 15.0f, b.y() * 15.0f); };
     };
@@ -184,27 +181,22 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurface) {
         picture("a picture cut at the bottom-right", icon, 290, 197, 0, 5),
         picture("rows 2 to 4 of a picture of another format and pixel ratio", dense, 20, 30, 2, 4),
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, draw, paint] : rows) {
+        SCOPED_TRACE(name);
         Clear();
-        row.draw(canvas);
+        draw(canvas);
         ExpectShown();
-        // The same drawing as the painter does it on an empty image of the surface's size.
         QImage painted(canvas.Surface().size(), QImage::Format_RGB32);
         painted.fill(kBack);
         QPainter painter(&painted);
-        row.paint(painter);
+        paint(painter);
         EXPECT_TRUE(canvas.Surface() == painted);
     }
 }
 
 // The lowest control is the line, then the lower image, then the upper one.
 TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop) {
-    const struct {
-        const char* name;
-        Probes probes;
-        std::function<void(Canvas&)> change;
-    } rows[] = {
+    const std::tuple<const char*, Probes, std::function<void(Canvas&)>> rows[] = {
         {"Refresh wipes the marks on it, and its picture stays within its place",
          {{35, 15, kBack}, {15, 20, kBack}, {27, 27, Qt::green}, {32, 20, Qt::red}},
          [](Canvas& c) { c.Lower.Refresh(); }},
@@ -218,8 +210,8 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
          {{50, 21, Qt::black}, {50, 29, Qt::black}, {50, 31, kBack}, {27, 27, Qt::green}},
          [](Canvas& c) { c.Line1.SetBorderWidth(9); }},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, probes, change] : rows) {
+        SCOPED_TRACE(name);
         Canvas window(services);
         window.Show();
         window.AddLine(window.Line1, 0, 375, 1500, 375);   // row 25, columns 0..100
@@ -228,8 +220,8 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
         window.Add(window.Upper, 375, 375, 300, 300);      // 25..44
         window.Upper.SetPicture(solid(Qt::green, 20, 20));
         window.Line(0, 300, 885, 300, Qt::red);  // row 20, columns 0..59
-        row.change(window);
-        expectColours(window, row.probes);
+        change(window);
+        expectColours(window, probes);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestSupport.h"
@@ -59,11 +60,7 @@ using Events = WindowTest;
 // The receiver of a press holds the pointer until every button is up; X and Y stay relative to
 // it wherever the pointer goes. Keys go to a window without focusable controls.
 TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUpAndKeysGoToTheWindow) {
-    const struct {
-        const char* name;
-        std::function<void(Recorder&, Mouse&)> act;
-        Log expected;
-    } rows[] = {
+    const std::tuple<const char*, std::function<void(Recorder&, Mouse&)>, Log> rows[] = {
         {"released outside the window: no Click",
          [](Recorder&, Mouse& m) {
              m.press(300, 300);
@@ -116,13 +113,12 @@ TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUpAndKeysGoToT
          },
          {"Form:KeyPress 97", "Form:KeyPress 27"}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, act, expected] : rows) {
         Recorder window(services);
         window.Show();
         Mouse mouse{window};
-        row.act(window, mouse);
-        EXPECT_EQ(window.log, row.expected);
+        act(window, mouse);
+        EXPECT_EQ(window.log, expected) << name;
     }
 }
 
@@ -176,26 +172,19 @@ TEST_F(Controls, LieInTheirFrameAndReportClicksAndKeysAndEnterAndEscPressTheButt
     EXPECT_EQ(log, Log{"Label"});
 
     QWidget* cancel = cmdCancel.Widget();
-    const struct {
-        const char* name;
-        QWidget* focus;
-        int key;
-        const char* text;
-        Log expected;
-        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-    } rows[] = {
-        {"a shifted letter", box, Qt::Key_X, "x", {"KeyDown 88 1"}, Qt::ShiftModifier},
-        {"keypad Enter in a text box", box, Qt::Key_Enter, "\r", {"KeyDown 13 0", "OK"}},
-        {"Esc in a text box", box, Qt::Key_Escape, "\x1b", {"KeyDown 27 0", "Cancel"}},
-        {"Enter on a focused button", cancel, Qt::Key_Return, "\r", {"Cancel"}},
-        {"F2, whose handler unloads", box, Qt::Key_F2, "", {"KeyDown 113 0"}},
+    // The focus, the key, its text and modifiers, what comes of it.
+    const std::tuple<QWidget*, int, const char*, Qt::KeyboardModifiers, Log> rows[] = {
+        {box, Qt::Key_X, "x", Qt::ShiftModifier, {"KeyDown 88 1"}},
+        {box, Qt::Key_Enter, "\r", Qt::KeypadModifier, {"KeyDown 13 0", "OK"}},
+        {box, Qt::Key_Escape, "\x1b", Qt::NoModifier, {"KeyDown 27 0", "Cancel"}},
+        {cancel, Qt::Key_Return, "\r", Qt::NoModifier, {"Cancel"}},
+        {box, Qt::Key_F2, "", Qt::NoModifier, {"KeyDown 113 0"}},  // whose handler unloads
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [focus, key, text, modifiers, expected] : rows) {
         log.clear();
-        row.focus->setFocus();
-        sendKey(row.focus, row.key, row.text, row.modifiers);
-        EXPECT_EQ(log, row.expected);
+        focus->setFocus();
+        sendKey(focus, key, text, modifiers);
+        EXPECT_EQ(log, expected) << key;
     }
     EXPECT_FALSE(dialog.Loaded());
 }
