@@ -34,10 +34,6 @@ void press(QWidget* widget) {
     settle();
 }
 
-void pick(MenuItem& item) {
-    item.Action()->trigger();
-}
-
 // The pad opened with scripted services, in a scratch current folder.
 class Orders : public MainWindowFixture {
 protected:
@@ -80,7 +76,7 @@ TEST_F(Orders, FlightPadOffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     EXPECT_EQ(pad().menuprc[0].Action()->text(), QString(40, QLatin1Char('W')) + ellipsis);
     EXPECT_EQ(pad().menuprc[2].Action()->text(), "Cmd && 3");
 
-    pick(pad().menuprc[1]);
+    pad().menuprc[1].Action()->trigger();
     EXPECT_TRUE(prompt().Instructions.ShownCaption().endsWith(ellipsis));
     click(pad().Generate);
     EXPECT_TRUE(
@@ -95,12 +91,12 @@ TEST_F(Orders, FlightPadClearAsksFirstAndOnlyYesClearsTheRadio) {
     state.RadioMessages = "\r\n\r\nTeam Radio Transmission:\r\nx\r\nEnd Transmission";
     openPad();
     services.QueueAnswer(MsgBoxResult::No);
-    pick(pad().menuClear);
+    pad().menuClear.Action()->trigger();
     ASSERT_EQ(services.msgBoxes.size(), 1u);
     EXPECT_EQ(services.msgBoxes[0].text, "Are you sure you want to clear all radio messages?");
     EXPECT_FALSE(state.RadioMessages.empty());
     services.QueueAnswer(MsgBoxResult::Yes);
-    pick(pad().menuClear);
+    pad().menuClear.Action()->trigger();
     EXPECT_EQ(state.RadioMessages, "");
 }
 
@@ -109,8 +105,8 @@ TEST_F(Orders, FlightPadClearAsksFirstAndOnlyYesClearsTheRadio) {
 TEST_F(Orders, FlightPadClosedAndOpenedAgainDropsMarksClampsValuesAndFitsItsCaptions) {
     openPad();
     Pad& p = pad();
-    pick(p.menuBail);
-    pick(p.radioPrivate);
+    p.menuBail.Action()->trigger();
+    p.radioPrivate.Action()->trigger();
     p.TopLevel()->close();
     settle();
     EXPECT_FALSE(p.Loaded() || radio().Loaded());
@@ -133,9 +129,9 @@ TEST_F(Orders, CommandPromptStartsOverOnAnotherCommandPickedAndKeepsTheAnswerAsT
     addCommand(state, "Mark", {{"Target", "String"}});
     addCommand(state, "Climb", {{"Rate", "Integer"}});
     openPad();
-    pick(pad().menuprc[1]);
+    pad().menuprc[1].Action()->trigger();
     EXPECT_EQ(prompt().Instructions.ShownCaption(), "Enter in Rate:");
-    pick(pad().menuprc[0]);
+    pad().menuprc[0].Action()->trigger();
     EXPECT_EQ(prompt().Instructions.ShownCaption(), "Enter in Target:");
     QTest::keyClicks(prompt().InputBox.Widget(), "Alpha 1 ");
     press(prompt().lblContinue.Widget());  // as Enter does
@@ -146,17 +142,17 @@ TEST_F(Orders, CommandPromptStartsOverOnAnotherCommandPickedAndKeepsTheAnswerAsT
 TEST_F(Orders, RadioContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
     state.RadioMessages = "before";
     openPad();
-    pick(pad().radioPrivate);
+    pad().radioPrivate.Action()->trigger();
     QTest::keyClicks(radio().txtTO.Widget(), "ABC");
     EXPECT_EQ(radio().txtTO.Text(), "AB");  // the third letter does not fit
-    pick(pad().menuSquadron);
+    pad().menuSquadron.Action()->trigger();
     EXPECT_EQ(radio().TopLevel()->windowTitle(), "Squadron Radio Message");
     EXPECT_FALSE(radio().txtTO.Widget()->isEnabled());
     QTest::keyClicks(radio().txtMessage.Widget(), "never sent");
     press(radio().Command2.Widget());
     EXPECT_EQ(state.RadioMessages, "before");
 
-    pick(pad().menuTeam);
+    pad().menuTeam.Action()->trigger();
     QTest::keyClicks(radio().txtMessage.Widget(), "line one");
     QTest::keyClick(radio().txtMessage.Widget(), Qt::Key_Return);  // a new line, no button
     QTest::keyClicks(radio().txtMessage.Widget(), "line two");
@@ -169,7 +165,7 @@ TEST_F(Orders, RadioContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
 // chosen and its file can be written, and a failure is told.
 TEST_F(Orders, GeneratorBuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
     openPad();
-    pick(pad().menuSplit);
+    pad().menuSplit.Action()->trigger();
     click(pad().Generate);
     const std::string expected =
         "Name=Ada\r\nPassword=\r\nSet Heading: 0\r\nSet Altitude: 100\r\nThrottle: 0\r\nSplit S";

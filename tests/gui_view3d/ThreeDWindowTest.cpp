@@ -1,9 +1,7 @@
 // The 3-D map window, opened from the main window with a sample turn as a pilot would. The
-// checks look at what a user sees: the menu bar, the view each control sets, and pixels of the
-// window's surface.
+// checks look at what a user sees: the preset menu, the view each control sets, and pixels of
+// the window's surface.
 
-#include <QMainWindow>
-#include <QMenuBar>
 #include <array>
 #include <cmath>
 #include <random>
@@ -45,16 +43,10 @@ protected:
         Click(120, 4200, 750, 750);
         return map();
     }
-    bool MenuBarShown() {
-        QMenuBar* bar = qobject_cast<QMainWindow*>(map().TopLevel())->menuBar();
-        return bar != nullptr && bar->isVisible();
-    }
 };
 
 TEST_F(ThreeDWindowTest, OpensWithTheOwnAircraftAtTheCentreComesForwardAndReopensTopDown) {
     frmThreeD& m = OpenMap();
-    EXPECT_EQ(m.Surface().size(), QSize(352, 333));
-
     // The own aircraft heads east (sector 2) at the centre of the projection, which is the
     // centre of the outer size, not of the drawing area; its picture's corner 180 twips up-left.
     EXPECT_TRUE(PictureNear(m, "GoodGuy(2)", m.Width() / 2 - 180, m.Height() / 2 - 180));
@@ -75,7 +67,7 @@ TEST_F(ThreeDWindowTest, OpensWithTheOwnAircraftAtTheCentreComesForwardAndReopen
     OpenMap();
     const std::array<int16_t, 3> view{m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom};
     EXPECT_EQ(view, (std::array<int16_t, 3>{90, 90, 7}));
-    EXPECT_FALSE(MenuBarShown());
+    EXPECT_FALSE(m.menuPresets.Action()->isVisible());
     EXPECT_EQ((std::pair<int, int>(m.Scene.LastMouseX, m.Scene.LastMouseY)), std::pair(1235, 568));
 }
 
@@ -84,7 +76,7 @@ TEST_F(ThreeDWindowTest, OpensWithTheOwnAircraftAtTheCentreComesForwardAndReopen
 TEST_F(ThreeDWindowTest, EscShowsThePresetsEachSetsItsViewAndADragTurnsAboutTheOuterCentre) {
     frmThreeD& m = OpenMap();
     sendKey(m.InnerArea(), Qt::Key_Escape, "\x1b");
-    ASSERT_TRUE(MenuBarShown());
+    ASSERT_TRUE(m.menuPresets.Action()->isVisible());
     // Each preset, and the yaw, tilt and zoom it sets.
     const std::pair<MenuItem&, std::array<int16_t, 3>> presets[] = {
         {m.menuWorld, {50, 60, 7}}, {m.menuRange, {50, 60, -8}},  {m.menuSN, {90, 0, 7}},
@@ -113,7 +105,7 @@ TEST_F(ThreeDWindowTest, EscShowsThePresetsEachSetsItsViewAndADragTurnsAboutTheO
     Mouse{m}.move(1515, above, Qt::LeftButton);
     EXPECT_EQ(m.Scene.ViewYaw, 80);
     m.menuHide.Action()->trigger();
-    EXPECT_FALSE(MenuBarShown());
+    EXPECT_FALSE(m.menuPresets.Action()->isVisible());
 }
 
 // The West marker stands 1.2 x 15 km left of the centre at 22 km to the half-width, whether

@@ -1,5 +1,5 @@
-// Message boxes and file dialogs: the common dialog over the scripted services, and the real Qt
-// dialogs answered as a user would answer them.
+// Message boxes and file dialogs: the file filters, and the real Qt dialogs answered as a user
+// would answer them.
 
 #include <gtest/gtest.h>
 
@@ -15,16 +15,6 @@
 
 namespace velmora::test {
 namespace {
-
-TEST(CommonDialogs, ACancelledFileDialogKeepsTheFileName) {
-    ScriptedServices services;
-    Probe window{services};
-    CommonDialog dialog{window};
-    dialog.SetFileName("start.txt");
-    services.QueueFileCancel();
-    EXPECT_FALSE(dialog.ShowOpen());
-    EXPECT_EQ(dialog.FileName(), "start.txt");
-}
 
 // The description's own brackets replaced; patterns joined by a semicolon; patterns without a
 // description.
