@@ -1,12 +1,19 @@
+// The main window's map: where points go, what a redraw paints, the zoom steps, and the target
+// information under the pointer.
 #include "TacticalView.h"
 
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "TargetInfo.h"
 
 namespace velmora {
 namespace {
@@ -32,7 +39,7 @@ TEST(TacticalViewTest, PlacesMapPointsWithinSixteenBits) {
     }
 }
 
-TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
+TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoomOrLeavesThemOut) {
     SharedSubsAndVar s;
     std::tie(s.ZoomLevel, s.MaxRange, s.OwnTeam, s.OwnX, s.OwnY) = std::tuple(10, 4, 2, 10, -4);
     s.ObjectiveList.Append() = {"10 km north, at the edge", 10, 6, 0};
@@ -51,25 +58,16 @@ TEST(TacticalViewTest, PaintsRangeCircleThenObjectivesThenAircraftInsideZoom) {
         PictureOp{PictureSet::BadGuy, 3, 3450, 2340},
     };
     EXPECT_EQ(RedrawTacticalView(s, {}), expected);
-}
 
-// An aircraft 9 km east: painted alone when the view does not reach past the range; not at all
-// when its corner is past 16 bits.
-TEST(TacticalViewTest, LeavesOutWhatItCannotShow) {
-    // Zoom, MaxRange, the view's width; the drawing operations.
-    const std::tuple<const char*, int16_t, float, int, std::size_t> rows[] = {
-        {"range beyond the zoom: no circle", 10, 10, 4800, 1},
-        {"a negative range: no circle", 10, -4, 4800, 1},
-        {"range 0: a circle of radius 0", 10, 0, 4800, 2},
-        {"a corner beyond 16 bits", 10, 10, 200000, 0},
-    };
-    for (const auto& [name, zoom, maxRange, width, ops] : rows) {
-        SharedSubsAndVar s;
-        std::tie(s.ZoomLevel, s.MaxRange) = std::tuple(zoom, maxRange);
-        s.AircraftList.Append().X = 9;
+    // What the view cannot show it leaves out: the circle of a range it does not reach past or of
+    // a negative one (range 0 gives radius 0), and everything once the corners pass 16 bits.
+    const std::tuple<float, int, std::size_t> rows[] = {
+        {10, 4800, 3}, {-4, 4800, 3}, {0, 4800, 4}, {10, 200000, 0}};
+    for (const auto& [maxRange, width, ops] : rows) {
+        s.MaxRange = maxRange;
         ViewGeometry g;
         g.ViewWindow.Width = width;
-        EXPECT_EQ(RedrawTacticalView(s, g).size(), ops) << name;
+        EXPECT_EQ(RedrawTacticalView(s, g).size(), ops) << maxRange << ", width " << width;
     }
 }
 
@@ -94,6 +92,93 @@ TEST(TacticalViewTest, ZoomSteps) {
         s.MaxRange = maxRange;
         step(s);
         EXPECT_EQ(s.ZoomLevel, zoom) << name;
+    }
+}
+
+const std::string kDeg = "\xC2\xB0";
+
+AircraftRecord AircraftAtBearing(double bearing, double km, int16_t altitude) {
+    AircraftRecord a;
+    a.X = static_cast<float>(km * std::sin(bearing * std::numbers::pi / 180));
+    a.Y = static_cast<float>(km * std::cos(bearing * std::numbers::pi / 180));
+    a.Altitude = altitude;
+    return a;
+}
+
+// Score parts: line of sight (30 beyond 60 degrees, then d x 6 / 60), elevation (30 beyond 45
+// up or 80 down, (e - 10) or (e - 45) x 5 / 35, 30 beyond 4000 ft), range (30 beyond MaxRange,
+// else dist x 5 / MaxRange); each part rounded half to even. Shot classes below 5, 10 and 16.
+TEST(TargetInfoTest, ShotRating) {
+    // Own heading, altitude and MaxRange; the contact's bearing, km and altitude; the distance,
+    // whether in range and ahead, the elevation, the score and the shot.
+    using Row = std::tuple<const char*, int16_t, int16_t, float, double, double, int16_t,
+                           const char*, bool, bool, const char*, int16_t, const char*>;
+    const Row rows[] = {
+        // clang-format off
+        {"ahead: 0 + 0 + 2.5 to even", 0, 0, 4, 0, 2, 0, "2.0", 1, 1, " 0", 2, "Excellent"},
+        {"abeam: 30 + 9 + 2", 0, 0, 4, 90, 2, 0, "2.0", 1, 0, " 0", 41, "Impossible"},
+        {"above: 4 + 2 + 2, 22.504 degrees", 0, 0, 2, 40, 1, 1359, "1.0", 1, 1, " 23", 8, "Good"},
+        {"below: 0 + 2 + 1", 0, 3000, 2, 0, 0.5, 0, "0.5", 1, 1, "-61", 3, "Excellent"},
+        {"across north: 350 to 10", 350, 0, 4, 10, 1, 0, "1.0", 1, 1, " 0", 3, "Excellent"},
+        {"25 degrees: 2.5 to even", 25, 0, 4, 0, 1, 0, "1.0", 1, 1, " 0", 3, "Excellent"},
+        {"on the own position", 0, 0, 4, 0, 0, 0, "0.0", 1, 1, " --", 30, "Impossible"},
+        {"at the range: out, no 30", 0, 0, 4, 0, 4, 0, "4.0", 0, 1, " 0", 5, "Good"},
+        {"10 is Decent, 60 degrees ahead", 0, 0, 4, 60, 3, 0, "3.0", 1, 1, " 0", 10, "Decent"},
+        {"15 is Decent", 0, 0, 1.3f, 50, 1.22, 4000, "1.22", 1, 1, " 45", 15, "Decent"},
+        {"16 is Impossible", 0, 0, 1.3f, 60, 1.22, 4000, "1.22", 1, 1, " 45", 16, "Impossible"},
+        {"0.1 km adds no range", 0, 0, 0.1f, 0, 0.1, 0, "0.1", 0, 1, " 0", 0, "Excellent"},
+        {"range 0", 0, 0, 0, 0, 1, 0, "1.0", 0, 1, " 0", 30, "Impossible"},
+        {"16 bits apart", 0, 32767, 2, 0, 1, -32768, "1.0", 1, 1, "-87", 68, "Impossible"},
+        {"heading far below a turn", -32768, 0, 4, 90, 1, 0, "1.0", 1, 0, " 0", 41, "Impossible"},
+        // clang-format on
+    };
+    for (const auto& [name, heading, ownAlt, maxRange, bearing, km, alt, dist, inRange, ahead,
+                      elevation, score, shot] : rows) {
+        SharedSubsAndVar s;
+        std::tie(s.OwnHeading, s.OwnAltitude, s.MaxRange) = std::tuple(heading, ownAlt, maxRange);
+        const CombatInfo c = AircraftCombatInfo(s, AircraftAtBearing(bearing, km, alt));
+        EXPECT_EQ(std::tuple(c.infoDist, c.infoForward, c.InfoElev, c.Score, c.infoProb),
+                  std::tuple(std::string("Distance: ") + dist + " km  (Target " +
+                                 (inRange ? "in" : "out of") + " range)",
+                             std::string("In Forward Line-of-Sight: ") + (ahead ? "Yes" : "No"),
+                             std::string("Angle of Elevation:") + elevation +
+                                 (elevation[1] == '-' ? "" : kDeg),
+                             score, std::string("Probability: ") + shot + " Shot"))
+            << name;
+    }
+}
+
+// The main window's geometry, zoom 10: a contact 5 km east is painted at (3450, 2340) in the
+// window, which is (3330, 2220) relative to the map picture. Aircraft 1 lies there; aircraft 2
+// in the map's corner, beyond the zoom, painted at (4224, 456); aircraft 3 beyond 16 bits;
+// objective 1 (shown as -1) 5 km west, 1640 feet below: 0.5 km down, 5.7 degrees.
+TEST(TargetInfoTest, HitBoxIsThePaintedSquare) {
+    // The pointer, the contacts shown, the angle of elevation on the labels.
+    const std::tuple<const char*, float, float, std::vector<int>, const char*> rows[] = {
+        {"just inside the top left", 3331, 2221, {1}, "-6"},
+        {"on the left edge", 3330, 2300, {}, ""},
+        {"on the bottom edge", 3400, 2580, {}, ""},
+        {"in the corner, beyond the zoom", 4124, 356, {2}, "-2"},
+        {"an objective below", 1111, 2221, {-1}, "-6"},
+    };
+    SharedSubsAndVar s;
+    s.ZoomLevel = 10;
+    s.OwnAltitude = 1640;
+    s.AircraftList.Append() = AircraftAtBearing(90, 5, 0);
+    s.AircraftList.Append() = AircraftAtBearing(45, 12, 0);
+    s.AircraftList.Append() = AircraftAtBearing(90, 1e6, 0);
+    s.ObjectiveList.Append() = {"", -5, 0, 0};
+    for (const auto& [name, x, y, contacts, elevation] : rows) {
+        const PointerMoveResult r = ViewWindowPointerMove(s, {}, 0, x, y);
+        std::vector<int> shown;
+        for (const ContactShown& c : r.Shown) {
+            shown.push_back(c.IsAircraft ? c.Index : -c.Index);
+        }
+        EXPECT_EQ(
+            std::pair(shown, r.Labels.InfoElev.Caption.value_or("")),
+            std::pair(contacts,
+                      *elevation ? "Angle of Elevation:" + std::string(elevation) + kDeg : ""))
+            << name;
     }
 }
 
