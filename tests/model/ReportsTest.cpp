@@ -49,11 +49,10 @@ TEST(CombatReportTest, ShowsTheReportWithinItsBoundsAndSaysWhatItLeftOut) {
     const std::string more = "[Report shortened: 1 more line not shown]\r\n";
     const std::tuple<const char*, std::string, ReportBounds, std::string> rows[] = {
         {"bare LF ends and a last line without an end", "a\nb", {}, "a\nb"},
-        {"a line of the longest length stays whole", "abcd\r\nef\r\n", small, "abcd\r\nef\r\n"},
-        {"a longer line goes on in the next lines", "abcdefghij\r\n", small,
-         "abcd\r\nefgh\r\nij\r\n"},
-        {"never inside a UTF-8 character", "abc\xC3\xA9z\r\n", small, "abc\r\n\xC3\xA9z\r\n"},
-        {"nor inside a four-byte one", "a\xF0\x9F\x9B\xA9\r\n", small, "a\r\n\xF0\x9F\x9B\xA9\r\n"},
+        {"a line of the longest length stays whole, a longer one goes on in the next lines",
+         "abcd\r\nefghij\r\n", small, "abcd\r\nefgh\r\nij\r\n"},
+        {"never inside a UTF-8 character of two bytes or of four",
+         "abc\xC3\xA9\xF0\x9F\x9B\xA9\r\n", small, "abc\r\n\xC3\xA9\r\n\xF0\x9F\x9B\xA9\r\n"},
         {"whole lines up to the byte bound, line ends counted", "abcd\r\nabcd\r\nabcd\r\n", small,
          "abcd\r\nabcd\r\n" + more},
         {"whole lines up to the line bound", "a\r\nb\r\nc\r\nd\r\ne", small,
@@ -61,9 +60,7 @@ TEST(CombatReportTest, ShowsTheReportWithinItsBoundsAndSaysWhatItLeftOut) {
         {"pieces of a long line count as lines; it is not counted as left out",
          "abcdefghij\nk\r\nl\n", ReportBounds{64, 2, 4},
          "abcd\r\nefgh\r\n[Report shortened: the rest of a line and 2 more lines not shown]\r\n"},
-        {"the count of a long report",
-         std::string(100000, '\n'),
-         {},
+        {"the count of a long report", std::string(100000, '\n'), ReportBounds{},
          std::string(65536, '\n') + "[Report shortened: 34464 more lines not shown]\r\n"},
     };
     for (const auto& [name, report, bounds, shown] : rows) {
