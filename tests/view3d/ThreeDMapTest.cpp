@@ -16,19 +16,12 @@
 namespace velmora {
 namespace {
 
-AircraftRecord AircraftAt(float x, float y, std::string squad = {}, int16_t team = 0) {
+AircraftRecord AircraftAt(float x, float y, std::string squad = {}, int16_t team = 0,
+                          std::string pic = {}, int16_t sector = 0) {
     AircraftRecord a;
-    a.X = x;
-    a.Y = y;
-    a.Squad = std::move(squad);
-    a.Team = team;
+    std::tie(a.X, a.Y, a.Squad, a.Team, a.Pic, a.HeadingSector) =
+        std::tuple(x, y, std::move(squad), team, std::move(pic), sector);
     return a;
-}
-
-std::vector<ThreeDStep> RedrawSteps(ThreeDScene& scene, const SharedSubsAndVar& s, float size) {
-    RedrawBuffers buffers;
-    Redraw(scene, s, {size, size}, buffers);
-    return buffers.Steps;
 }
 
 // Grid lines, the north marker (the east one mirrors it), the eye; the load keeps the drag memory.
@@ -65,17 +58,11 @@ TEST(PlacementTest, TurnsToBearingPlusYawWhateverTheEarlierPlacements) {
     EXPECT_NEAR(y, 5e20f, 5e16f);
 }
 
-// A 3400 x 3400 window at a half-range of 17 km: 100 twips to the km from the centre.
+// A 3400 x 3400 window at a half-range of 17 km: 100 twips to the km from the centre. Tilt 60 is
+// two thirds plan, one third side; ceiling 0 stands everything on the ground.
 TEST(ProjectionTest, TheBlendAndAZeroCeilingAndHalfRange) {
-    const std::tuple<const char*, int16_t, int16_t, float, int16_t, double> rows[] = {
-        {"tilt 60 is two thirds plan, one third side", 60, 30000, 5, 0, 1366.6667},
-        {"ceiling 0 stands everything on the ground", 0, 0, 5, 20000, 1700},
-    };
-    for (const auto& [name, tilt, ceiling, y, altitude, expected] : rows) {
-        EXPECT_NEAR(ProjectY(Projection(3400, 3400, 17, tilt, ceiling), y, altitude), expected,
-                    1e-3)
-            << name;
-    }
+    EXPECT_NEAR(ProjectY(Projection(3400, 3400, 17, 60, 30000), 5, 0), 1366.6667, 1e-3);
+    EXPECT_NEAR(ProjectY(Projection(3400, 3400, 17, 0, 0), 5, 20000), 1700, 1e-3);
     // Zoom Range at Visibility 8 and 5: a half-range of 0 and -3, each drawn as 1 km (a negative
     // one would put every point on the wrong side).
     for (const int16_t visibility : {8, 5}) {
@@ -141,15 +128,15 @@ TEST(PaintersOrderTest, AgreesWithThePassesOnRandomScenes) {
         SharedSubsAndVar s;
         std::tie(s.Visibility, s.Ceiling, s.OwnAltitude) =
             std::tuple(visibility(random), 8000, 9000);
+        const auto at = [&] { return half(random) / 2.0f; };
         std::vector<int> ids;  // in list order: aircraft, objectives, own
         for (int i = 1, n = count(random); i <= n; ++i) {
-            s.AircraftList.Append() = AircraftAt(half(random) / 2.0f, half(random) / 2.0f);
+            s.AircraftList.Append() = AircraftAt(at(), at());
             s.AircraftList(i).Altitude = static_cast<int16_t>(10 * i);
             ids.push_back(2 * i);
         }
         for (int i = 1, n = count(random); i <= n; ++i) {
-            s.ObjectiveList.Append() = {"", half(random) / 2.0f, half(random) / 2.0f,
-                                        10.0f * i + 5};
+            s.ObjectiveList.Append() = {"", at(), at(), 10.0f * i + 5};
             ids.push_back(2 * i + 1);
         }
         ids.push_back(1800);
@@ -178,27 +165,19 @@ TEST(PaintersOrderTest, AgreesWithThePassesOnRandomScenes) {
     }
 }
 
-SharedSubsAndVar SmallTurn() {
-    SharedSubsAndVar s;
-    s.Visibility = 1;
-    s.Ceiling = 1000;
-    s.OwnAltitude = 500;
-    s.OwnHeadingSector = 2;
-    s.OwnSquad = "A";
-    s.AircraftList.Append() = AircraftAt(0, 2, "A");
-    s.AircraftList(1).Pic = "P1";
-    AircraftRecord& foe = s.AircraftList.Append() = AircraftAt(-2, 0, "B");
-    std::tie(foe.Pic, foe.HeadingSector) = std::tuple("P2", 3);
-    s.ObjectiveList.Append() = {"south", 0, -2, 100};
-    return s;
-}
-
 // Visibility 1 in a 1400 x 1400 window: R 8, 87.5 twips to the km, the eye at (0, 1) and the
 // shading measured from (0, -1) with divisor 6, its floor 30 per cent.
-TEST(RedrawTest, DrawsOneSmallSceneWhole) {
-    SharedSubsAndVar s = SmallTurn();
+TEST(RedrawTest, DrawsOneSmallSceneWholeAndOnlyWhatTheLoadBuiltAndTheViewReaches) {
+    SharedSubsAndVar s;
+    std::tie(s.Visibility, s.Ceiling, s.OwnAltitude, s.OwnHeadingSector, s.OwnSquad) =
+        std::tuple(1, 1000, 500, 2, "A");
+    s.AircraftList.Append() = AircraftAt(0, 2, "A", 0, "P1");
+    s.AircraftList.Append() = AircraftAt(-2, 0, "B", 0, "P2", 3);
+    s.ObjectiveList.Append() = {"south", 0, -2, 100};
     ThreeDScene scene;
     BuildScene(scene, s);
+    RedrawBuffers buffers;
+    const auto steps = [&] { return Redraw(scene, s, {1400, 1400}, buffers), buffers.Steps; };
     const RgbColor floor{0, 45, 0};
     const RgbColor foe{95, 37, 37}, friendly{50, 75, 128}, own{0, 76, 0}, objective{76, 76, 30};
     const std::vector<ThreeDStep> expected = {
@@ -228,28 +207,18 @@ TEST(RedrawTest, DrawsOneSmallSceneWhole) {
         PictureStep{ScenePicture::GoodGuy, 2, 520, 520},
         // clang-format on
     };
-    EXPECT_EQ(RedrawSteps(scene, s, 1400), expected);
-}
+    EXPECT_EQ(steps(), expected);
 
-// Clear, 4 markers, 6 grid lines and 4 objects (14 steps) for the small scene as loaded. (An
-// object beyond single precision is left out too; the fuzz target checks every step is finite.)
-TEST(RedrawTest, DrawsOnlyWhatTheLoadBuiltAndTheViewReaches) {
-    // Contacts added and the visibility after the load; the steps drawn.
-    const std::tuple<const char*, bool, int16_t, std::size_t> rows[] = {
-        {"a turn opened later: its contacts and grid lines were never built", true, 50, 25},
-        {"a lower visibility draws fewer grid lines", false, 0, 21},
-    };
-    for (const auto& [name, contactsAfterLoad, visibility, steps] : rows) {
-        SharedSubsAndVar s = SmallTurn();
-        ThreeDScene scene;
-        BuildScene(scene, s);
-        for (int i = 0; contactsAfterLoad && i < 5; ++i) {
-            s.AircraftList.Append() = AircraftAt(1, 1);
-            s.ObjectiveList.Append() = {"new", 1, 1, 0};
-        }
-        s.Visibility = visibility;
-        EXPECT_EQ(RedrawSteps(scene, s, 1400).size(), steps) << name;
+    // A turn opened later: its contacts and grid lines were never built, so nothing more is
+    // drawn; a lower visibility draws fewer grid lines, two at 0.
+    for (int i = 0; i < 5; ++i) {
+        s.AircraftList.Append() = AircraftAt(1, 1);
+        s.ObjectiveList.Append() = {"new", 1, 1, 0};
     }
+    s.Visibility = 50;
+    EXPECT_EQ(steps().size(), expected.size());
+    s.Visibility = 0;
+    EXPECT_EQ(steps().size(), expected.size() - 4);
 }
 
 // Visibility 10, the outer height 4000, so the centre line is Y 2000. Before and after: yaw,
