@@ -181,8 +181,7 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurface) {
         Clear();
         draw(canvas);
         ExpectShown();
-        QImage painted(canvas.Surface().size(), QImage::Format_RGB32);
-        painted.fill(kBack);
+        QImage painted = solid(kBack, canvas.Surface().width(), canvas.Surface().height());
         QPainter painter(&painted);
         paint(painter);
         EXPECT_TRUE(canvas.Surface() == painted);

@@ -74,10 +74,6 @@ TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUpAndKeysGoToT
          [](Recorder&, Mouse& m) { m.doubleClick(300, 300); },
          {"A:MouseDown 1 0 150 150", "A:MouseUp 1 0 150 150", "A:Click", "A:DblClick",
           "A:MouseUp 1 0 150 150"}},
-        {"a right-button double click is two presses",
-         [](Recorder&, Mouse& m) { m.doubleClick(300, 300, Qt::RightButton); },
-         {"A:MouseDown 2 0 150 150", "A:MouseUp 2 0 150 150", "A:MouseDown 2 0 150 150",
-          "A:MouseUp 2 0 150 150"}},
         {"a press after a lost release starts afresh",
          [](Recorder&, Mouse& m) {
              m.press(300, 300);
@@ -92,13 +88,6 @@ TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUpAndKeysGoToT
              m.move(4000, 300);
          },
          {"A:MouseDown 1 0 150 150", "B:MouseMove 0 0 1350 1350", "Form:MouseMove 0 0 4000 300"}},
-        {"the buttons held and the shift state",
-         [](Recorder&, Mouse& m) {
-             m.move(450, 600, Qt::LeftButton | Qt::RightButton,
-                    Qt::AltModifier | Qt::ShiftModifier);
-             m.move(450, 600, Qt::MiddleButton, Qt::ControlModifier);
-         },
-         {"A:MouseMove 3 5 300 450", "A:MouseMove 4 2 300 450"}},
         {"a window unloaded by its MouseUp handler gets no Click",
          [](Recorder& w, Mouse& m) {
              w.A.MouseUp = [&w](int, int, float, float) { w.Unload(); };

@@ -61,38 +61,33 @@ protected:
 };
 
 inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::MouseButton button,
-                      Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QMouseEvent event(type, position, widget->mapToGlobal(position), button, held, modifiers);
+                      Qt::MouseButtons held) {
+    QMouseEvent event(type, position, widget->mapToGlobal(position), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
 }
 
 // Mouse actions on a form's inner area, at twips.
 struct Mouse {
     Form& form;
-    void send(QEvent::Type type, float x, float y, Qt::MouseButton button, Qt::MouseButtons held,
-              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        sendMouse(form.InnerArea(), type, QPointF(x, y) / kTwipsPerPixel, button, held, modifiers);
+    void send(QEvent::Type type, float x, float y, Qt::MouseButton button, Qt::MouseButtons held) {
+        sendMouse(form.InnerArea(), type, QPointF(x, y) / kTwipsPerPixel, button, held);
     }
-    void press(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
-        send(QEvent::MouseButtonPress, x, y, button, button);
+    void press(float x, float y) {
+        send(QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton);
     }
-    void release(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
-        send(QEvent::MouseButtonRelease, x, y, button, Qt::NoButton);
-    }
-    void move(float x, float y, Qt::MouseButtons held = Qt::NoButton,
-              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        send(QEvent::MouseMove, x, y, Qt::NoButton, held, modifiers);
+    void release(float x, float y) { send(QEvent::MouseButtonRelease, x, y, Qt::LeftButton, {}); }
+    void move(float x, float y, Qt::MouseButtons held = {}) {
+        send(QEvent::MouseMove, x, y, Qt::NoButton, held);
     }
     void click(float x, float y) {
         press(x, y);
         release(x, y);
     }
     // As Qt delivers a double click to a widget: press, release, double-click, release.
-    void doubleClick(float x, float y, Qt::MouseButton button = Qt::LeftButton) {
-        press(x, y, button);
-        release(x, y, button);
-        send(QEvent::MouseButtonDblClick, x, y, button, button);
-        release(x, y, button);
+    void doubleClick(float x, float y) {
+        click(x, y);
+        send(QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, Qt::LeftButton);
+        release(x, y);
     }
 };
 
