@@ -19,7 +19,6 @@ TEST(ShownText, KeepsTheStartOfALongTextInWholeCharacters) {
         {"at the limit: as it is", std::string(200, 'a'), QString(200, QLatin1Char('a'))},
         {"one beyond: cut with an ellipsis", std::string(201, 'a'),
          QString(200, QLatin1Char('a')) + kEllipsis},
-        {"5 MB on one line", std::string(5 << 20, 'x'), QString(200, QLatin1Char('x')) + kEllipsis},
         // 800 bytes are decoded; a cut inside a two-byte letter would turn the rest to Latin-1.
         {"UTF-8 letters", "a" + eAcutes,
          QStringLiteral("a") + QString(199, QChar(0xE9)) + kEllipsis},
