@@ -59,19 +59,23 @@ protected:
         services.QueueFileChoice(path);
         Click(6240, 5040, 1800, 450);
     }
-    // The sample turn read after a start with a pilot file.
-    GUIForm& StartWithTurn() {
-        WritePilot();
-        Start();
-        Open(kDogfight);
-        return main();
-    }
 
     QTemporaryDir folder;
     QString previous;
     SharedSubsAndVar state;
     ScriptedServices services;
     Windows windows{state, services};
+};
+
+// The sample turn read after a start with a pilot file.
+class TurnShown : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        WritePilot();
+        Start();
+        Open(kDogfight);
+    }
 };
 
 }  // namespace velmora::test

@@ -12,12 +12,8 @@
 namespace velmora::test {
 namespace {
 
-class Reports : public MainWindowFixture {
+class Reports : public TurnShown {
 protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        StartWithTurn();
-    }
     void ClickCombat() { Click(4200, 120, 750, 750); }
     QPlainTextEdit* box() {
         return qobject_cast<QPlainTextEdit*>(windows.CombatReport().txtCombatInfo.Widget());

@@ -29,17 +29,11 @@ bool PictureNear(const Form& form, const char* name, float left, float top) {
     return false;
 }
 
-class ThreeDWindowTest : public MainWindowFixture {
+class ThreeDWindowTest : public TurnShown {
 protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        StartWithTurn();
-    }
-
-    frmThreeD& map() { return windows.ThreeD(); }
     frmThreeD& OpenMap() {
         Click(120, 4200, 750, 750);
-        return map();
+        return windows.ThreeD();
     }
 };
 
