@@ -16,8 +16,6 @@
 namespace velmora::test {
 namespace {
 
-using Pad = frmFlightPad;
-
 // Parameters as (name, kind) pairs.
 void addCommand(SharedSubsAndVar& state, const std::string& name,
                 std::initializer_list<std::pair<const char*, const char*>> params = {}) {
@@ -46,7 +44,7 @@ protected:
         MainWindowFixture::TearDown();
     }
 
-    Pad& pad() { return windows.FlightPad(); }
+    frmFlightPad& pad() { return windows.FlightPad(); }
     frmCommandPrompt& prompt() { return windows.CommandPrompt(); }
     frmRadio& radio() { return windows.Radio(); }
     frmGenerator& generator() { return windows.Generator(); }
@@ -102,7 +100,7 @@ TEST_F(Orders, FlightPadClearAsksFirstAndReopenedDropsMarksClampsValuesAndFitsIt
     pad().menuClear.Action()->trigger();
     EXPECT_EQ(state.RadioMessages, "");
 
-    Pad& p = pad();
+    frmFlightPad& p = pad();
     p.menuBail.Action()->trigger();
     p.radioPrivate.Action()->trigger();
     p.TopLevel()->close();
@@ -205,7 +203,7 @@ TEST_F(Orders, GeneratorSavingOverTheDaysOrdersAsksFirstAndNoKeepsThem) {
         Write("sMV_Turn_" + Services::dateText(QDate::currentDate()) + ".txt", "first\r\n");
     QtServices real;
     Windows desktop{state, real};
-    Pad& p = desktop.FlightPad();
+    frmFlightPad& p = desktop.FlightPad();
     p.Show();
     Mouse{p}.click(p.Generate.Left() + 180, p.Generate.Top() + 180);
     auto no = [](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::No)->click(); };

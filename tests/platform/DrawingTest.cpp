@@ -6,8 +6,8 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 #include <functional>
-#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -85,10 +85,9 @@ protected:
 
 // Half to even; far beyond the screen is a million pixels, and not a number is 0.
 TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    for (const auto& [twips, pixels] : std::vector<std::pair<double, int>>{
-             {112.5, 8}, {127.5, 8}, {-187.5, -12}, {1e30, 1000000}, {inf, 1000000}, {nan, 0}}) {
+    const std::pair<double, int> rows[] = {{112.5, 8},      {127.5, 8},          {-187.5, -12},
+                                           {1e30, 1000000}, {HUGE_VAL, 1000000}, {NAN, 0}};
+    for (const auto& [twips, pixels] : rows) {
         EXPECT_EQ(twipsToPixels(twips), pixels) << twips;
     }
 }

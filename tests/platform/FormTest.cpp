@@ -69,11 +69,7 @@ TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsLaidOut) {
         w.AddMenu(menuRadio, "Radio");
         w.SetManualPosition(45, 2565);
     };
-    prompt.design = [](Probe& w) {
-        w.SetBorderStyle(BorderStyle::FixedDialog);
-        w.SetInnerSize(1500, 600);
-        w.SetStartUpPosition(StartUpPosition::CenterOwner);
-    };
+    prompt.design = [](Probe& w) { w.SetStartUpPosition(StartUpPosition::CenterOwner); };
     pad.Show();
     prompt.Show(&pad);
 
