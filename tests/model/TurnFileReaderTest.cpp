@@ -38,19 +38,11 @@ std::string Turn(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
-auto Records = [](const SharedSubsAndVar& s) {
-    return s.AircraftCount() + s.ObjectiveCount() + s.NumCommands();
-};
-
 using S = const SharedSubsAndVar&;
+const auto Records = [](S s) { return s.AircraftCount() + s.ObjectiveCount() + s.NumCommands(); };
 
 TEST(ReadTurnData, Snippets) {
-    const struct {
-        const char* name;
-        std::string bytes;
-        ReadOutcome outcome;
-        void (*check)(S);
-    } snippets[] = {
+    const std::tuple<const char*, std::string, ReadOutcome, void (*)(S)> snippets[] = {
         // clang-format off
         {"header with a blank after it", kHeader + " \r\nX=1\r\n", kWrongHeader, nullptr},
         {"a byte order mark before the header; LF, CR LF, and a CR at the very end end a line",
@@ -104,14 +96,14 @@ TEST(ReadTurnData, Snippets) {
                        std::tuple("X=5\r\n\r\n[ENDCOMBAT] \r\n", 0, 2)); }},
         // clang-format on
     };
-    for (const auto& snippet : snippets) {
-        SCOPED_TRACE(snippet.name);
+    for (const auto& [name, bytes, outcome, check] : snippets) {
+        SCOPED_TRACE(name);
         SharedSubsAndVar s;
         s.AircraftList.Append().Name = "from the last file";  // every end empties the lists
         std::tie(s.SelectedAircraft, s.OrderHeading) = std::tuple(9, 123);
-        EXPECT_EQ(ReadTurnData(snippet.bytes, s), snippet.outcome);
-        if (snippet.check) {
-            snippet.check(s);
+        EXPECT_EQ(ReadTurnData(bytes, s), outcome);
+        if (check) {
+            check(s);
         }
         // The reader leaves the window's and the order state to the windows.
         EXPECT_EQ(std::tuple(s.SelectedAircraft, s.OrderHeading), std::tuple(9, 123));
@@ -158,9 +150,7 @@ TEST(KeyTable, FindsWhatParseKeywordFinds) {
     }
 }
 
-std::string DataFile(const char* name) {
-    return std::string(VELMORA_TEST_DATA_DIR) + "/" + name;
-}
+const std::string kData = VELMORA_TEST_DATA_DIR "/";
 
 // A file of size bytes, head and then NUL bytes, made without writing them.
 std::string SparseFile(const std::filesystem::path& path, std::uintmax_t size,
@@ -183,12 +173,12 @@ TEST(ReadTurnFile, EachEndAfterAFullTurn) {
     // The file; how the read ends; records, Visibility and zoom after it; a message for the pilot.
     const std::tuple<const char*, std::string, ReadOutcome, int, int, int, bool> rows[] = {
         // clang-format off
-        {"a full turn", DataFile("full-turn.smv"), Complete(69), 5, 12, 12, false},
-        {"no VISIBILITY=, [COMBAT]", DataFile("second-turn.smv"), Complete(17), 2, 12, 3, false},
-        {"a block without its end", DataFile("block-without-end.smv"), Failed(11), 2, 10, 10, false},
-        {"a wrong header", DataFile("wrong-header.smv"), kWrongHeader, 0, 12, 3, true},
-        {"an empty file", DataFile("empty.smv"), Refused(ReadEnd::Empty), 0, 12, 3, false},
-        {"no such file", DataFile("none.smv"), Refused(ReadEnd::CannotOpen), 0, 12, 3, false},
+        {"a full turn", kData + "full-turn.smv", Complete(69), 5, 12, 12, false},
+        {"no VISIBILITY=, [COMBAT]", kData + "second-turn.smv", Complete(17), 2, 12, 3, false},
+        {"a block without its end", kData + "block-without-end.smv", Failed(11), 2, 10, 10, false},
+        {"a wrong header", kData + "wrong-header.smv", kWrongHeader, 0, 12, 3, true},
+        {"an empty file", kData + "empty.smv", Refused(ReadEnd::Empty), 0, 12, 3, false},
+        {"no such file", kData + "none.smv", Refused(ReadEnd::CannotOpen), 0, 12, 3, false},
         {"a named pipe", pipe, Refused(ReadEnd::NotAFile), 0, 12, 3, true},
         {"a folder", folder.string(), Refused(ReadEnd::NotAFile), 0, 12, 3, true},
         {"a byte too large", SparseFile(folder / "a.smv", kMaxTurnFileBytes + 1),
@@ -200,7 +190,7 @@ TEST(ReadTurnFile, EachEndAfterAFullTurn) {
     for (const auto& [name, path, outcome, records, visibility, zoom, message] : rows) {
         SCOPED_TRACE(name);
         SharedSubsAndVar s;
-        ASSERT_EQ(ReadTurnFile(DataFile("full-turn.smv"), s), Complete(69));
+        ASSERT_EQ(ReadTurnFile(kData + "full-turn.smv", s), Complete(69));
         s.ZoomLevel = 3;  // the pilot zoomed in
         EXPECT_EQ(ReadTurnFile(path, s), outcome);
         EXPECT_EQ(std::tuple(Records(s), int{s.Visibility}, int{s.ZoomLevel}, s.CombatText.size(),

@@ -44,13 +44,14 @@ TEST(TurnValues, ConvertOrFail) {
     // single 16777216 divided by ten; a value below single range, even by an exponent beyond 64
     // bits, gives zero of its sign.
     const std::string tiny = "0." + std::string(52, '0') + "1";
-    const float max = std::numeric_limits<float>::max();
-    const float denormMin = std::numeric_limits<float>::denorm_min();
     const std::string below64 = "1e-" + std::string(20, '9');
     const std::pair<std::string_view, float> singles[] = {
-        {" -4.25 ", -4.25f},       {"-2E+2", -200.0f},    {"0.1", 0.1f},
-        {"1677721.7", 1677721.7f}, {"3.4028235e38", max}, {tiny, 0.0f},
-        {below64, 0.0f},           {"-1e-50", -0.0f},     {"1.4e-45", denormMin}};
+        // clang-format off
+        {" -4.25 ", -4.25f}, {"-2E+2", -200.0f}, {"0.1", 0.1f}, {"1677721.7", 1677721.7f},
+        {"3.4028235e38", std::numeric_limits<float>::max()}, {tiny, 0.0f}, {below64, 0.0f},
+        {"-1e-50", -0.0f}, {"1.4e-45", std::numeric_limits<float>::denorm_min()},
+        // clang-format on
+    };
     for (const auto& [text, value] : singles) {
         const float v = ParseRealNumber(text).value_or(NAN);
         EXPECT_EQ(std::pair(v, std::signbit(v)), std::pair(value, std::signbit(value)))
