@@ -138,8 +138,7 @@ TEST(CommandPrompt, ReadsTypedNumbersForgivinglyAndAsksEachNamedSlot) {
 TEST(PilotFile, WrittenAndRead) {
     // The bytes; whether PilotFileBytes writes them; whether both fields are read; the name and
     // password held after the read ("old" when not read).
-    using Row = std::tuple<const char*, std::string_view, bool, bool, const char*, const char*>;
-    const Row rows[] = {
+    const std::tuple<const char*, std::string_view, bool, bool, const char*, const char*> rows[] = {
         {"classic", "\"Red Baron\"\r\n\"s3cret\"\r\n", true, true, "Red Baron", "s3cret"},
         {"blanks and commas", "\" Baron, Red \"\r\n\"a,b\"\r\n", true, true, " Baron, Red ", "a,b"},
         {"quotes doubled", "\"Jo \"\"Ace\"\"\"\r\n\"p\"\"\"\r\n", true, true, "Jo \"Ace\"", "p\""},
