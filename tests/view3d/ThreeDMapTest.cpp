@@ -24,11 +24,10 @@ AircraftRecord AircraftAt(float x, float y, std::string squad = {}, int16_t team
     return a;
 }
 
-// Grid lines, the north marker (the east one mirrors it), the eye; the load keeps the drag memory.
+// Grid lines, the north marker (the east one mirrors it), the eye.
 // (The small scene below shows the points mirrored east and placed by their bearings.)
 TEST(SceneTest, LoadBuildsGridCompassAndEye) {
-    using Row = std::tuple<const char*, int16_t, std::size_t, float, int16_t>;
-    const Row rows[] = {
+    const std::tuple<const char*, int16_t, std::size_t, float, int16_t> rows[] = {
         {"visibility 0 builds the lines through the own aircraft", 0, 1, 0, 2},
         {"the grid stops at its limit", 20000, 2 * kMaxGridVisibility + 1, 24000, -19998},
         {"negative visibility builds no grid", -5, 0, -6, 7},
@@ -38,19 +37,17 @@ TEST(SceneTest, LoadBuildsGridCompassAndEye) {
         SharedSubsAndVar s;
         s.Visibility = visibility;
         ThreeDScene scene;
-        scene.LastMouseX = 123;
         BuildScene(scene, s);
         EXPECT_EQ(std::tuple(scene.GridLinesEW.size(), scene.GridLinesNS.size(), scene.NorthPoint.Y,
-                             scene.EastPoint.X, scene.EyeY, scene.LastMouseX),
-                  std::tuple(lines, lines, north, -north, eyeY, int16_t{123}))
+                             scene.EastPoint.X, scene.EyeY),
+                  std::tuple(lines, lines, north, -north, eyeY))
             << name;
     }
 }
 
 // Absolute: the last placement alone decides, and a point far out keeps its distance.
 TEST(PlacementTest, TurnsToBearingPlusYawWhateverTheEarlierPlacements) {
-    float x = 3e20f;
-    float y = 4e20f;  // bearing 37
+    float x = 3e20f, y = 4e20f;  // bearing 37
     for (const int yaw : {63, 43, 53}) {
         PlaceAtAngle(x, y, 37 + yaw);
     }
@@ -65,12 +62,12 @@ TEST(ProjectionTest, TheBlendAndAZeroCeilingAndHalfRange) {
     EXPECT_NEAR(ProjectY(Projection(3400, 3400, 17, 0, 0), 5, 20000), 1700, 1e-3);
     // Zoom Range at Visibility 8 and 5: a half-range of 0 and -3, each drawn as 1 km (a negative
     // one would put every point on the wrong side).
+    SharedSubsAndVar s;
+    ThreeDScene scene;
+    BuildScene(scene, s);
+    ApplyPreset(scene, PresetView::ZoomRange);
     for (const int16_t visibility : {8, 5}) {
-        SharedSubsAndVar s;
         s.Visibility = visibility;
-        ThreeDScene scene;
-        BuildScene(scene, s);
-        ApplyPreset(scene, PresetView::ZoomRange);
         EXPECT_EQ(ProjectX(MakeProjection(scene, s, 3400, 3400), 1), 3400) << visibility;
     }
 }
