@@ -36,7 +36,7 @@ void TopWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool TopWindow::event(QEvent* event) {
-    const bool handled = QMainWindow::event(event);
+    // Before Qt's handling, which deletes the window on a deferred delete.
     if (form_ != nullptr) {
         switch (event->type()) {
             case QEvent::WindowActivate:
@@ -51,7 +51,7 @@ bool TopWindow::event(QEvent* event) {
                 break;
         }
     }
-    return handled;
+    return QMainWindow::event(event);
 }
 
 Surface::Surface(Form* form) : form_(form) {
@@ -862,6 +862,7 @@ void Form::SurfaceResized(const QSize& size) {
         return;
     }
     const unsigned load = loadCount_;
+    outerSize_ = top_->frameGeometry().size();
     Form_Resize();
     if (Alive(load) && (size.width() > old.width() || size.height() > old.height())) {
         Form_Paint();
