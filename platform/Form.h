@@ -66,9 +66,10 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Loads the window if it is not open and shows it, modeless. An owned window stays above
-    // its owner and is unloaded with it. An open window is only brought forward, out of its
-    // minimised state if it was minimised.
+    // Loads the window if it is not open and shows it, modeless, above its owner; one shown
+    // while its owner is still loading comes up just after the owner. An owned window is
+    // unloaded with its owner. An open window is only brought forward, out of its minimised
+    // state if it was minimised.
     void Show(Form* owner = nullptr);
     void Unload();
     bool Loaded() const { return loaded_; }
