@@ -1,4 +1,4 @@
-#include "Look.h"
+#include "GUI/Look.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "Text.h"
+#include "GUI/Text.h"
 
 #include <QStringDecoder>
 #include <algorithm>

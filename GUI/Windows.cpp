@@ -1,16 +1,16 @@
-#include "Windows.h"
+#include "GUI/Windows.h"
 
-#include "main/GUIForm.h"
-#include "main/SplashTitle.h"
-#include "main/frmAbout.h"
-#include "orders/frmCommandPrompt.h"
-#include "orders/frmFlightPad.h"
-#include "orders/frmGenerator.h"
-#include "orders/frmNamePassword.h"
-#include "orders/frmRadio.h"
-#include "reports/frmCombatReport.h"
-#include "reports/frmDamage.h"
-#include "view3d/frmThreeD.h"
+#include "GUI/main/GUIForm.h"
+#include "GUI/main/SplashTitle.h"
+#include "GUI/main/frmAbout.h"
+#include "GUI/orders/frmCommandPrompt.h"
+#include "GUI/orders/frmFlightPad.h"
+#include "GUI/orders/frmGenerator.h"
+#include "GUI/orders/frmNamePassword.h"
+#include "GUI/orders/frmRadio.h"
+#include "GUI/reports/frmCombatReport.h"
+#include "GUI/reports/frmDamage.h"
+#include "GUI/view3d/frmThreeD.h"
 
 namespace velmora {
 

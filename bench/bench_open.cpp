@@ -20,7 +20,7 @@
 
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
-#include "WindowBenchmarkMain.h"
+#include "bench/WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "model/TurnFileReader.h"
 #include "platform/ScriptedServices.h"

@@ -7,9 +7,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "PictureDefs.h"
-#include "PictureRenderer.h"
-#include "Pictures.h"
+#include "pictures/PictureDefs.h"
+#include "pictures/PictureRenderer.h"
+#include "pictures/Pictures.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "TextLines.h"
-#include "TurnFileReader.h"
+#include "model/TextLines.h"
+#include "model/TurnFileReader.h"
 
 namespace {
 

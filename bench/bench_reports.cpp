@@ -10,7 +10,7 @@
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
 #include "GUI/reports/frmCombatReport.h"
-#include "WindowBenchmarkMain.h"
+#include "bench/WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "platform/ScriptedServices.h"
 

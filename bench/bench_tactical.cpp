@@ -5,8 +5,8 @@
 #include <chrono>
 #include <cmath>
 
-#include "CrowdedSky.h"
-#include "TacticalView.h"
+#include "bench/CrowdedSky.h"
+#include "model/TacticalView.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "CrowdedSky.h"
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
 #include "GUI/view3d/frmThreeD.h"
-#include "WindowBenchmarkMain.h"
+#include "bench/CrowdedSky.h"
+#include "bench/WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "platform/ScriptedServices.h"
 #include "view3d/ThreeDMap.h"

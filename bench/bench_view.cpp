@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "CrowdedSky.h"
 #include "GUI/Windows.h"
 #include "GUI/main/GUIForm.h"
-#include "WindowBenchmarkMain.h"
+#include "bench/CrowdedSky.h"
+#include "bench/WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "platform/ScriptedServices.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "TurnFileReader.h"
+#include "model/TurnFileReader.h"
 
 namespace velmora {
 

@@ -11,14 +11,14 @@
 #include <string_view>
 #include <variant>
 
-#include "FuzzInput.h"
-#include "KeyTable.h"
-#include "Numbers.h"
-#include "SharedProcedures.h"
-#include "SharedSubsAndVar.h"
-#include "TextLines.h"
-#include "TurnFileReader.h"
-#include "TurnValues.h"
+#include "fuzz/FuzzInput.h"
+#include "model/KeyTable.h"
+#include "model/Numbers.h"
+#include "model/SharedProcedures.h"
+#include "model/SharedSubsAndVar.h"
+#include "model/TextLines.h"
+#include "model/TurnFileReader.h"
+#include "model/TurnValues.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <variant>
 #include <vector>
 
-#include "FuzzInput.h"
-#include "SharedSubsAndVar.h"
-#include "ThreeDMap.h"
-#include "TurnFileReader.h"
+#include "fuzz/FuzzInput.h"
+#include "model/SharedSubsAndVar.h"
+#include "model/TurnFileReader.h"
+#include "view3d/ThreeDMap.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "CombatReport.h"
+#include "model/CombatReport.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "TextLines.h"
+#include "model/TextLines.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
-#include "DamageChart.h"
+#include "model/DamageChart.h"
 
-#include "Numbers.h"
+#include "model/Numbers.h"
 
 namespace velmora {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "SharedSubsAndVar.h"
-#include "TacticalView.h"
+#include "model/SharedSubsAndVar.h"
+#include "model/TacticalView.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "Numbers.h"
+#include "model/Numbers.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,9 @@
-#include "SharedProcedures.h"
+#include "model/SharedProcedures.h"
 
 #include <array>
 #include <cmath>
 
-#include "Numbers.h"
+#include "model/Numbers.h"
 
 namespace velmora {
 

@@ -1,9 +1,9 @@
-#include "TacticalView.h"
+#include "model/TacticalView.h"
 
 #include <cmath>
 
-#include "Numbers.h"
-#include "SharedProcedures.h"
+#include "model/Numbers.h"
+#include "model/SharedProcedures.h"
 
 namespace velmora {
 

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "SharedSubsAndVar.h"
+#include "model/SharedSubsAndVar.h"
 
 namespace velmora {
 

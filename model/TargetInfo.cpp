@@ -1,10 +1,10 @@
-#include "TargetInfo.h"
+#include "model/TargetInfo.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Numbers.h"
-#include "SharedProcedures.h"
+#include "model/Numbers.h"
+#include "model/SharedProcedures.h"
 
 namespace velmora {
 

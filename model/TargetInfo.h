@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "SharedSubsAndVar.h"
-#include "TacticalView.h"
+#include "model/SharedSubsAndVar.h"
+#include "model/TacticalView.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "TurnFileReader.h"
+#include "model/TurnFileReader.h"
 
 #include <climits>
 #include <cstdio>
@@ -8,10 +8,10 @@
 #include <system_error>
 #include <utility>
 
-#include "KeyTable.h"
-#include "SharedProcedures.h"
-#include "TextLines.h"
-#include "TurnValues.h"
+#include "model/KeyTable.h"
+#include "model/SharedProcedures.h"
+#include "model/TextLines.h"
+#include "model/TurnValues.h"
 
 namespace velmora {
 

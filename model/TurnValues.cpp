@@ -1,4 +1,4 @@
-#include "TurnValues.h"
+#include "model/TurnValues.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "Numbers.h"
+#include "model/Numbers.h"
 
 namespace velmora {
 

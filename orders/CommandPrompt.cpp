@@ -1,4 +1,4 @@
-#include "CommandPrompt.h"
+#include "orders/CommandPrompt.h"
 
 #include <charconv>
 #include <cstdint>

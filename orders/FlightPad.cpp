@@ -1,10 +1,10 @@
-#include "FlightPad.h"
+#include "orders/FlightPad.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "Numbers.h"
-#include "SharedProcedures.h"
+#include "model/Numbers.h"
+#include "model/SharedProcedures.h"
 
 namespace velmora {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "RadioMessage.h"
-#include "SharedSubsAndVar.h"
+#include "model/SharedSubsAndVar.h"
+#include "orders/RadioMessage.h"
 
 namespace velmora {
 

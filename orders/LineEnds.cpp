@@ -1,4 +1,4 @@
-#include "LineEnds.h"
+#include "orders/LineEnds.h"
 
 namespace velmora {
 

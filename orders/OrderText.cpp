@@ -1,12 +1,12 @@
-#include "OrderText.h"
+#include "orders/OrderText.h"
 
 #include <algorithm>
 #include <cmath>
 #include <variant>
 
-#include "CommandPrompt.h"
-#include "LineEnds.h"
-#include "Numbers.h"
+#include "model/Numbers.h"
+#include "orders/CommandPrompt.h"
+#include "orders/LineEnds.h"
 
 namespace velmora {
 

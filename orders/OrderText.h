@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "FlightPad.h"
-#include "SharedSubsAndVar.h"
+#include "model/SharedSubsAndVar.h"
+#include "orders/FlightPad.h"
 
 namespace velmora {
 

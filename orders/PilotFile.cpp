@@ -1,4 +1,4 @@
-#include "PilotFile.h"
+#include "orders/PilotFile.h"
 
 #include <utility>
 

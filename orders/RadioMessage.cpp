@@ -1,6 +1,6 @@
-#include "RadioMessage.h"
+#include "orders/RadioMessage.h"
 
-#include "LineEnds.h"
+#include "orders/LineEnds.h"
 
 namespace velmora {
 

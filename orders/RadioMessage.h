@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "SharedSubsAndVar.h"
+#include "model/SharedSubsAndVar.h"
 
 namespace velmora {
 

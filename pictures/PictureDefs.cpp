@@ -1,4 +1,4 @@
-#include "PictureDefs.h"
+#include "pictures/PictureDefs.h"
 
 #include <tuple>
 #include <utility>

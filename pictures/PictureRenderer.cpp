@@ -1,4 +1,4 @@
-#include "PictureRenderer.h"
+#include "pictures/PictureRenderer.h"
 
 #include <QFile>
 #include <QPainter>

@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "PictureDefs.h"
+#include "pictures/PictureDefs.h"
 
 class QSvgRenderer;
 

@@ -1,4 +1,4 @@
-#include "Pictures.h"
+#include "pictures/Pictures.h"
 
 #include <QResource>
 
@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "PictureDefs.h"
+#include "pictures/PictureDefs.h"
 
 // A resource file compiled into a static library is only linked when something names it.
 static void initRenderedPictures() {

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "Pictures.h"
+#include "pictures/Pictures.h"
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {

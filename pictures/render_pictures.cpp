@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "PictureDefs.h"
-#include "PictureRenderer.h"
+#include "pictures/PictureDefs.h"
+#include "pictures/PictureRenderer.h"
 
 namespace {
 

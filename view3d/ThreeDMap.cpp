@@ -1,4 +1,4 @@
-#include "ThreeDMap.h"
+#include "view3d/ThreeDMap.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <optional>
 #include <utility>
 
-#include "Numbers.h"
-#include "SharedProcedures.h"
+#include "model/Numbers.h"
+#include "model/SharedProcedures.h"
 
 namespace velmora {
 

@@ -13,8 +13,8 @@
 #include <variant>
 #include <vector>
 
-#include "SharedSubsAndVar.h"
-#include "TacticalView.h"
+#include "model/SharedSubsAndVar.h"
+#include "model/TacticalView.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "GUIForm.h"
+#include "GUI/main/GUIForm.h"
 
 #include <QFile>
 #include <QIcon>
@@ -9,21 +9,21 @@
 #include <utility>
 #include <vector>
 
-#include "Look.h"
-#include "Text.h"
-#include "Windows.h"
-#include "main/SplashTitle.h"
-#include "main/frmAbout.h"
+#include "GUI/Look.h"
+#include "GUI/Text.h"
+#include "GUI/Windows.h"
+#include "GUI/main/SplashTitle.h"
+#include "GUI/main/frmAbout.h"
+#include "GUI/orders/frmFlightPad.h"
+#include "GUI/orders/frmNamePassword.h"
+#include "GUI/reports/frmCombatReport.h"
+#include "GUI/reports/frmDamage.h"
+#include "GUI/view3d/frmThreeD.h"
 #include "model/SharedProcedures.h"
 #include "model/SharedSubsAndVar.h"
 #include "model/TurnFileReader.h"
 #include "orders/PilotFile.h"
-#include "orders/frmFlightPad.h"
-#include "orders/frmNamePassword.h"
 #include "pictures/Pictures.h"
-#include "reports/frmCombatReport.h"
-#include "reports/frmDamage.h"
-#include "view3d/frmThreeD.h"
 
 namespace velmora {
 

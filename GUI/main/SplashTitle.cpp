@@ -1,7 +1,7 @@
-#include "SplashTitle.h"
+#include "GUI/main/SplashTitle.h"
 
-#include "Windows.h"
-#include "main/GUIForm.h"
+#include "GUI/Windows.h"
+#include "GUI/main/GUIForm.h"
 #include "pictures/Pictures.h"
 
 namespace velmora {

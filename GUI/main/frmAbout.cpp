@@ -1,7 +1,7 @@
-#include "frmAbout.h"
+#include "GUI/main/frmAbout.h"
 
-#include "Look.h"
-#include "Windows.h"
+#include "GUI/Look.h"
+#include "GUI/Windows.h"
 #include "pictures/Pictures.h"
 
 namespace velmora {

@@ -1,8 +1,8 @@
-#include "frmCommandPrompt.h"
+#include "GUI/orders/frmCommandPrompt.h"
 
-#include "Look.h"
-#include "Text.h"
-#include "Windows.h"
+#include "GUI/Look.h"
+#include "GUI/Text.h"
+#include "GUI/Windows.h"
 
 namespace velmora {
 

@@ -1,11 +1,11 @@
-#include "frmFlightPad.h"
+#include "GUI/orders/frmFlightPad.h"
 
-#include "Look.h"
-#include "Text.h"
-#include "Windows.h"
-#include "orders/frmCommandPrompt.h"
-#include "orders/frmGenerator.h"
-#include "orders/frmRadio.h"
+#include "GUI/Look.h"
+#include "GUI/Text.h"
+#include "GUI/Windows.h"
+#include "GUI/orders/frmCommandPrompt.h"
+#include "GUI/orders/frmGenerator.h"
+#include "GUI/orders/frmRadio.h"
 #include "pictures/Pictures.h"
 
 namespace velmora {

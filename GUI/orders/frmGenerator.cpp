@@ -1,12 +1,12 @@
-#include "frmGenerator.h"
+#include "GUI/orders/frmGenerator.h"
 
 #include <QDir>
 
-#include "Look.h"
-#include "Text.h"
-#include "Windows.h"
+#include "GUI/Look.h"
+#include "GUI/Text.h"
+#include "GUI/Windows.h"
+#include "GUI/orders/frmFlightPad.h"
 #include "orders/OrderText.h"
-#include "orders/frmFlightPad.h"
 #include "platform/TextFile.h"
 
 namespace velmora {

@@ -1,11 +1,11 @@
-#include "frmNamePassword.h"
+#include "GUI/orders/frmNamePassword.h"
 
 #include <string>
 #include <string_view>
 
-#include "Look.h"
-#include "Text.h"
-#include "Windows.h"
+#include "GUI/Look.h"
+#include "GUI/Text.h"
+#include "GUI/Windows.h"
 #include "model/SharedSubsAndVar.h"
 #include "orders/PilotFile.h"
 #include "platform/TextFile.h"

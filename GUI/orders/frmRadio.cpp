@@ -1,8 +1,8 @@
-#include "frmRadio.h"
+#include "GUI/orders/frmRadio.h"
 
-#include "Look.h"
-#include "Text.h"
-#include "Windows.h"
+#include "GUI/Look.h"
+#include "GUI/Text.h"
+#include "GUI/Windows.h"
 #include "orders/RadioMessage.h"
 
 namespace velmora {

@@ -1,10 +1,10 @@
-#include "frmCombatReport.h"
+#include "GUI/reports/frmCombatReport.h"
 
 #include <QPlainTextEdit>
 
-#include "Look.h"
-#include "Text.h"
-#include "Windows.h"
+#include "GUI/Look.h"
+#include "GUI/Text.h"
+#include "GUI/Windows.h"
 #include "model/CombatReport.h"
 #include "model/SharedSubsAndVar.h"
 

@@ -1,4 +1,4 @@
-#include "frmDamage.h"
+#include "GUI/reports/frmDamage.h"
 
 #include <QEvent>
 #include <QWidget>
@@ -6,7 +6,7 @@
 #include <functional>
 #include <utility>
 
-#include "Windows.h"
+#include "GUI/Windows.h"
 #include "model/DamageChart.h"
 #include "pictures/Pictures.h"
 

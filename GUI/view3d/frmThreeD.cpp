@@ -1,4 +1,4 @@
-#include "frmThreeD.h"
+#include "GUI/view3d/frmThreeD.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -7,9 +7,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "Text.h"
-#include "Windows.h"
-#include "main/GUIForm.h"
+#include "GUI/Text.h"
+#include "GUI/Windows.h"
+#include "GUI/main/GUIForm.h"
 #include "model/Numbers.h"
 #include "model/SharedSubsAndVar.h"
 #include "pictures/Pictures.h"

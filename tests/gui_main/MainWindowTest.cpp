@@ -8,9 +8,9 @@
 #include <tuple>
 
 #include "GUI/orders/frmNamePassword.h"
-#include "MainWindowFixture.h"
 #include "model/TurnFileReader.h"
 #include "pictures/Pictures.h"
+#include "tests/gui_main/MainWindowFixture.h"
 
 namespace velmora::test {
 namespace {

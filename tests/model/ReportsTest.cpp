@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "CombatReport.h"
-#include "DamageChart.h"
+#include "model/CombatReport.h"
+#include "model/DamageChart.h"
 
 namespace velmora {
 namespace {

@@ -1,6 +1,6 @@
 // The main window's map: where points go, what a redraw paints, the zoom steps, and the target
 // information under the pointer.
-#include "TacticalView.h"
+#include "model/TacticalView.h"
 
 #include <array>
 #include <cmath>
@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TargetInfo.h"
+#include "model/TargetInfo.h"
 
 namespace velmora {
 namespace {

@@ -1,6 +1,6 @@
 // The reader in two tiers: short in-memory snippets (how each ends, at which line, what it
 // stored), then whole files under tests/data/.
-#include "TurnFileReader.h"
+#include "model/TurnFileReader.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -16,8 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include "KeyTable.h"
-#include "SharedProcedures.h"
+#include "model/KeyTable.h"
+#include "model/SharedProcedures.h"
 
 namespace velmora {
 

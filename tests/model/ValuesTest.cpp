@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Numbers.h"
-#include "SharedProcedures.h"
-#include "TurnValues.h"
+#include "model/Numbers.h"
+#include "model/SharedProcedures.h"
+#include "model/TurnValues.h"
 #include "tests/support/CommaLocale.h"
 
 namespace velmora {

@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "CommandPrompt.h"
-#include "FlightPad.h"
-#include "OrderText.h"
-#include "PilotFile.h"
-#include "RadioMessage.h"
+#include "orders/CommandPrompt.h"
+#include "orders/FlightPad.h"
+#include "orders/OrderText.h"
+#include "orders/PilotFile.h"
+#include "orders/RadioMessage.h"
 #include "tests/support/CommaLocale.h"
 
 namespace velmora {

@@ -2,10 +2,10 @@
 // look its own, the aircraft sets as turned copies of one drawing, the damage chart under its
 // outlines.
 
-#include "Pictures.h"
+#include "pictures/Pictures.h"
 
-#include "PictureDefs.h"
-#include "PictureRenderer.h"
+#include "pictures/PictureDefs.h"
+#include "pictures/PictureRenderer.h"
 
 #include <QSet>
 

@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "TestSupport.h"
+#include "tests/platform/TestSupport.h"
 
 namespace velmora::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <QWindow>
 
-#include "TestSupport.h"
+#include "tests/platform/TestSupport.h"
 
 namespace velmora::test {
 namespace {

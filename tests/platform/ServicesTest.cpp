@@ -10,8 +10,8 @@
 #include <functional>
 #include <tuple>
 
-#include "TestSupport.h"
 #include "platform/QtServices.h"
+#include "tests/platform/TestSupport.h"
 
 namespace velmora::test {
 namespace {

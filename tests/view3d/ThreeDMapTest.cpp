@@ -1,4 +1,4 @@
-#include "ThreeDMap.h"
+#include "view3d/ThreeDMap.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TacticalView.h"
+#include "model/TacticalView.h"
 
 namespace velmora {
 namespace {
