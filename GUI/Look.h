@@ -4,9 +4,14 @@
 #include <QColor>
 #include <initializer_list>
 
+#include "model/ColorAndBox.h"
 #include "platform/Controls.h"
 
 namespace velmora {
+
+inline QColor ToQColor(const RgbColor& c) {
+    return {c.R, c.G, c.B};
+}
 
 // The yellow of the labels and texts on a black ground.
 inline const QColor kLabelYellow(255, 255, 0);

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "model/ColorAndBox.h"
 #include "model/SharedSubsAndVar.h"
-#include "model/TacticalView.h"
 
 namespace velmora {
 

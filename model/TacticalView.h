@@ -7,27 +7,12 @@
 #include <variant>
 #include <vector>
 
+#include "model/ColorAndBox.h"
 #include "model/SharedSubsAndVar.h"
 
 namespace velmora {
 
-struct RgbColor {
-    uint8_t R = 0;
-    uint8_t G = 0;
-    uint8_t B = 0;
-    bool operator==(const RgbColor&) const = default;
-};
-
 inline constexpr RgbColor kRangeCircleColor{80, 80, 74};
-
-// A box in twips from the window's inner corner: a control's place, or an outline drawn there.
-struct ControlBox {
-    double Left = 0;
-    double Top = 0;
-    double Width = 0;
-    double Height = 0;
-    bool operator==(const ControlBox&) const = default;
-};
 
 // The two controls the view is laid out by; the window passes their current geometry at every
 // draw and pointer event.

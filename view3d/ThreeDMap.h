@@ -13,8 +13,8 @@
 #include <variant>
 #include <vector>
 
+#include "model/ColorAndBox.h"
 #include "model/SharedSubsAndVar.h"
-#include "model/TacticalView.h"
 
 namespace velmora {
 

@@ -29,10 +29,6 @@ namespace velmora {
 
 namespace {
 
-QColor toQColor(const RgbColor& c) {
-    return {c.R, c.G, c.B};
-}
-
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -400,7 +396,7 @@ void GUIForm::RedrawTacticalView() {
     for (const DrawOp& op : velmora::RedrawTacticalView(state_, Geometry())) {
         if (const auto* circle = std::get_if<CircleOp>(&op)) {
             Circle(static_cast<float>(circle->CenterX), static_cast<float>(circle->CenterY),
-                   circle->Radius, toQColor(circle->Color));
+                   circle->Radius, ToQColor(circle->Color));
         } else {
             PaintMark(std::get<PictureOp>(op));
         }
@@ -455,7 +451,7 @@ void GUIForm::ApplyLabels(const InfoLabels& labels) {
             label->SetCaption(ShownText(*update->Caption));
         }
         if (update->ForeColor) {
-            label->SetForeColor(toQColor(*update->ForeColor));
+            label->SetForeColor(ToQColor(*update->ForeColor));
         }
         if (update->Visible) {
             label->SetVisible(*update->Visible);

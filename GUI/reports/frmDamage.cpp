@@ -1,4 +1,5 @@
 #include "GUI/reports/frmDamage.h"
+#include "GUI/Look.h"
 
 #include <QEvent>
 #include <QWidget>
@@ -13,10 +14,6 @@
 namespace velmora {
 
 namespace {
-
-QColor toQColor(const RgbColor& c) {
-    return {c.R, c.G, c.B};
-}
 
 // Runs a draw whenever the window system asks for the window to be repainted (uncovered,
 // restored): the surface would show the last draw, but the levels may have changed since.
@@ -68,7 +65,7 @@ void frmDamage::Design() {
 }
 
 QColor frmDamage::DamageColor(int16_t Level) const {
-    return toQColor(velmora::DamageColor(Level));
+    return ToQColor(velmora::DamageColor(Level));
 }
 
 void frmDamage::PaintDamageChart() {
@@ -77,7 +74,7 @@ void frmDamage::PaintDamageChart() {
     PaintPicture(ChartPic.Picture(), L, T);
     for (const ChartOutline& box :
          DamageOutlines(state_, {L, T, ChartPic.Width(), ChartPic.Height()})) {
-        SetForeColor(toQColor(box.Color));
+        SetForeColor(ToQColor(box.Color));
         Line(box.X1, box.Y1, box.X2, box.Y2, LineMode::Box);
     }
 }

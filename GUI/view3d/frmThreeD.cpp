@@ -1,4 +1,5 @@
 #include "GUI/view3d/frmThreeD.h"
+#include "GUI/Look.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -20,10 +21,6 @@ namespace {
 
 const QImage& picture(const QString& name) {
     return Pictures::instance().get(name);
-}
-
-QColor toQColor(const RgbColor& c) {
-    return {c.R, c.G, c.B};
 }
 
 // The surface's pixels that an opaque picture already covers, a bit each: pixel x of a row is
@@ -396,7 +393,7 @@ void frmThreeD::Redraw() {
     auto colorOf = [&](const RgbColor& rgb) -> const QColor& {
         if (!(rgb == lastRgb)) {
             lastRgb = rgb;
-            color = toQColor(rgb);
+            color = ToQColor(rgb);
         }
         return color;
     };
