@@ -558,19 +558,19 @@ void Form::SetInnerSize(float width, float height) {
 }
 
 float Form::InnerWidth() const {
-    return loaded_ ? pixelsToTwips(SurfaceRect().width()) : innerWidth_;
+    return loaded_ ? PixelsToTwips(SurfaceRect().width()) : innerWidth_;
 }
 
 float Form::InnerHeight() const {
-    return loaded_ ? pixelsToTwips(SurfaceRect().height()) : innerHeight_;
+    return loaded_ ? PixelsToTwips(SurfaceRect().height()) : innerHeight_;
 }
 
 float Form::Width() const {
-    return top_ != nullptr ? pixelsToTwips(top_->frameGeometry().width()) : 0.0f;
+    return top_ != nullptr ? PixelsToTwips(top_->frameGeometry().width()) : 0.0f;
 }
 
 float Form::Height() const {
-    return top_ != nullptr ? pixelsToTwips(top_->frameGeometry().height()) : 0.0f;
+    return top_ != nullptr ? PixelsToTwips(top_->frameGeometry().height()) : 0.0f;
 }
 
 void Form::SetBackColor(const QColor& color) {
@@ -623,8 +623,8 @@ void Form::ApplyInnerSize() {
     if (area_ == nullptr) {
         return;
     }
-    const QSize pixels(std::max(0, twipsToPixels(innerWidth_)),
-                       std::max(0, twipsToPixels(innerHeight_)));
+    const QSize pixels(std::max(0, TwipsToPixels(innerWidth_)),
+                       std::max(0, TwipsToPixels(innerHeight_)));
     area_->hint_ = pixels;
     if (FixedSize()) {
         area_->setFixedSize(pixels);
@@ -673,7 +673,7 @@ void Form::PlaceOnScreen() {
         case StartUpPosition::Manual: {
             const int menuHeight =
                 menuBar_ != nullptr && !menuBar_->isHidden() ? menuBar_->sizeHint().height() : 0;
-            const QPoint inner(twipsToPixels(manualLeft_), twipsToPixels(manualTop_));
+            const QPoint inner(TwipsToPixels(manualLeft_), TwipsToPixels(manualTop_));
             top_->setGeometry(QRect(inner - QPoint(0, menuHeight), size));
             break;
         }
@@ -891,9 +891,9 @@ void Form::Line(float x1, float y1, float x2, float y2, const QColor& color, Lin
     if (Canvas().isNull()) {
         return;
     }
-    const QPoint a(twipsToPixels(x1), twipsToPixels(y1));
-    const QPoint b(twipsToPixels(x2), twipsToPixels(y2));
-    const QRect span = pixelSpan(a, b);
+    const QPoint a(TwipsToPixels(x1), TwipsToPixels(y1));
+    const QPoint b(TwipsToPixels(x2), TwipsToPixels(y2));
+    const QRect span = PixelSpan(a, b);
     if (!span.intersects(surface_.rect())) {
         return;
     }
@@ -930,8 +930,8 @@ void Form::Circle(float x, float y, float radius, const QColor& color) {
     if (Canvas().isNull()) {
         return;
     }
-    const QPoint centre(twipsToPixels(x), twipsToPixels(y));
-    const int r = std::abs(twipsToPixels(radius));
+    const QPoint centre(TwipsToPixels(x), TwipsToPixels(y));
+    const int r = std::abs(TwipsToPixels(radius));
     const QRect bounds(centre.x() - r - 1, centre.y() - r - 1, 2 * r + 3, 2 * r + 3);
     if (!bounds.intersects(surface_.rect())) {
         return;
@@ -980,7 +980,7 @@ void Form::PaintPictureRows(const QImage& picture, float x, float y, int firstRo
     if (Canvas().isNull() || picture.isNull()) {
         return;
     }
-    const QRect whole(QPoint(twipsToPixels(x), twipsToPixels(y)), picture.size());
+    const QRect whole(QPoint(TwipsToPixels(x), TwipsToPixels(y)), picture.size());
     const QRect target =
         whole & QRect(whole.left(), whole.top() + firstRow, whole.width(), lastRow - firstRow + 1);
     if (picture.format() == surface_.format()) {
@@ -1052,14 +1052,14 @@ void Form::Print(const QString& text) {
         metrics_.emplace(font_, &surface_);
     }
     const QFontMetrics& metrics = *metrics_;
-    const float lineTwips = pixelsToTwips(metrics.height());
+    const float lineTwips = PixelsToTwips(metrics.height());
     const QStringList lines =
         text.contains(QLatin1Char('\n')) ? text.split(QLatin1Char('\n')) : QStringList{text};
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
-        const QPoint topLeft(twipsToPixels(currentX_), twipsToPixels(currentY_));
+        const QPoint topLeft(TwipsToPixels(currentX_), TwipsToPixels(currentY_));
         // Text starts at its left edge and runs right: nothing of it shows from beyond the
         // right or the bottom edge, nor when its line lies above the top.
         const bool shows = !surface_.isNull() && !line.isEmpty() &&
@@ -1105,9 +1105,9 @@ bool Form::Over(const Image* receiver, const QPointF& position) const {
 void Form::MouseEvent(QMouseEvent* event) {
     const unsigned load = loadCount_;
     const QPointF position = event->position();
-    const int shift = shiftFromQt(event->modifiers());
-    const float x = pixelsToTwips(position.x());
-    const float y = pixelsToTwips(position.y());
+    const int shift = ShiftFromQt(event->modifiers());
+    const float x = PixelsToTwips(position.x());
+    const float y = PixelsToTwips(position.y());
     // Where no image lies, the form itself takes only MouseMove and Click.
     auto mouse = [&](Image* receiver, MouseHandler Image::*handler, int buttons) {
         if (receiver != nullptr && receiver->*handler) {
@@ -1132,7 +1132,7 @@ void Form::MouseEvent(QMouseEvent* event) {
                     captureImage_->DblClick();
                 }
             } else {
-                mouse(captureImage_, &Image::MouseDown, buttonsFromQt(event->button()));
+                mouse(captureImage_, &Image::MouseDown, ButtonsFromQt(event->button()));
             }
             break;
         }
@@ -1144,7 +1144,7 @@ void Form::MouseEvent(QMouseEvent* event) {
                 captured_ = false;
                 captureImage_ = nullptr;
             }
-            mouse(receiver, &Image::MouseUp, buttonsFromQt(event->button()));
+            mouse(receiver, &Image::MouseUp, ButtonsFromQt(event->button()));
             if (!clicked || !Alive(load)) {
                 break;
             }
@@ -1164,7 +1164,7 @@ void Form::MouseEvent(QMouseEvent* event) {
                 break;
             }
             Image* receiver = captured_ ? captureImage_ : HitTest(position);
-            const int buttons = buttonsFromQt(event->buttons());
+            const int buttons = ButtonsFromQt(event->buttons());
             if (receiver == nullptr) {
                 Form_MouseMove(buttons, shift, x, y);
             } else {
@@ -1179,7 +1179,7 @@ void Form::MouseEvent(QMouseEvent* event) {
 
 void Form::KeyEvent(QKeyEvent* event) {
     if (area_->focusPolicy() != Qt::NoFocus) {
-        if (const int ascii = keyAsciiFromEvent(*event); ascii != 0) {
+        if (const int ascii = KeyAsciiFromEvent(*event); ascii != 0) {
             Form_KeyPress(ascii);
         }
         return;

@@ -12,10 +12,10 @@ Control::~Control() {
 }
 
 QRect Placement::PixelBox() const {
-    const int left = twipsToPixels(left_);
-    const int top = twipsToPixels(top_);
-    const int right = twipsToPixels(static_cast<double>(left_) + width_);
-    const int bottom = twipsToPixels(static_cast<double>(top_) + height_);
+    const int left = TwipsToPixels(left_);
+    const int top = TwipsToPixels(top_);
+    const int right = TwipsToPixels(static_cast<double>(left_) + width_);
+    const int bottom = TwipsToPixels(static_cast<double>(top_) + height_);
     return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
 }
 
@@ -105,10 +105,10 @@ void LineControl::SetBorderWidth(int pixels) {
 }
 
 QRect LineControl::PixelBounds() const {
-    const QPoint a(twipsToPixels(x1_), twipsToPixels(y1_));
-    const QPoint b(twipsToPixels(x2_), twipsToPixels(y2_));
+    const QPoint a(TwipsToPixels(x1_), TwipsToPixels(y1_));
+    const QPoint b(TwipsToPixels(x2_), TwipsToPixels(y2_));
     const int reach = borderWidth_ / 2 + 1;
-    return pixelSpan(a, b).adjusted(-reach, -reach, reach, reach);
+    return PixelSpan(a, b).adjusted(-reach, -reach, reach, reach);
 }
 
 void LineControl::Paint(QPainter& painter) const {
@@ -116,8 +116,8 @@ void LineControl::Paint(QPainter& painter) const {
     pen.setWidth(borderWidth_);
     pen.setCapStyle(borderWidth_ > 1 ? Qt::RoundCap : Qt::SquareCap);
     painter.setPen(pen);
-    painter.drawLine(QPoint(twipsToPixels(x1_), twipsToPixels(y1_)),
-                     QPoint(twipsToPixels(x2_), twipsToPixels(y2_)));
+    painter.drawLine(QPoint(TwipsToPixels(x1_), TwipsToPixels(y1_)),
+                     QPoint(TwipsToPixels(x2_), TwipsToPixels(y2_)));
 }
 
 }  // namespace velmora

@@ -4,19 +4,19 @@
 
 namespace velmora {
 
-int buttonsFromQt(Qt::MouseButtons buttons) {
+int ButtonsFromQt(Qt::MouseButtons buttons) {
     return (buttons.testFlag(Qt::LeftButton) ? MouseButton::Left : 0) |
            (buttons.testFlag(Qt::RightButton) ? MouseButton::Right : 0) |
            (buttons.testFlag(Qt::MiddleButton) ? MouseButton::Middle : 0);
 }
 
-int shiftFromQt(Qt::KeyboardModifiers modifiers) {
+int ShiftFromQt(Qt::KeyboardModifiers modifiers) {
     return (modifiers.testFlag(Qt::ShiftModifier) ? ShiftKey::Shift : 0) |
            (modifiers.testFlag(Qt::ControlModifier) ? ShiftKey::Ctrl : 0) |
            (modifiers.testFlag(Qt::AltModifier) ? ShiftKey::Alt : 0);
 }
 
-int keyCodeFromQt(int qtKey) {
+int KeyCodeFromQt(int qtKey) {
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {
         return qtKey;  // Qt uses the same codes for these
     }
@@ -67,7 +67,7 @@ int keyCodeFromQt(int qtKey) {
     }
 }
 
-int keyAsciiFromEvent(const QKeyEvent& event) {
+int KeyAsciiFromEvent(const QKeyEvent& event) {
     const QString text = event.text();
     if (!text.isEmpty()) {
         const char16_t c = text.at(0).unicode();

@@ -16,7 +16,7 @@ inline constexpr int kTwipsPerPixel = 15;
 // Whole pixels for a twips value, rounded half to even. NaN gives 0 and values beyond a
 // million pixels are held there, so no input can overflow an int or stall the painter.
 // Inline: every drawing step converts several coordinates.
-inline int twipsToPixels(double twips) {
+inline int TwipsToPixels(double twips) {
     constexpr double kLimit = 1e6;
     const double exact = twips / kTwipsPerPixel;
     if (!(exact <= kLimit)) {
@@ -29,13 +29,13 @@ inline int twipsToPixels(double twips) {
     constexpr double kRound = 6755399441055744.0;
     return static_cast<int>((exact + kRound) - kRound);
 }
-inline float pixelsToTwips(double pixels) {
+inline float PixelsToTwips(double pixels) {
     return static_cast<float>(pixels * kTwipsPerPixel);
 }
 
 // The pixels from one corner to the other, both included, whichever corner comes first.
 // (QRect(a, b).normalized() loses a pixel each way when b lies before a.)
-inline QRect pixelSpan(const QPoint& a, const QPoint& b) {
+inline QRect PixelSpan(const QPoint& a, const QPoint& b) {
     return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                  QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
@@ -77,11 +77,11 @@ inline constexpr int Delete = 46;
 inline constexpr int F1 = 112;  // F1..F12 are 112..123
 }  // namespace KeyCode
 
-int buttonsFromQt(Qt::MouseButtons buttons);
-int shiftFromQt(Qt::KeyboardModifiers modifiers);
+int ButtonsFromQt(Qt::MouseButtons buttons);
+int ShiftFromQt(Qt::KeyboardModifiers modifiers);
 // The KeyDown code of a key, 0 for keys that have none.
-int keyCodeFromQt(int qtKey);
+int KeyCodeFromQt(int qtKey);
 // The KeyPress character code of a key event, 0 when the key yields no character.
-int keyAsciiFromEvent(const QKeyEvent& event);
+int KeyAsciiFromEvent(const QKeyEvent& event);
 
 }  // namespace velmora

@@ -291,13 +291,13 @@ void Label::FitToText() {
     if (autoSize_ && wordWrap_) {
         label->setText(caption_);
         const int width = std::max(1, label->width());
-        height_ = pixelsToTwips(label->heightForWidth(width));
+        height_ = PixelsToTwips(label->heightForWidth(width));
     } else if (autoSize_) {
-        const int room = maxWidth_ > 0 ? twipsToPixels(maxWidth_) : QWIDGETSIZE_MAX;
+        const int room = maxWidth_ > 0 ? TwipsToPixels(maxWidth_) : QWIDGETSIZE_MAX;
         label->setText(Fitted(room, 0));
         const QSize size = label->sizeHint();
-        width_ = pixelsToTwips(size.width());
-        height_ = pixelsToTwips(size.height());
+        width_ = PixelsToTwips(size.width());
+        height_ = PixelsToTwips(size.height());
     } else {
         const int boxHeight = wordWrap_ ? std::max(1, label->height()) : 0;
         label->setText(Fitted(label->width(), boxHeight));
@@ -428,9 +428,9 @@ bool TextBox::FilterEvent(QEvent* event) {
     }
     const auto* key = static_cast<QKeyEvent*>(event);
     QWidget* widget = widget_;
-    const int code = keyCodeFromQt(key->key());
+    const int code = KeyCodeFromQt(key->key());
     if (code != 0) {
-        KeyDown(code, shiftFromQt(key->modifiers()));
+        KeyDown(code, ShiftFromQt(key->modifiers()));
     }
     return !StillOwns(widget);  // the handler closed the window: the key ends there
 }

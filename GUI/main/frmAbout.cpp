@@ -32,7 +32,7 @@ void frmAbout::Design() {
     SetBackColor(Qt::black);
 
     const QImage& background = Pictures::instance().get("AboutBackground");
-    Add(imgBackground, 0, 0, pixelsToTwips(background.width()), pixelsToTwips(background.height()));
+    Add(imgBackground, 0, 0, PixelsToTwips(background.width()), PixelsToTwips(background.height()));
     imgBackground.SetPicture(background);
 
     // Label2 lies under lblTitle: a yellow shadow 8 twips to the right and 10 down.

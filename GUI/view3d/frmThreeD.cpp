@@ -138,15 +138,15 @@ private:
 
 // The pixels each drawing step can touch, as the drawing methods place them.
 QRect LinePixels(const LineStep& line) {
-    return pixelSpan({twipsToPixels(line.X1), twipsToPixels(line.Y1)},
-                     {twipsToPixels(line.X2), twipsToPixels(line.Y2)});
+    return PixelSpan({TwipsToPixels(line.X1), TwipsToPixels(line.Y1)},
+                     {TwipsToPixels(line.X2), TwipsToPixels(line.Y2)});
 }
 QRect DotPixels(const DotStep& dot) {
-    const int r = std::abs(twipsToPixels(dot.Radius));
-    return {twipsToPixels(dot.X) - r - 1, twipsToPixels(dot.Y) - r - 1, 2 * r + 3, 2 * r + 3};
+    const int r = std::abs(TwipsToPixels(dot.Radius));
+    return {TwipsToPixels(dot.X) - r - 1, TwipsToPixels(dot.Y) - r - 1, 2 * r + 3, 2 * r + 3};
 }
 QRect PicturePixels(const PictureStep& step, const QImage& picture) {
-    return {QPoint(twipsToPixels(step.Left), twipsToPixels(step.Top)), picture.size()};
+    return {QPoint(TwipsToPixels(step.Left), TwipsToPixels(step.Top)), picture.size()};
 }
 
 }  // namespace
@@ -284,7 +284,7 @@ QString frmThreeD::ShownLabel(const LabelStep& label, const QFontMetricsF& metri
         return {};
     }
     const QString& text = LabelText(label.Aircraft);
-    const double room = Surface().width() - twipsToPixels(label.X);
+    const double room = Surface().width() - TwipsToPixels(label.X);
     constexpr qsizetype kSlack = 2;
     qsizetype n = 0;
     while (n < text.size() && width <= room) {
@@ -342,7 +342,7 @@ void frmThreeD::PlanObjects(const PictureTable& pictures) {
                 StepPlan& labelPlan = plan_[*start + 3];
                 labelPlan.Text = static_cast<int>(shownLabels_.size());
                 shownLabels_.push_back(ShownLabel(*label, metrics, width));
-                const QRect box(twipsToPixels(label->X) - 2, twipsToPixels(label->Y) - 2,
+                const QRect box(TwipsToPixels(label->X) - 2, TwipsToPixels(label->Y) - 2,
                                 static_cast<int>(std::ceil(width)) + 4,
                                 static_cast<int>(std::ceil(metrics.height())) + 4);
                 labelPlan.Skip = coverage.Covered(coverage.SpanOf(box));

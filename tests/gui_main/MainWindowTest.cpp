@@ -23,7 +23,7 @@ QImage picture(const char* name) {
 
 bool paintedAt(const Form& form, const char* name, float left, float top) {
     const QImage expected = picture(name);
-    const QRect at(QPoint(twipsToPixels(left), twipsToPixels(top)), expected.size());
+    const QRect at(QPoint(TwipsToPixels(left), TwipsToPixels(top)), expected.size());
     return form.Surface().copy(at).convertToFormat(QImage::Format_RGB32) == expected;
 }
 

@@ -41,10 +41,10 @@ TEST_F(Reports, DamageOutlinesTakeTheLevelsWhenTheFocusComesBack) {
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(f.TopLevel(), &activate);
     for (const auto& [level, value, colour, x, y] : areas) {
-        EXPECT_EQ(pixel(f, twipsToPixels(x), twipsToPixels(y)), colour) << value;
+        EXPECT_EQ(pixel(f, TwipsToPixels(x), TwipsToPixels(y)), colour) << value;
     }
     // The fuselage goes last: where it crosses the engine box its colour lies on top.
-    EXPECT_EQ(pixel(f, twipsToPixels(1970), twipsToPixels(390)), kBlack);
+    EXPECT_EQ(pixel(f, TwipsToPixels(1970), TwipsToPixels(390)), kBlack);
 }
 
 // The text taken at load, in the single-byte set when it is no UTF-8, stays while the window is

@@ -20,7 +20,7 @@ bool PictureNear(const Form& form, const char* name, float left, float top) {
     const QImage expected =
         Pictures::instance().get(QLatin1String(name)).convertToFormat(QImage::Format_RGB32);
     for (int i = 0; i < 9; ++i) {  // at the place and the eight around it
-        const QPoint at(twipsToPixels(left) + i % 3 - 1, twipsToPixels(top) + i / 3 - 1);
+        const QPoint at(TwipsToPixels(left) + i % 3 - 1, TwipsToPixels(top) + i / 3 - 1);
         if (form.Surface().copy(QRect(at, expected.size())).convertToFormat(QImage::Format_RGB32) ==
             expected) {
             return true;
@@ -93,7 +93,7 @@ TEST_F(ThreeDWindowTest, EscShowsThePresetsEachSetsItsViewAndADragTurnsAboutTheO
     }
     // Seen from the side the ground lies on the centre line of the outer size, left and right.
     m.menuSN.Action()->trigger();
-    const int line = twipsToPixels(m.Height() / 2), middle = twipsToPixels(m.Width() / 2);
+    const int line = TwipsToPixels(m.Height() / 2), middle = TwipsToPixels(m.Width() / 2);
     for (const int x : {middle - 100, middle + 100}) {
         EXPECT_TRUE(pixel(m, x, line).green() > 0 && pixel(m, x, line - 20) == Qt::black) << x;
     }

@@ -88,7 +88,7 @@ TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
     const std::pair<double, int> rows[] = {{112.5, 8},      {127.5, 8},          {-187.5, -12},
                                            {1e30, 1000000}, {HUGE_VAL, 1000000}, {NAN, 0}};
     for (const auto& [twips, pixels] : rows) {
-        EXPECT_EQ(twipsToPixels(twips), pixels) << twips;
+        EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
     }
 }
 
