@@ -7,6 +7,10 @@
 
 namespace velmora {
 
+// Pi as the bearing, elevation and placement rules write it. std::numbers::pi is nearer pi in
+// the fifteenth digit, which could move a bearing that lies on a half degree to the other side.
+inline constexpr double kPi = 3.14159265358979;
+
 // Rounds half to even (2.5 -> 2, 3.5 -> 4, -0.5 -> -0).
 double RoundHalfEven(double v);
 

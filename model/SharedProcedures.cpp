@@ -68,7 +68,7 @@ int16_t GetBearing(float X1, float Y1, float X2, float Y2) {
         if (r > 1.0f) {
             r = 1.0f;
         }
-        A = std::asin(static_cast<double>(r)) * 180 / 3.14159265358979;
+        A = std::asin(static_cast<double>(r)) * 180 / kPi;
     }
     if (X2 < X1 && Y2 < Y1) {
         A = A + 180;

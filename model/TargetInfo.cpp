@@ -13,7 +13,6 @@ namespace {
 const std::string kDegree = "\xC2\xB0";  // the degree sign, UTF-8
 
 constexpr double kFeetPerKm = 3280.0;
-constexpr double kPi = 3.14159265358979;
 constexpr int kWeak = 30;  // the score of a shot made all but impossible by one reason
 
 void SetCaption(LabelUpdate& label, std::string caption) {

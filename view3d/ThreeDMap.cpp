@@ -15,8 +15,6 @@ namespace velmora {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-
 // RoundHalfEven without a library call for the shading's products, which lie well within
 // 2^51: adding and taking away 1.5 x 2^52 rounds half to even.
 double RoundShade(double v) {
