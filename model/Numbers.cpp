@@ -7,11 +7,6 @@
 
 namespace velmora {
 
-// The program never leaves round-to-nearest-even, so nearbyint rounds half to even.
-double RoundHalfEven(double v) {
-    return std::nearbyint(v);
-}
-
 std::optional<int16_t> RoundToInt16(double v) {
     if (!std::isfinite(v)) {
         return std::nullopt;

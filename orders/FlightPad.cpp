@@ -10,11 +10,6 @@ namespace velmora {
 
 namespace {
 
-int16_t saturateInt16(int v) {
-    return static_cast<int16_t>(std::clamp(v, int{std::numeric_limits<int16_t>::min()},
-                                           int{std::numeric_limits<int16_t>::max()}));
-}
-
 // The signed amount one event adds.
 int ArrowStep(PadArrow arrow, ArrowEvent event) {
     const bool dbl = event == ArrowEvent::DblClick;
@@ -54,12 +49,12 @@ void StepArrow(SharedSubsAndVar& s, PadArrow arrow, ArrowEvent event) {
             break;
         case PadArrow::AltUp:
         case PadArrow::AltDown:
-            s.OrderAltitude = saturateInt16(int{s.OrderAltitude} + step);
+            s.OrderAltitude = Saturate16(int{s.OrderAltitude} + step);
             ClampOrderAltitude(s);
             break;
         case PadArrow::ThrottleUp:
         case PadArrow::ThrottleDown:
-            s.OrderThrottle = saturateInt16(int{s.OrderThrottle} + step);
+            s.OrderThrottle = Saturate16(int{s.OrderThrottle} + step);
             ClampOrderThrottle(s);
             break;
     }

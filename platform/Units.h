@@ -8,6 +8,8 @@
 
 class QKeyEvent;
 
+#include "model/Numbers.h"
+
 namespace velmora {
 
 // Window layouts assume 15 twips to the pixel; Qt's device-pixel ratio handles dense screens.
@@ -25,9 +27,7 @@ inline int TwipsToPixels(double twips) {
     if (exact < -kLimit) {
         return static_cast<int>(-kLimit);
     }
-    // Adding and taking away 1.5 x 2^52 rounds half to even, as nearbyint does.
-    constexpr double kRound = 6755399441055744.0;
-    return static_cast<int>((exact + kRound) - kRound);
+    return static_cast<int>(RoundHalfEven(exact));
 }
 inline float PixelsToTwips(double pixels) {
     return static_cast<float>(pixels * kTwipsPerPixel);

@@ -15,17 +15,6 @@ namespace velmora {
 
 namespace {
 
-// RoundHalfEven without a library call for the shading's products, which lie well within
-// 2^51: adding and taking away 1.5 x 2^52 rounds half to even.
-double RoundShade(double v) {
-    constexpr double kRound = 6755399441055744.0;
-    return std::fabs(v) < 2251799813685248.0 ? (v + kRound) - kRound : RoundHalfEven(v);
-}
-
-int16_t Saturate16(int v) {
-    return static_cast<int16_t>(std::clamp(v, -32768, 32767));
-}
-
 // Counts beyond the points built are never read.
 int PointsBuilt(const std::vector<ScenePoint>& points, int count) {
     const int built = points.empty() ? 0 : static_cast<int>(points.size()) - 1;
@@ -248,10 +237,10 @@ RgbColor HazeColor(const ThreeDScene& scene, int16_t Visibility, int16_t R, int1
     // With k at 0 or below every factor would be 0 or less: the 30 per cent floor.
     const float factor = k > 0 ? d / static_cast<float>(k) : -1.0f;
     auto shade = [factor](int16_t c) -> uint8_t {
-        double shaded = RoundShade(static_cast<double>(factor * static_cast<float>(c)));
+        double shaded = RoundHalfEven(static_cast<double>(factor * static_cast<float>(c)));
         const double floor = 0.3 * c;
         if (floor > shaded || std::isnan(shaded)) {
-            shaded = RoundShade(floor);
+            shaded = RoundHalfEven(floor);
         }
         return static_cast<uint8_t>(std::clamp(shaded, 0.0, 255.0));
     };
@@ -275,7 +264,7 @@ bool IsThreeDFriend(const SharedSubsAndVar& state, const AircraftRecord& aircraf
 float EyeDistance(const ThreeDScene& scene, float X, float Y) {
     const double dy = scene.EyeY - static_cast<double>(Y);
     const double dx = scene.EyeX - static_cast<double>(X);
-    return std::nearbyint(static_cast<float>(std::sqrt(dy * dy + dx * dx)));
+    return static_cast<float>(RoundHalfEven(static_cast<float>(std::sqrt(dy * dy + dx * dx))));
 }
 
 // --- Redraw ---
