@@ -66,13 +66,13 @@ std::string ShownCombatText(std::string_view text, const ReportBounds& bounds) {
     return shown;
 }
 
-ReportBoxSize CombatBoxSize(float W, float H) {
+ReportBoxSize CombatBoxSize(float width, float height) {
     ReportBoxSize size;
-    if (W - 330 > 0) {
-        size.Width = W - 330;
+    if (width - 330 > 0) {
+        size.Width = width - 330;
     }
-    if (H - 615 > 0) {
-        size.Height = H - 615;
+    if (height - 615 > 0) {
+        size.Height = height - 615;
     }
     return size;
 }

@@ -29,13 +29,13 @@ struct ReportBounds {
 // without a CR before it.
 std::string ShownCombatText(std::string_view text, const ReportBounds& bounds = {});
 
-// The box's new size for the window's outer size W x H (frame and caption included), in twips:
-// W - 330 wide and H - 615 high, each only when it is greater than 0; nothing means that side
-// keeps its size.
+// The box's new size for the window's outer size width x height (frame and caption included), in
+// twips: width - 330 wide and height - 615 high, each only when it is greater than 0; nothing
+// means that side keeps its size.
 struct ReportBoxSize {
     std::optional<float> Width;
     std::optional<float> Height;
 };
-ReportBoxSize CombatBoxSize(float W, float H);
+ReportBoxSize CombatBoxSize(float width, float height);
 
 }  // namespace velmora

@@ -27,15 +27,16 @@ ChartOutline Outline(int16_t level, double x1, double y1, double x2, double y2) 
 }  // namespace
 
 std::array<ChartOutline, 5> DamageOutlines(const SharedSubsAndVar& state, const ControlBox& chart) {
-    const double L = chart.Left;
-    const double T = chart.Top;
-    const double W = chart.Width;
+    const double left = chart.Left;
+    const double top = chart.Top;
+    const double width = chart.Width;
     return {
-        Outline(state.DamageEngine, L + W / 2 - 100, T + 200, L + W / 2 + 100, T + 800),
-        Outline(state.DamageLeftWing, L, T + 700, L + 1800, T + 1530),
-        Outline(state.DamageRightWing, L + W, T + 700, L + W - 1800, T + 1530),
-        Outline(state.DamageControls, L + 1120, T + 2800, L + W - 1120, T + 3100),
-        Outline(state.DamageFuselage, L + 1740, T + 270, L + W - 1740, T + 3160),
+        Outline(state.DamageEngine, left + width / 2 - 100, top + 200, left + width / 2 + 100,
+                top + 800),
+        Outline(state.DamageLeftWing, left, top + 700, left + 1800, top + 1530),
+        Outline(state.DamageRightWing, left + width, top + 700, left + width - 1800, top + 1530),
+        Outline(state.DamageControls, left + 1120, top + 2800, left + width - 1120, top + 3100),
+        Outline(state.DamageFuselage, left + 1740, top + 270, left + width - 1740, top + 3160),
     };
 }
 

@@ -26,7 +26,7 @@ public:
 
     // Keys of the form above, distinct, at most kMaxKeys of them; anything else does not compile
     // in a constant expression and throws at run time.
-    constexpr explicit KeyTable(std::span<const std::string_view> keys) : size_(keys.size()) {
+    constexpr explicit KeyTable(std::span<const std::string_view> keys) {
         if (keys.size() > kMaxKeys) {
             throw "KeyTable: too many keys";
         }
@@ -61,7 +61,7 @@ public:
             bool distinct = true;
             for (std::size_t k = 0; k < keys.size() && distinct; ++k) {
                 Entry& e = slots_[Slot(lo[k], hi[k])];
-                distinct = e.index < 0;
+                distinct = e.Index < 0;
                 e = Entry{lo[k], hi[k], static_cast<int>(k)};
             }
             if (distinct) {
@@ -70,46 +70,44 @@ public:
         }
     }
 
-    // The index of the key at the start of Line, with Value set to the text after the key up to
-    // the first ">" (ParseKeyword's value); -1 and Value untouched when no key of the table is
-    // there. Readable, when given, is how many bytes from Line.data() may be read (at least
-    // Line.size()); with 16 of them a line whose key holds no blank is matched without a loop.
-    // Inlined into each caller: the reader's hot loop gains a tenth from it.
-    [[gnu::always_inline]] int Find(std::string_view Line, std::string_view& Value,
-                                    std::size_t Readable = 0) const {
-        if (Readable < Line.size()) {
-            Readable = Line.size();
+    // The index of the key at the start of line, with value set to the text after the key up to
+    // the first ">" (ParseKeyword's value); -1 and value untouched when no key of the table is
+    // there. When given, readable is how many bytes from line.data() may be read (at least
+    // line.size()); with 16 of them a line whose key holds no blank is matched without a loop.
+    // Inlined into each caller: the reader's hot loop (bench_reader) gains a tenth from it.
+    [[gnu::always_inline]] int Find(std::string_view line, std::string_view& value,
+                                    std::size_t readable = 0) const {
+        if (readable < line.size()) {
+            readable = line.size();
         }
         uint64_t lo = 0;
         uint64_t hi = 0;
         std::size_t length = 0;  // of the candidate key, its "=" or "~" included
-        switch (QuickKey(Line, Readable, lo, hi, length)) {
+        switch (QuickKey(line, readable, lo, hi, length)) {
             case Quick::NoKey:
                 return -1;
             case Quick::Walk:
-                if (!WalkKey(Line, lo, hi, length)) {
+                if (!WalkKey(line, lo, hi, length)) {
                     return -1;
                 }
                 break;
             case Quick::Key:
                 break;
         }
-        // An empty slot holds no key (lo 0), so one comparison tells a key from none.
+        // An empty slot holds no key (Lo 0), so one comparison tells a key from none.
         const Entry& e = slots_[Slot(lo, hi)];
-        if (e.lo != lo || e.hi != hi) {
+        if (e.Lo != lo || e.Hi != hi) {
             return -1;
         }
-        const int index = e.index;
-        Value = Line.substr(length,
-                            EndMark(Line.data() + length, Line.size() - length, Readable - length));
+        const int index = e.Index;
+        value = line.substr(length,
+                            EndMark(line.data() + length, line.size() - length, readable - length));
         return index;
     }
 
-    std::size_t Size() const { return size_; }
-
 private:
-    static constexpr std::size_t kSlots =
-        128;                              // four times kMaxKeys: a perfect hash is quick to find
+    // Four times kMaxKeys: a perfect hash is quick to find.
+    static constexpr std::size_t kSlots = 128;
     static constexpr uint8_t kNoKey = 0;  // a character that no key holds
     static constexpr uint8_t kBlank = 1;  // the space, skipped
 
@@ -271,13 +269,12 @@ private:
 
     // Each slot holds its key, so that a look-up reads one place.
     struct Entry {
-        uint64_t lo = 0;
-        uint64_t hi = 0;
-        int index = -1;
+        uint64_t Lo = 0;
+        uint64_t Hi = 0;
+        int Index = -1;
     };
     std::array<Entry, kSlots> slots_{};
     uint64_t multiplier_ = 0;
-    std::size_t size_ = 0;
 };
 
 }  // namespace velmora

@@ -37,7 +37,7 @@ namespace {
 // std::to_chars writes the same bytes under every locale; printf-style formatting would follow
 // the C library's locale, which the toolkit sets from the desktop's language ("7,5" under a
 // German desktop), and the game master would read another number than the pilot typed.
-std::string captionWithDigits(double v, int digits) {
+std::string CaptionWithDigits(double v, int digits) {
     if (v == 0.0 || std::isnan(v)) {
         return " 0";  // also -0, which would otherwise be written with a minus sign
     }
@@ -56,11 +56,11 @@ std::string captionWithDigits(double v, int digits) {
 }  // namespace
 
 std::string CaptionNumber(double v) {
-    return captionWithDigits(v, 7);
+    return CaptionWithDigits(v, 7);
 }
 
 std::string CaptionNumberDouble(double v) {
-    return captionWithDigits(v, 15);
+    return CaptionWithDigits(v, 15);
 }
 
 std::string MapNumber(double v) {

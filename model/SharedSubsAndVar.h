@@ -106,8 +106,8 @@ struct SharedSubsAndVar {
 
     // View state
     int16_t ZoomLevel = 0;  // km from the view's centre to its edge
-    int16_t SelectedAircraft =
-        0;  // 0 own, n aircraft n, -1 an objective; test against AircraftCount
+    // 0 own, n aircraft n, -1 an objective; test against AircraftCount
+    int16_t SelectedAircraft = 0;
 
     // Order state
     int16_t OrderHeading = 0;

@@ -13,21 +13,21 @@ double ExactHalf(double viewSize, double iconSize) {
     return viewSize / 2.0 - iconSize / 2.0;
 }
 
-double MapDistance(const SharedSubsAndVar& state, float X, float Y) {
+double MapDistance(const SharedSubsAndVar& state, float x, float y) {
     // The differences are single precision before they are widened.
-    const float dx = X - state.OwnX;
-    const float dy = Y - state.OwnY;
+    const float dx = x - state.OwnX;
+    const float dy = y - state.OwnY;
     return std::sqrt(static_cast<double>(dy) * dy + static_cast<double>(dx) * dx);
 }
 
 // Tests the distance first, so points beyond the view are never placed.
 std::optional<MapPlacement> PlaceIfShown(const SharedSubsAndVar& state,
                                          const ViewGeometry& geometry, const ViewHalves& halves,
-                                         float X, float Y) {
-    if (!(MapDistance(state, X, Y) < state.ZoomLevel)) {
+                                         float x, float y) {
+    if (!(MapDistance(state, x, y) < state.ZoomLevel)) {
         return std::nullopt;
     }
-    return PlaceMapPoint(state, geometry, halves, X, Y);
+    return PlaceMapPoint(state, geometry, halves, x, y);
 }
 
 }  // namespace
@@ -45,13 +45,13 @@ ViewHalves HitTestHalves(const ViewGeometry& geometry) {
 
 std::optional<MapPlacement> PlaceMapPoint(const SharedSubsAndVar& state,
                                           const ViewGeometry& geometry, const ViewHalves& halves,
-                                          float X, float Y) {
+                                          float x, float y) {
     if (state.ZoomLevel < 1) {
         return std::nullopt;
     }
     // The offset from the map's centre, then the corner, each in 16 bits.
-    const float dx = X - state.OwnX;
-    const float dy = Y - state.OwnY;
+    const float dx = x - state.OwnX;
+    const float dy = y - state.OwnY;
     const double zoom = state.ZoomLevel;
     const std::optional<int16_t> px = RoundToInt16(dx / zoom * halves.HalfW);
     const std::optional<int16_t> py = RoundToInt16(-(dy / zoom * halves.HalfH));

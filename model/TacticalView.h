@@ -42,7 +42,7 @@ struct MapPlacement {
 // is neither painted nor hit.
 std::optional<MapPlacement> PlaceMapPoint(const SharedSubsAndVar& state,
                                           const ViewGeometry& geometry, const ViewHalves& halves,
-                                          float X, float Y);
+                                          float x, float y);
 
 // The tactical view's rule: under ArenaMode 1 a friend flies in the own (non-empty) squadron,
 // letter case counting; under any other mode it flies for the own team.

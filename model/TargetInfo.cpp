@@ -113,8 +113,8 @@ CombatInfo ComputeCombatInfo(const SharedSubsAndVar& state, const ContactGeometr
     return info;
 }
 
-std::string BearingCaption(const SharedSubsAndVar& state, float X, float Y) {
-    return "Bearing:" + CaptionNumber(GetBearing(state.OwnX, state.OwnY, X, Y)) + kDegree;
+std::string BearingCaption(const SharedSubsAndVar& state, float x, float y) {
+    return "Bearing:" + CaptionNumber(GetBearing(state.OwnX, state.OwnY, x, y)) + kDegree;
 }
 
 ControlBox FrameAt(const ViewGeometry& geometry, double left, double top) {
@@ -254,14 +254,14 @@ std::optional<OwnAircraftShown> CntrFighterPointerMove(const SharedSubsAndVar& s
 }
 
 PointerMoveResult ViewWindowPointerMove(const SharedSubsAndVar& state, const ViewGeometry& geometry,
-                                        int16_t LastObjective, float X, float Y) {
+                                        int16_t lastObjective, float x, float y) {
     PointerMoveResult result;
     result.SelectedAircraft = state.SelectedAircraft;
-    result.LastObjective = LastObjective;
+    result.LastObjective = lastObjective;
 
     const ViewHalves halves = HitTestHalves(geometry);
-    const double pointerX = static_cast<double>(X) + geometry.ViewWindow.Left;
-    const double pointerY = static_cast<double>(Y) + geometry.ViewWindow.Top;
+    const double pointerX = static_cast<double>(x) + geometry.ViewWindow.Left;
+    const double pointerY = static_cast<double>(y) + geometry.ViewWindow.Top;
     const double w = geometry.CntrFighter.Width;
     const double h = geometry.CntrFighter.Height;
     auto underPointer = [&](float cx, float cy) -> std::optional<MapPlacement> {

@@ -86,11 +86,11 @@ struct PointerMoveResult {
     int16_t LastObjective = 0;
 };
 
-// The pointer moved over the map to (X, Y), twips relative to ViewWindow. A contact is under
+// The pointer moved over the map to (x, y), twips relative to ViewWindow. A contact is under
 // the pointer when the pointer, in window coordinates, lies strictly inside the square its
 // picture is painted in. Contacts that cannot be placed (ZoomLevel below 1, beyond 16 bits) are
 // never under it. Nothing is shown while the pointer stays on the aircraft shown.
 PointerMoveResult ViewWindowPointerMove(const SharedSubsAndVar& state, const ViewGeometry& geometry,
-                                        int16_t LastObjective, float X, float Y);
+                                        int16_t lastObjective, float x, float y);
 
 }  // namespace velmora

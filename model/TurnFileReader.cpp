@@ -87,7 +87,7 @@ constexpr int kMaxParams = 5;
 // at a failure, with failLine_ set.
 class TurnReader {
 public:
-    TurnReader(std::string_view bytes, SharedSubsAndVar& state) : lines_(bytes), s_(state) {}
+    TurnReader(std::string_view bytes, SharedSubsAndVar& state) : lines_(bytes), state_(state) {}
 
     ReadOutcome Run() {
         std::string_view line;
@@ -98,20 +98,20 @@ public:
             return {ReadEnd::WrongHeader, 1};
         }
         do {
-            if (!nextLine(line) || !readTopLevelLine(line)) {
+            if (!NextLine(line) || !ReadTopLevelLine(line)) {
                 return {ReadEnd::Failed, failLine_};
             }
         } while (!lines_.AtEnd());
-        return {ReadEnd::Complete, currentLine()};
+        return {ReadEnd::Complete, CurrentLine()};
     }
 
 private:
-    int currentLine() const {
+    int CurrentLine() const {
         return lines_.Number() > INT_MAX ? INT_MAX : static_cast<int>(lines_.Number());
     }
 
     // A line that must be there; a missing one fails at the number it would have had.
-    bool nextLine(std::string_view& line) {
+    bool NextLine(std::string_view& line) {
         if (lines_.Next(line)) {
             return true;
         }
@@ -119,113 +119,113 @@ private:
         return false;
     }
 
-    bool failHere() {
-        failLine_ = currentLine();
+    bool FailHere() {
+        failLine_ = CurrentLine();
         return false;
     }
 
     // Stores a converted value in its field, or fails here with the field untouched.
-    bool whole(std::string_view value, int16_t& field) {
+    bool StoreWhole(std::string_view value, int16_t& field) {
         const std::optional<WholeNumber> w = ParseWholeNumber(value);
         if (!w) {
-            return failHere();
+            return FailHere();
         }
         field = w->Value;
         return true;
     }
 
-    bool real(std::string_view value, float& field) {
+    bool StoreReal(std::string_view value, float& field) {
         const std::optional<float> r = ParseRealNumber(value);
         if (!r) {
-            return failHere();
+            return FailHere();
         }
         field = *r;
         return true;
     }
 
     // One top-level line: its keys, then the block it may open.
-    bool readTopLevelLine(std::string_view line) {
-        if (!readTopLevelKey(line)) {
+    bool ReadTopLevelLine(std::string_view line) {
+        if (!ReadTopLevelKey(line)) {
             return false;
         }
         if (line.empty() || line.front() != '[') {
             return true;
         }
         if (line == kCommandStart) {
-            return readCommandBlock();
+            return ReadCommandBlock();
         }
         if (line == kAircraftStart) {
-            return readAircraftBlock();
+            return ReadAircraftBlock();
         }
         if (line == kObjectiveStart) {
-            return readObjectiveBlock();
+            return ReadObjectiveBlock();
         }
         if (line == kCombatStart) {
-            return readCombatBlock();
+            return ReadCombatBlock();
         }
         return true;
     }
 
-    bool readTopLevelKey(std::string_view line) {
+    bool ReadTopLevelKey(std::string_view line) {
         std::string_view v;
         switch (kTopLevelTable.Find(line, v, lines_.ReadableFrom(line))) {
             case kVisibility: {
                 int16_t visibility = 0;
-                if (!whole(v, visibility)) {
+                if (!StoreWhole(v, visibility)) {
                     return false;
                 }
-                s_.ZoomLevel = visibility;
-                s_.Visibility = visibility;
+                state_.ZoomLevel = visibility;
+                state_.Visibility = visibility;
                 return true;
             }
             case kServerAddr:
-                s_.ServerAddr.assign(v);
+                state_.ServerAddr.assign(v);
                 return true;
             case kHeading: {
                 const std::optional<WholeNumber> heading = ParseWholeNumber(v);
                 if (!heading) {
-                    return failHere();
+                    return FailHere();
                 }
-                s_.OwnHeading = heading->Value;
-                s_.OwnHeadingSector = HeadingToSector(heading->Exact);
+                state_.OwnHeading = heading->Value;
+                state_.OwnHeadingSector = HeadingToSector(heading->Exact);
                 return true;
             }
             case kAltitude:
-                return whole(v, s_.OwnAltitude);
+                return StoreWhole(v, state_.OwnAltitude);
             case kAirspeed:
-                return whole(v, s_.OwnAirspeed);
+                return StoreWhole(v, state_.OwnAirspeed);
             case kX:
-                return real(v, s_.OwnX);
+                return StoreReal(v, state_.OwnX);
             case kY:
-                return real(v, s_.OwnY);
+                return StoreReal(v, state_.OwnY);
             case kTeam:
-                return whole(v, s_.OwnTeam);
+                return StoreWhole(v, state_.OwnTeam);
             case kSquad:
-                s_.OwnSquad.assign(v);
+                state_.OwnSquad.assign(v);
                 return true;
             case kCeiling:
-                return whole(v, s_.Ceiling);
+                return StoreWhole(v, state_.Ceiling);
             case kMaxRange:
-                return real(v, s_.MaxRange);
+                return StoreReal(v, state_.MaxRange);
             case kArena:
-                return whole(v, s_.ArenaMode);
+                return StoreWhole(v, state_.ArenaMode);
             case kAircraftType:
-                s_.OwnAircraftType.assign(v);
+                state_.OwnAircraftType.assign(v);
                 return true;
             case kDamageEngine:
-                return whole(v, s_.DamageEngine);
+                return StoreWhole(v, state_.DamageEngine);
             case kDamageLeftWing:
-                return whole(v, s_.DamageLeftWing);
+                return StoreWhole(v, state_.DamageLeftWing);
             case kDamageRightWing:
-                return whole(v, s_.DamageRightWing);
+                return StoreWhole(v, state_.DamageRightWing);
             case kDamageFuselage:
-                return whole(v, s_.DamageFuselage);
+                return StoreWhole(v, state_.DamageFuselage);
             case kDamageControls:
-                return whole(v, s_.DamageControls);
+                return StoreWhole(v, state_.DamageControls);
             case kVictories:
-                return whole(v, s_.OwnVictories);
+                return StoreWhole(v, state_.OwnVictories);
             case kDefeats:
-                return whole(v, s_.OwnDefeats);
+                return StoreWhole(v, state_.OwnDefeats);
             default:
                 return true;  // no top-level key: an ignored line or a section line
         }
@@ -235,10 +235,10 @@ private:
     // value), which fails the read by returning false; a line without a key of the block is
     // ignored. The end line holds no key, so it is tested only on such lines.
     template <class Store>
-    bool readBlock(const KeyTable& table, std::string_view endLine, Store store) {
+    bool ReadBlock(const KeyTable& table, std::string_view endLine, Store store) {
         std::string_view line;
         for (;;) {
-            if (!nextLine(line)) {
+            if (!NextLine(line)) {
                 return false;
             }
             std::string_view v;
@@ -254,19 +254,19 @@ private:
     }
 
     // One custom command; no limit on their number.
-    bool readCommandBlock() {
-        CommandDef& c = s_.Commands.Append();
+    bool ReadCommandBlock() {
+        CommandDef& c = state_.Commands.Append();
         int p = 1;  // the next free parameter slot
-        return readBlock(kCommandTable, kCommandEnd, [&](int key, std::string_view v) {
+        return ReadBlock(kCommandTable, kCommandEnd, [&](int key, std::string_view v) {
             switch (key) {
                 case kCmdName:
                     c.Name.assign(v);
                     break;
                 case kCmdStr:
-                    addParam(c, p, v, "String", std::string{});
+                    AddParam(c, p, v, "String", std::string{});
                     break;
                 case kCmdInt:
-                    addParam(c, p, v, "Integer", 0.0);
+                    AddParam(c, p, v, "Integer", 0.0);
                     break;
             }
             return true;
@@ -274,7 +274,7 @@ private:
     }
 
     // The next free slot p (1 to 5) gets the parameter; once five are stored, more are ignored.
-    static void addParam(CommandDef& c, int& p, std::string_view name, const char* kind,
+    static void AddParam(CommandDef& c, int& p, std::string_view name, const char* kind,
                          ParamValue value) {
         if (p > kMaxParams) {
             return;
@@ -287,17 +287,17 @@ private:
     }
 
     // One other aircraft, at most 32767 of them.
-    bool readAircraftBlock() {
-        if (s_.AircraftCount() >= kMaxListCount) {
-            return failHere();
+    bool ReadAircraftBlock() {
+        if (state_.AircraftCount() >= kMaxListCount) {
+            return FailHere();
         }
-        AircraftRecord& a = s_.AircraftList.Append();
-        return readBlock(kAircraftTable, kAircraftEnd, [&](int key, std::string_view v) {
-            return storeAircraftField(a, key, v);
+        AircraftRecord& a = state_.AircraftList.Append();
+        return ReadBlock(kAircraftTable, kAircraftEnd, [&](int key, std::string_view v) {
+            return StoreAircraftField(a, key, v);
         });
     }
 
-    bool storeAircraftField(AircraftRecord& a, int key, std::string_view v) {
+    bool StoreAircraftField(AircraftRecord& a, int key, std::string_view v) {
         switch (key) {
             case kAcName:
                 a.Name.assign(v);
@@ -306,20 +306,20 @@ private:
                 a.Pic.assign(v);
                 return true;
             case kAcArena:
-                return whole(v, a.Arena);
+                return StoreWhole(v, a.Arena);
             case kAcTeam:
-                return whole(v, a.Team);
+                return StoreWhole(v, a.Team);
             case kAcSquad:
                 a.Squad.assign(v);
                 return true;
             case kAcX:
-                return real(v, a.X);
+                return StoreReal(v, a.X);
             case kAcY:
-                return real(v, a.Y);
+                return StoreReal(v, a.Y);
             case kAcAltitude:
-                return whole(v, a.Altitude);
+                return StoreWhole(v, a.Altitude);
             case kAcAirspeed:
-                return whole(v, a.Airspeed);
+                return StoreWhole(v, a.Airspeed);
             case kAcPlane:
                 a.Plane.assign(v);
                 return true;
@@ -327,31 +327,31 @@ private:
                 a.HeadingSector = CompassNameToSector(v);
                 return true;
             case kAcVictories:
-                return whole(v, a.Victories);
+                return StoreWhole(v, a.Victories);
             case kAcDefeats:
-                return whole(v, a.Defeats);
+                return StoreWhole(v, a.Defeats);
             default:
                 return true;
         }
     }
 
     // One objective, at most 32767 of them.
-    bool readObjectiveBlock() {
-        if (s_.ObjectiveCount() >= kMaxListCount) {
-            return failHere();
+    bool ReadObjectiveBlock() {
+        if (state_.ObjectiveCount() >= kMaxListCount) {
+            return FailHere();
         }
-        ObjectiveRecord& o = s_.ObjectiveList.Append();
-        return readBlock(kObjectiveTable, kObjectiveEnd, [&](int key, std::string_view v) {
+        ObjectiveRecord& o = state_.ObjectiveList.Append();
+        return ReadBlock(kObjectiveTable, kObjectiveEnd, [&](int key, std::string_view v) {
             switch (key) {
                 case kObjName:
                     o.Name.assign(v);
                     return true;
                 case kObjX:
-                    return real(v, o.X);
+                    return StoreReal(v, o.X);
                 case kObjY:
-                    return real(v, o.Y);
+                    return StoreReal(v, o.Y);
                 case kObjAltitude:
-                    return real(v, o.Altitude);
+                    return StoreReal(v, o.Altitude);
                 default:
                     return true;
             }
@@ -359,22 +359,22 @@ private:
     }
 
     // The combat report, every line as read followed by CR LF; no key is looked for.
-    bool readCombatBlock() {
-        s_.CombatText.clear();
+    bool ReadCombatBlock() {
+        state_.CombatText.clear();
         std::string_view line;
         for (;;) {
-            if (!nextLine(line)) {
+            if (!NextLine(line)) {
                 return false;
             }
             if (line == kCombatEnd) {
                 return true;
             }
-            s_.CombatText.append(line).append("\r\n");
+            state_.CombatText.append(line).append("\r\n");
         }
     }
 
     LineCursor lines_;
-    SharedSubsAndVar& s_;
+    SharedSubsAndVar& state_;
     int failLine_ = 0;
 };
 

@@ -57,13 +57,13 @@ enum class ReadEnd {
 };
 
 struct ReadOutcome {
-    ReadEnd end;
+    ReadEnd End;
     // 1-based number of the line the read stopped at: the line whose value did not convert, the
     // section line beyond the 32767th block of its kind, or, when a line was missing (a block
     // without its end line, a file of the header only), the number the missing line would have
     // had. Complete: the last line. WrongHeader: 1. 0 when no line was read, and for
     // OutOfMemory.
-    int line;
+    int Line;
     friend bool operator==(const ReadOutcome&, const ReadOutcome&) = default;
 };
 
@@ -83,7 +83,8 @@ ReadOutcome ReadTurnFile(const std::string& path, SharedSubsAndVar& state);
 // throttle 100. For the main window, after a Complete read.
 void StartOrderValues(SharedSubsAndVar& state);
 
-// The keys of each context in the order in which they are tried (KeyTable.h finds them).
+// The keys of each context; a key's place in its list is its number in the reader. KeyTable.h
+// finds the key of a line among them all in one look-up.
 inline constexpr std::array<std::string_view, 20> kTopLevelKeys = {"VISIBILITY=",
                                                                    "SERVERADDR=",
                                                                    "HEADING=",

@@ -55,8 +55,8 @@ long long Exponent(std::string_view number) {
 
 // The mantissa's digits and where its point stands among them (after that many digits).
 struct Mantissa {
-    std::string_view text;  // digits and perhaps the point
-    long long point;
+    std::string_view Text;  // digits and perhaps the point
+    long long Point;
 };
 
 Mantissa MantissaOf(std::string_view number) {
@@ -69,12 +69,12 @@ Mantissa MantissaOf(std::string_view number) {
 // first significant digit, plus the exponent.
 bool BelowOne(std::string_view number) {
     const Mantissa m = MantissaOf(number);
-    const std::size_t first = m.text.find_first_not_of("0.");
+    const std::size_t first = m.Text.find_first_not_of("0.");
     if (first == std::string_view::npos) {
         return true;  // all zeros
     }
     const auto at = static_cast<long long>(first);
-    const long long lead = at < m.point ? m.point - at - 1 : m.point - at;
+    const long long lead = at < m.Point ? m.Point - at - 1 : m.Point - at;
     return Exponent(number) < -lead;
 }
 
@@ -86,14 +86,14 @@ bool BelowOne(std::string_view number) {
 int AgainstHalf(std::string_view number) {
     const Mantissa m = MantissaOf(number);
     long long tenths = 0;  // index among the digits of the first one after the point
-    if (__builtin_add_overflow(m.point, Exponent(number), &tenths)) {
+    if (__builtin_add_overflow(m.Point, Exponent(number), &tenths)) {
         return 0;
     }
     if (tenths < 0) {
         return -1;  // below 0.1
     }
     long long k = 0;
-    for (const char c : m.text) {
+    for (const char c : m.Text) {
         if (c == '.') {
             continue;
         }
@@ -134,19 +134,19 @@ bool Convert(std::string_view text, T& value) {
 
 }  // namespace
 
-std::optional<double> ParseDecimal(std::string_view Text) {
+std::optional<double> ParseDecimal(std::string_view text) {
     double v = 0;
-    if (!Convert(Text, v)) {
+    if (!Convert(text, v)) {
         return std::nullopt;
     }
     return v;
 }
 
-std::optional<WholeNumber> ParseWholeNumber(std::string_view Text) {
+std::optional<WholeNumber> ParseWholeNumber(std::string_view text) {
     // Most values are plain integers: read as such, they need no rounding.
     bool negative = false;
     std::string_view number;
-    if (!SplitSign(Text, negative, number)) {
+    if (!SplitSign(text, negative, number)) {
         return std::nullopt;
     }
     int digits = 0;
@@ -159,7 +159,7 @@ std::optional<WholeNumber> ParseWholeNumber(std::string_view Text) {
         }
         return WholeNumber{static_cast<int16_t>(v), negative ? -double(digits) : double(digits)};
     }
-    const std::optional<double> exact = ParseDecimal(Text);
+    const std::optional<double> exact = ParseDecimal(text);
     if (!exact) {
         return std::nullopt;
     }
@@ -177,9 +177,9 @@ std::optional<WholeNumber> ParseWholeNumber(std::string_view Text) {
     return WholeNumber{*rounded, *exact};
 }
 
-std::optional<float> ParseRealNumber(std::string_view Text) {
+std::optional<float> ParseRealNumber(std::string_view text) {
     float v = 0;
-    if (!Convert(Text, v)) {
+    if (!Convert(text, v)) {
         return std::nullopt;
     }
     return v;

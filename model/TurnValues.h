@@ -24,7 +24,7 @@ namespace velmora {
 
 // A decimal number of the syntax above in double precision, without rounding; nothing for text
 // that is not such a number or whose magnitude is beyond double range.
-std::optional<double> ParseDecimal(std::string_view Text);
+std::optional<double> ParseDecimal(std::string_view text);
 
 struct WholeNumber {
     int16_t Value;  // rounded half to even
@@ -34,10 +34,10 @@ struct WholeNumber {
 // A whole number: the decimal number rounded half to even into -32768..32767 (32767.5 fails,
 // -32768.5 gives -32768); nothing when it does not convert or is out of range. The digits
 // themselves decide a tie, not their nearest double: 4501.49999999999999999999 gives 4501.
-std::optional<WholeNumber> ParseWholeNumber(std::string_view Text);
+std::optional<WholeNumber> ParseWholeNumber(std::string_view text);
 
 // A real number in single precision (correctly rounded from the decimal text); nothing when it
 // does not convert or its magnitude is beyond single range (never infinity).
-std::optional<float> ParseRealNumber(std::string_view Text);
+std::optional<float> ParseRealNumber(std::string_view text);
 
 }  // namespace velmora

@@ -194,7 +194,7 @@ TEST(ReadTurnFile, EachEndAfterAFullTurn) {
         s.ZoomLevel = 3;  // the pilot zoomed in
         EXPECT_EQ(ReadTurnFile(path, s), outcome);
         EXPECT_EQ(std::tuple(Records(s), int{s.Visibility}, int{s.ZoomLevel}, s.CombatText.size(),
-                             ReadEndMessage(outcome.end).has_value()),
+                             ReadEndMessage(outcome.End).has_value()),
                   std::tuple(records, visibility, zoom, std::size_t{64}, message));
     }
     std::filesystem::remove_all(folder);
@@ -233,7 +233,7 @@ TEST(ReadTurnFileDeathTest, RunningOutOfMemoryEndsTheReadNotTheProgram) {
                 space.rlim_cur = space.rlim_max = pages * sysconf(_SC_PAGESIZE) + room;
                 setrlimit(RLIMIT_AS, &space);
                 SharedSubsAndVar s;
-                std::_Exit(ReadTurnFile(path, s).end == ReadEnd::OutOfMemory ? 0 : 1);
+                std::_Exit(ReadTurnFile(path, s).End == ReadEnd::OutOfMemory ? 0 : 1);
             },
             ::testing::ExitedWithCode(0), "")
             << (room >> 20) << " MB of room";
