@@ -12,7 +12,7 @@ constexpr int kLastSlot = 5;
 
 // A whole number in base 8 or 16, up to the first character that is no digit of the base; 0
 // when none is, or when the number lies beyond 64 bits.
-double readRadixWhole(std::string_view t, int base) {
+double ReadRadixWhole(std::string_view t, int base) {
     uint64_t v = 0;
     const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v, base);
     return ec == std::errc{} ? static_cast<double>(v) : 0;
@@ -20,7 +20,7 @@ double readRadixWhole(std::string_view t, int base) {
 
 // The longest number at the start of t; from_chars reads the same syntax, but no "+", and it
 // would take "inf", "nan" and a minus sign after the first sign.
-double readDecimal(std::string_view t) {
+double ReadDecimal(std::string_view t) {
     const bool negative = !t.empty() && t.front() == '-';
     if (negative || (!t.empty() && t.front() == '+')) {
         t.remove_prefix(1);
@@ -37,14 +37,14 @@ double readDecimal(std::string_view t) {
     return negative ? -v : v;
 }
 
-bool isSlot(int param) {
+bool IsSlot(int param) {
     return param >= 1 && param <= kLastSlot;
 }
 
 // The question for slot CurrentParam of Commands(CurrentCommand).
 std::string PromptInstructions(const SharedSubsAndVar& s) {
     std::string name;
-    if (s.Commands.Has(s.CurrentCommand) && isSlot(s.CurrentParam)) {
+    if (s.Commands.Has(s.CurrentCommand) && IsSlot(s.CurrentParam)) {
         name = s.Commands(s.CurrentCommand).Params[static_cast<std::size_t>(s.CurrentParam)].Name;
     }
     return "Enter in " + name + ":";
@@ -62,13 +62,13 @@ double ReadTypedNumber(std::string_view text) {
     }
     if (t.size() >= 2 && t[0] == '&') {
         if (t[1] == 'H' || t[1] == 'h') {
-            return readRadixWhole(std::string_view(t).substr(2), 16);
+            return ReadRadixWhole(std::string_view(t).substr(2), 16);
         }
         if (t[1] == 'O' || t[1] == 'o') {
-            return readRadixWhole(std::string_view(t).substr(2), 8);
+            return ReadRadixWhole(std::string_view(t).substr(2), 8);
         }
     }
-    return readDecimal(t);
+    return ReadDecimal(t);
 }
 
 PromptStep StartPrompt(SharedSubsAndVar& s) {
@@ -78,7 +78,7 @@ PromptStep StartPrompt(SharedSubsAndVar& s) {
 
 PromptStep AnswerPrompt(SharedSubsAndVar& s, std::string_view typed) {
     const int slot = s.CurrentParam;
-    if (!isSlot(slot)) {
+    if (!IsSlot(slot)) {
         s.CurrentParam = kLastSlot + 1;
         return {true, {}};
     }

@@ -14,18 +14,18 @@ namespace {
 
 // The prompt stores a number for "Integer" and text for "String"; a value of the other sort
 // can only come from code, and is converted rather than dropped.
-double numberOf(const ParamValue& value) {
+double NumberOf(const ParamValue& value) {
     if (const double* d = std::get_if<double>(&value)) {
         return std::isfinite(*d) ? *d : 0;
     }
     return ReadTypedNumber(std::get<std::string>(value));
 }
 
-std::string textOf(const ParamValue& value) {
+std::string TextOf(const ParamValue& value) {
     if (const std::string* t = std::get_if<std::string>(&value)) {
         return *t;
     }
-    std::string n = CaptionNumberDouble(numberOf(value));
+    std::string n = CaptionNumberDouble(NumberOf(value));
     if (!n.empty() && n.front() == ' ') {
         n.erase(0, 1);
     }
@@ -56,12 +56,12 @@ std::string CustomCommandLine(const CommandDef& command) {
             if (slot > 1) {
                 line += ",";
             }
-            line += CaptionNumberDouble(numberOf(p.Value));
+            line += CaptionNumberDouble(NumberOf(p.Value));
         } else {
             if (slot > 1) {
                 line += ", ";
             }
-            line += textOf(p.Value);
+            line += TextOf(p.Value);
         }
     }
     return line;

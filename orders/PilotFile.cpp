@@ -6,15 +6,15 @@ namespace velmora {
 
 namespace {
 
-bool isBlank(char c) {
+bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-bool isFieldEnd(char c) {
+bool IsFieldEnd(char c) {
     return c == ',' || c == '\r' || c == '\n';
 }
 
-std::string quoted(std::string_view text) {
+std::string Quoted(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
         out += c;
@@ -30,23 +30,23 @@ class FieldReader {
 public:
     explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
-    std::optional<std::string> next() {
-        while (pos_ < bytes_.size() && isBlank(bytes_[pos_])) {
+    std::optional<std::string> Next() {
+        while (pos_ < bytes_.size() && IsBlank(bytes_[pos_])) {
             ++pos_;
         }
         if (pos_ >= bytes_.size()) {
             return std::nullopt;
         }
         std::optional<std::string> field =
-            bytes_[pos_] == '"' ? readQuoted() : std::optional<std::string>(readUnquoted());
+            bytes_[pos_] == '"' ? ReadQuoted() : std::optional<std::string>(ReadUnquoted());
         if (field) {
-            skipSeparator();
+            SkipSeparator();
         }
         return field;
     }
 
 private:
-    std::optional<std::string> readQuoted() {
+    std::optional<std::string> ReadQuoted() {
         std::string text;
         ++pos_;  // the opening quote
         for (;;) {
@@ -63,25 +63,25 @@ private:
                 break;
             }
         }
-        while (pos_ < bytes_.size() && !isFieldEnd(bytes_[pos_])) {
+        while (pos_ < bytes_.size() && !IsFieldEnd(bytes_[pos_])) {
             ++pos_;
         }
         return text;
     }
 
-    std::string readUnquoted() {
+    std::string ReadUnquoted() {
         const std::size_t start = pos_;
-        while (pos_ < bytes_.size() && !isFieldEnd(bytes_[pos_])) {
+        while (pos_ < bytes_.size() && !IsFieldEnd(bytes_[pos_])) {
             ++pos_;
         }
         std::size_t end = pos_;
-        while (end > start && isBlank(bytes_[end - 1])) {
+        while (end > start && IsBlank(bytes_[end - 1])) {
             --end;
         }
         return std::string(bytes_.substr(start, end - start));
     }
 
-    void skipSeparator() {
+    void SkipSeparator() {
         if (pos_ >= bytes_.size()) {
             return;
         }
@@ -98,17 +98,17 @@ private:
 }  // namespace
 
 std::string PilotFileBytes(std::string_view name, std::string_view password) {
-    return quoted(name) + "\r\n" + quoted(password) + "\r\n";
+    return Quoted(name) + "\r\n" + Quoted(password) + "\r\n";
 }
 
 bool LoadPilotLogin(SharedSubsAndVar& s, std::string_view bytes) {
     FieldReader reader(bytes);
-    std::optional<std::string> name = reader.next();
+    std::optional<std::string> name = reader.Next();
     if (!name) {
         return false;
     }
     s.PilotName = std::move(*name);
-    std::optional<std::string> password = reader.next();
+    std::optional<std::string> password = reader.Next();
     if (!password) {
         return false;
     }

@@ -16,7 +16,7 @@ constexpr std::string_view kPilotFileName = "npdata.vsd";
 // The file's whole content: two lines, each a double-quoted field and CR LF:
 //   "name" CR LF "password" CR LF
 // Nothing is changed but a double quote inside the name or the password, which is written
-// twice; ReadPilotFile reads it back as one, so every login survives the round trip. A login
+// twice; LoadPilotLogin reads it back as one, so every login survives the round trip. A login
 // without double quotes gives exactly the bytes of the classic format.
 std::string PilotFileBytes(std::string_view name, std::string_view password);
 

@@ -7,7 +7,7 @@ namespace velmora {
 namespace {
 
 // At most kRadioToMaxLength characters of the addressee, counting a UTF-8 sequence as one.
-std::string limitTo(std::string_view to) {
+std::string LimitTo(std::string_view to) {
     std::string out;
     int characters = 0;
     for (const char c : to) {
@@ -45,7 +45,7 @@ bool RadioToEnabled(int16_t radioKind) {
 std::string RadioBlock(int16_t radioKind, std::string_view to, std::string_view message) {
     std::string block = "\r\n\r\n";
     if (radioKind == kRadioPrivate) {
-        block += "Radio Transmission:" + limitTo(to);
+        block += "Radio Transmission:" + LimitTo(to);
     } else if (radioKind == kRadioTeam) {
         block += "Team Radio Transmission:";
     } else {
