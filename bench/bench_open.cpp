@@ -66,27 +66,27 @@ double Median(std::vector<double> v) {
 // that no login window comes up after a read.
 struct Scratch {
     Scratch() {
-        previous = QDir::currentPath();
-        QDir::setCurrent(folder.path());
+        Previous = QDir::currentPath();
+        QDir::setCurrent(Folder.path());
         QFile pilot(QStringLiteral("npdata.vsd"));
         pilot.open(QIODevice::WriteOnly);
         pilot.write("\"Ace\"\r\n\"pw\"\r\n");
         pilot.close();
-        QFile file(path());
+        QFile file(Path());
         file.open(QIODevice::WriteOnly);
         const std::string bytes = HugeTurnFile();
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
-    ~Scratch() { QDir::setCurrent(previous); }
-    QString path() const { return folder.filePath(QStringLiteral("huge.smv")); }
+    ~Scratch() { QDir::setCurrent(Previous); }
+    QString Path() const { return Folder.filePath(QStringLiteral("huge.smv")); }
 
-    QTemporaryDir folder;
-    QString previous;
+    QTemporaryDir Folder;
+    QString Previous;
 };
 
 void BM_OpenBeyondRead(benchmark::State& st) {
     Scratch scratch;
-    const std::string path = QFile::encodeName(scratch.path()).toStdString();
+    const std::string path = QFile::encodeName(scratch.Path()).toStdString();
     SharedSubsAndVar state;
     ScriptedServices services;
     Windows windows(state, services);
@@ -100,11 +100,11 @@ void BM_OpenBeyondRead(benchmark::State& st) {
         const Clock::time_point t0 = Clock::now();
         const ReadOutcome read = ReadTurnFile(path, bare);
         const Clock::time_point t1 = Clock::now();
-        services.QueueFileChoice(scratch.path());
+        services.QueueFileChoice(scratch.Path());
         form.menuOpen_Click();
         QCoreApplication::processEvents();
         const Clock::time_point t2 = Clock::now();
-        if (read.end != ReadEnd::Complete || !form.PName.Visible()) {
+        if (read.End != ReadEnd::Complete || !form.PName.Visible()) {
             st.SkipWithError("the turn file did not open");
             break;
         }
@@ -113,7 +113,7 @@ void BM_OpenBeyondRead(benchmark::State& st) {
         beyond.push_back((openSeconds - readSeconds) / kFrameSeconds);
     }
     st.counters["beyond_read_frames"] = Median(beyond);
-    st.counters["file_MB"] = static_cast<double>(QFile(scratch.path()).size()) / (1 << 20);
+    st.counters["file_MB"] = static_cast<double>(QFile(scratch.Path()).size()) / (1 << 20);
     form.Unload();
 }
 BENCHMARK(BM_OpenBeyondRead)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
@@ -126,7 +126,7 @@ void BM_PointAtHugeSquadron(benchmark::State& st) {
     GUIForm& form = windows.MainForm();
     form.Show();
     form.Unlock();
-    services.QueueFileChoice(scratch.path());
+    services.QueueFileChoice(scratch.Path());
     form.menuOpen_Click();
 
     std::vector<double> toAircraft, toOwn;

@@ -71,7 +71,7 @@ void BM_ReadTurnData(benchmark::State& st) {
     for (auto _ : st) {
         const velmora::ReadOutcome o = velmora::ReadTurnData(bytes, state);
         benchmark::DoNotOptimize(o);
-        if (o.end != velmora::ReadEnd::Complete || state.AircraftCount() != kMaxListCount ||
+        if (o.End != velmora::ReadEnd::Complete || state.AircraftCount() != kMaxListCount ||
             state.ObjectiveCount() != kMaxListCount) {
             st.SkipWithError("the generated file did not read complete");
             break;
@@ -127,8 +127,8 @@ BENCHMARK(BM_BareLineSplit)->Unit(benchmark::kMillisecond);
 // "ratio", the median of the iterations' ratios, and "ratio_best", the fastest read over the
 // fastest split (the undisturbed cost).
 struct RatioFigures {
-    double median = 0;
-    double best = 0;
+    double Median = 0;
+    double Best = 0;
 };
 RatioFigures g_lastRatio;  // of the last (the measured) run of BM_ReaderOverSplit
 
@@ -152,10 +152,10 @@ void BM_ReaderOverSplit(benchmark::State& st) {
         bestRead = std::min(bestRead, read);
     }
     std::sort(ratios.begin(), ratios.end());
-    g_lastRatio.median = ratios.empty() ? 0 : ratios[ratios.size() / 2];
-    g_lastRatio.best = bestRead / bestSplit;
-    st.counters["ratio"] = g_lastRatio.median;
-    st.counters["ratio_best"] = g_lastRatio.best;
+    g_lastRatio.Median = ratios.empty() ? 0 : ratios[ratios.size() / 2];
+    g_lastRatio.Best = bestRead / bestSplit;
+    st.counters["ratio"] = g_lastRatio.Median;
+    st.counters["ratio_best"] = g_lastRatio.Best;
 }
 BENCHMARK(BM_ReaderOverSplit)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -174,11 +174,11 @@ int main(int argc, char** argv) {
     std::printf("turn file: %zu bytes, %d aircraft and %d objective blocks\n", Bytes().size(),
                 kMaxListCount, kMaxListCount);
     benchmark::RunSpecifiedBenchmarks();
-    if (g_lastRatio.best > 0) {
+    if (g_lastRatio.Best > 0) {
         std::printf(
             "reader / bare line split: %.2f fastest over fastest, %.2f median of interleaved "
             "iterations (target <= 3)\n",
-            g_lastRatio.best, g_lastRatio.median);
+            g_lastRatio.Best, g_lastRatio.Median);
     }
     benchmark::Shutdown();
     return 0;

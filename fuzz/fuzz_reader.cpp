@@ -48,19 +48,19 @@ void CheckState(const SharedSubsAndVar& s, const ReadOutcome& outcome, int64_t l
         }
     }
     Check(s.CombatText.empty() || s.CombatText.ends_with("\r\n"));
-    Check(outcome.line >= 0 && outcome.line <= lineCount + 1);
-    switch (outcome.end) {
+    Check(outcome.Line >= 0 && outcome.Line <= lineCount + 1);
+    switch (outcome.End) {
         case ReadEnd::Complete:
-            Check(outcome.line == lineCount);
+            Check(outcome.Line == lineCount);
             break;
         case ReadEnd::Empty:
-            Check(outcome.line == 0 && lineCount == 0);
+            Check(outcome.Line == 0 && lineCount == 0);
             break;
         case ReadEnd::WrongHeader:
-            Check(outcome.line == 1);
+            Check(outcome.Line == 1);
             break;
         case ReadEnd::Failed:
-            Check(outcome.line >= 2);
+            Check(outcome.Line >= 2);
             break;
         default:
             Check(false);  // ReadTurnData never opens or cancels

@@ -29,11 +29,7 @@ namespace velmora {
 
 namespace {
 
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-const QImage& picture(const QString& name) {
+const QImage& PictureNamed(const QString& name) {
     return Pictures::instance().get(name);
 }
 
@@ -63,7 +59,7 @@ void GUIForm::Design() {
     SetInnerSize(8175, 5685);
     SetBackColor(Qt::black);
     SetForeColor(kLabelYellow);
-    SetIcon(QIcon(QPixmap::fromImage(picture("AppIcon"))));
+    SetIcon(QIcon(QPixmap::fromImage(PictureNamed("AppIcon"))));
 }
 
 // The controls are placed once the splash is up (Form_Load): the window itself is shown only
@@ -83,21 +79,21 @@ void GUIForm::DesignControls() {
 
     DesignPictures();
     DesignLabels();
-    CmmnDlg.SetDialogTitle(fromView(kTurnFileDialogTitle));
+    CmmnDlg.SetDialogTitle(ToQ(kTurnFileDialogTitle));
     DesignMenus();
 }
 
 // The picture buttons with their hidden looks, in z-order; a button first shows its released
 // look. A double click on a zoom button zooms a second step.
 struct GUIForm::PictureButton {
-    Image& button;
-    Image& pressed;
-    Image& released;
-    const char* down;
-    const char* up;
-    float left, top, width, height;
-    ClickHandler click;
-    bool doubleClickRepeats = false;
+    Image& Button;
+    Image& Pressed;
+    Image& Released;
+    const char* Down;
+    const char* Up;
+    float Left, Top, Width, Height;
+    ClickHandler Click;
+    bool DoubleClickRepeats = false;
 };
 
 std::vector<GUIForm::PictureButton> GUIForm::PictureButtons() {
@@ -125,7 +121,7 @@ std::vector<std::pair<Image*, QString>> GUIForm::PictureNames() {
     std::vector<std::pair<Image*, QString>> names = {
         {&ViewWindow, "ViewWindow"}, {&CntrFighter, "GoodGuy(0)"}, {&BullsEye, "BullsEye"}};
     for (const PictureButton& b : PictureButtons()) {
-        names.insert(names.end(), {{&b.button, b.up}, {&b.pressed, b.down}, {&b.released, b.up}});
+        names.insert(names.end(), {{&b.Button, b.Up}, {&b.Pressed, b.Down}, {&b.Released, b.Up}});
     }
     const std::pair<std::array<Image, 8>*, const char*> sets[] = {
         {&GoodGuy, "GoodGuy"}, {&Friendly, "Friendly"}, {&BadGuy, "BadGuy"}};
@@ -143,9 +139,9 @@ void GUIForm::DesignPictures() {
     ViewWindow.SetStretch(true);
     Add(CntrFighter, 2345, 2340, 360, 360);
     for (const PictureButton& b : PictureButtons()) {
-        Add(b.button, b.left, b.top, b.width, b.height);
-        for (Image* holder : {&b.pressed, &b.released}) {
-            Add(*holder, 0, 0, b.width, b.height);
+        Add(b.Button, b.Left, b.Top, b.Width, b.Height);
+        for (Image* holder : {&b.Pressed, &b.Released}) {
+            Add(*holder, 0, 0, b.Width, b.Height);
             holder->SetVisible(false);
         }
     }
@@ -166,17 +162,17 @@ void GUIForm::DesignPictures() {
         image->SetVisible(false);
     }
     for (const auto& [image, name] : PictureNames()) {
-        image->SetPicture(picture(name));
+        image->SetPicture(PictureNamed(name));
     }
 }
 
 void GUIForm::DesignLabels() {
     struct Info {
-        Label& label;
-        float top;
-        const char* caption;
-        bool heading;
-        const char* tip;
+        Label& Control;
+        float Top;
+        const char* Caption;
+        bool Heading;
+        const char* Tip;
     };
     const Info labels[] = {
         {PName, 0, "Name", true, nullptr},
@@ -201,23 +197,23 @@ void GUIForm::DesignLabels() {
         {InfoDefeats, 4560, "Defeats:", false, nullptr},
     };
     for (const Info& info : labels) {
-        Add(info.label, kInfoLeft, info.top, 0, 0);
-        info.label.SetVisible(false);
-        info.label.SetForeColor(kLabelYellow);
-        if (info.heading) {
-            info.label.SetFontSize(13.5f);
+        Add(info.Control, kInfoLeft, info.Top, 0, 0);
+        info.Control.SetVisible(false);
+        info.Control.SetForeColor(kLabelYellow);
+        if (info.Heading) {
+            info.Control.SetFontSize(13.5f);
         } else {
             // Small enough that the widest caption the window writes, the distance of a contact
             // at the far corner of the largest zoom with its out-of-range remark
             // ("Distance: 53872.99 km  (Target out of range)"), fits beside the map.
-            UseSmallFont({&info.label}, 7.0f);
+            UseSmallFont({&info.Control}, 7.0f);
         }
         // Names and other texts of the turn file end in an ellipsis at the window's edge.
-        info.label.SetMaxWidth(kInfoRight - kInfoLeft);
-        info.label.SetAutoSize(true);
-        info.label.SetCaption(QString::fromUtf8(info.caption));
-        if (info.tip != nullptr) {
-            info.label.SetToolTipText(QString::fromUtf8(info.tip));
+        info.Control.SetMaxWidth(kInfoRight - kInfoLeft);
+        info.Control.SetAutoSize(true);
+        info.Control.SetCaption(QString::fromUtf8(info.Caption));
+        if (info.Tip != nullptr) {
+            info.Control.SetToolTipText(QString::fromUtf8(info.Tip));
         }
     }
 }
@@ -242,11 +238,11 @@ void GUIForm::DesignMenus() {
 
 void GUIForm::WireHandlers() {
     for (PictureButton& b : PictureButtons()) {
-        WirePictureButton(b.button, b.pressed, b.released);
-        if (b.doubleClickRepeats) {
-            b.button.DblClick = b.click;
+        WirePictureButton(b.Button, b.Pressed, b.Released);
+        if (b.DoubleClickRepeats) {
+            b.Button.DblClick = b.Click;
         }
-        b.button.Click = std::move(b.click);
+        b.Button.Click = std::move(b.Click);
     }
 
     ViewWindow.Click = [this] { ViewWindow_Click(); };
@@ -310,17 +306,17 @@ void GUIForm::RedrawWithOwnIcon() {
 // --- The turn data file reader ---
 
 void GUIForm::menuOpen_Click() {
-    CmmnDlg.SetFilter(fromView(kTurnFileFilter));
+    CmmnDlg.SetFilter(ToQ(kTurnFileFilter));
     if (!CmmnDlg.ShowOpen()) {
         return;
     }
     const ReadOutcome outcome =
         ReadTurnFile(QFile::encodeName(CmmnDlg.FileName()).toStdString(), state_);
-    if (const std::optional<std::string_view> message = ReadEndMessage(outcome.end)) {
-        MsgBox(fromView(*message), MsgBoxButtons::OK, fromView(kWrongHeaderTitle));
+    if (const std::optional<std::string_view> message = ReadEndMessage(outcome.End)) {
+        MsgBox(ToQ(*message), MsgBoxButtons::OK, ToQ(kWrongHeaderTitle));
         return;
     }
-    if (outcome.end != ReadEnd::Complete || !Loaded()) {
+    if (outcome.End != ReadEnd::Complete || !Loaded()) {
         return;
     }
 
@@ -351,8 +347,7 @@ void GUIForm::ShowViewControls() {
 }
 
 void GUIForm::LoadNamePassword() {
-    QFile file(
-        QString::fromUtf8(kPilotFileName.data(), static_cast<qsizetype>(kPilotFileName.size())));
+    QFile file(ToQ(kPilotFileName));
     bool read = false;
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.read(kPilotFileReadLimit);

@@ -17,7 +17,7 @@ namespace {
 constexpr qsizetype kMenuCaptionLimit = 40;
 
 // A command name from the turn file is shown as it is: an ampersand is no access key.
-QString menuCaption(const std::string& name) {
+QString MenuCaption(const std::string& name) {
     return ShownText(name, kMenuCaptionLimit).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
@@ -66,8 +66,8 @@ void frmFlightPad::Design() {
     Image1.SetPicture(pictures.get("Image1"));
 
     struct Holder {
-        Image& image;
-        const char* name;
+        Image& Look;
+        const char* Name;
     };
     const Holder holders[] = {
         {GenerateUp, "GenerateUp"},
@@ -82,15 +82,15 @@ void frmFlightPad::Design() {
         {DownDown, "DownDown"},
     };
     for (const Holder& holder : holders) {
-        Add(holder.image, 0, 0, 375, 375);
-        holder.image.SetVisible(false);
-        holder.image.SetPicture(pictures.get(QLatin1String(holder.name)));
+        Add(holder.Look, 0, 0, 375, 375);
+        holder.Look.SetVisible(false);
+        holder.Look.SetPicture(pictures.get(QLatin1String(holder.Name)));
     }
 
     struct Button {
-        Image& image;
-        float left, top, width, height;
-        const Image& released;
+        Image& Control;
+        float Left, Top, Width, Height;
+        const Image& Released;
     };
     const Button buttons[] = {
         {HeadLeft, 480, 360, 375, 375, LeftUp},       {HeadRight, 1440, 360, 375, 375, RightUp},
@@ -99,14 +99,14 @@ void frmFlightPad::Design() {
         {Generate, 120, 2520, 2175, 705, GenerateUp},
     };
     for (const Button& button : buttons) {
-        Add(button.image, button.left, button.top, button.width, button.height);
-        button.image.SetPicture(button.released.Picture());
+        Add(button.Control, button.Left, button.Top, button.Width, button.Height);
+        button.Control.SetPicture(button.Released.Picture());
     }
 
     struct Caption {
-        Label& label;
-        const char* text;
-        float left, top;
+        Label& Control;
+        const char* Text;
+        float Left, Top;
     };
     const Caption captions[] = {
         {lblHead, "Heading:", 720, 120},
@@ -114,11 +114,11 @@ void frmFlightPad::Design() {
         {lblThrottle, "Throttle:", 1320, 2280},
     };
     for (const Caption& caption : captions) {
-        Add(caption.label, caption.left, caption.top, 0, 0);
-        caption.label.SetForeColor(kLabelYellow);
-        UseSmallFont({&caption.label});
-        caption.label.SetAutoSize(true);
-        caption.label.SetCaption(QLatin1String(caption.text));
+        Add(caption.Control, caption.Left, caption.Top, 0, 0);
+        caption.Control.SetForeColor(kLabelYellow);
+        UseSmallFont({&caption.Control});
+        caption.Control.SetAutoSize(true);
+        caption.Control.SetCaption(QLatin1String(caption.Text));
     }
 
     AddMenu(MenuRadio, "Radio");
@@ -146,7 +146,7 @@ void frmFlightPad::Form_Load() {
     // Only the first five commands of the turn have an item; the rest are never offered.
     const std::vector<std::string> names = PadCommandCaptions(windows_.State);
     for (std::size_t i = 0; i < names.size() && i < menuprc.size(); ++i) {
-        menuprc[i].SetCaption(menuCaption(names[i]));
+        menuprc[i].SetCaption(MenuCaption(names[i]));
         menuprc[i].SetVisible(true);
     }
 }

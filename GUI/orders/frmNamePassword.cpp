@@ -69,8 +69,7 @@ void frmNamePassword::cmdOK_Click() {
     state.PilotName = FromQ(txtName.Text());
     state.PilotPassword = FromQ(txtPassword.Text());
 
-    const QString path =
-        QString::fromUtf8(kPilotFileName.data(), static_cast<qsizetype>(kPilotFileName.size()));
+    const QString path = ToQ(kPilotFileName);
     QString error;
     if (!SavePilotFile(path, state.PilotName, state.PilotPassword, error)) {
         // The login holds for this run; the pilot must know the next run will not find it.

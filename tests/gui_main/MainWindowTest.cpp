@@ -17,21 +17,21 @@ namespace {
 
 const QColor kYellow(255, 255, 0);
 
-QImage picture(const char* name) {
+QImage PictureNamed(const char* name) {
     return Pictures::instance().get(QLatin1String(name)).convertToFormat(QImage::Format_RGB32);
 }
 
-bool paintedAt(const Form& form, const char* name, float left, float top) {
-    const QImage expected = picture(name);
+bool PaintedAt(const Form& form, const char* name, float left, float top) {
+    const QImage expected = PictureNamed(name);
     const QRect at(QPoint(TwipsToPixels(left), TwipsToPixels(top)), expected.size());
-    return form.Surface().copy(at).convertToFormat(QImage::Format_RGB32) == expected;
+    return FormTestAccess::Surface(form).copy(at).convertToFormat(QImage::Format_RGB32) == expected;
 }
 
 // Everything of the main window that a failed or cancelled open must leave as it was: the
 // window's pixels with its labels and menus, and the view and order values.
-auto describe(GUIForm& f, const SharedSubsAndVar& s) {
-    return std::tuple(f.TopLevel()->grab().toImage(), s.ZoomLevel, s.OrderHeading, s.OrderAltitude,
-                      s.OrderThrottle, s.SelectedAircraft);
+auto Describe(GUIForm& f, const SharedSubsAndVar& s) {
+    return std::tuple(FormTestAccess::TopLevel(f)->grab().toImage(), s.ZoomLevel, s.OrderHeading,
+                      s.OrderAltitude, s.OrderThrottle, s.SelectedAircraft);
 }
 
 using MainWindow = MainWindowFixture;
@@ -42,13 +42,13 @@ TEST_F(MainWindow, TheSplashLocksOpenFileAndHelpUntilItGoes) {
     GUIForm& f = main();
     f.Show();
     QEvent activate(QEvent::WindowActivate);  // the focus alone does not unlock
-    QCoreApplication::sendEvent(f.TopLevel(), &activate);
+    QCoreApplication::sendEvent(FormTestAccess::TopLevel(f), &activate);
     EXPECT_FALSE(f.menuFile.Action()->isEnabled() || f.menuHelp.Action()->isEnabled());
-    EXPECT_FALSE(paintedAt(f, "OpenUp", 6240, 5040));
+    EXPECT_FALSE(PaintedAt(f, "OpenUp", 6240, 5040));
 
     Mouse{windows.Splash()}.click(60, 3900);
     settle();
-    EXPECT_TRUE(paintedAt(f, "OpenUp", 6240, 5040));
+    EXPECT_TRUE(PaintedAt(f, "OpenUp", 6240, 5040));
     EXPECT_TRUE(f.menuFile.Action()->isEnabled() && f.menuHelp.Action()->isEnabled());
     EXPECT_FALSE(f.menuOptions.Action()->isVisible() || f.PName.Widget()->isVisible());
     f.helpContents.Action()->trigger();
@@ -82,12 +82,12 @@ TEST_F(MainWindow, AFileThatIsNoTurnLeavesTheWindowAsItWas) {
                 state.OrderHeading = 123;
                 state.OrderThrottle = 40;
             }
-            const auto before = describe(f, state);
+            const auto before = Describe(f, state);
             services.msgBoxes.clear();
             path.isEmpty() ? services.QueueFileCancel() : services.QueueFileChoice(path);
             f.menuOpen.Action()->trigger();
 
-            EXPECT_TRUE(describe(f, state) == before);
+            EXPECT_TRUE(Describe(f, state) == before);
             ASSERT_EQ(services.msgBoxes.size(), message != nullptr ? 1u : 0u);
             if (message != nullptr) {
                 EXPECT_EQ(services.msgBoxes[0].text, message);
@@ -109,9 +109,9 @@ TEST_F(MainWindow, MarksFoesFriendsAndObjectivesAndZoomSteps) {
                    "[AIRCRAFT]\r\nTEAM=2\r\nX=5\r\nY=0\r\nHEADING=West\r\n[ENDAIRCRAFT]\r\n"
                    "[AIRCRAFT]\r\nTEAM=1\r\nX=-5\r\nY=0\r\nHEADING=East\r\n[ENDAIRCRAFT]\r\n"
                    "[OBJECTIVE]\r\nOX=0\r\nOY=3\r\n[ENDOBJECTIVE]\r\n"));
-    EXPECT_TRUE(paintedAt(f, "BadGuy(6)", 2340 + 1110, 2340));
-    EXPECT_TRUE(paintedAt(f, "Friendly(2)", 2340 - 1110, 2340));
-    EXPECT_TRUE(paintedAt(f, "BullsEye", 2340, 2340 - 666));
+    EXPECT_TRUE(PaintedAt(f, "BadGuy(6)", 2340 + 1110, 2340));
+    EXPECT_TRUE(PaintedAt(f, "Friendly(2)", 2340 - 1110, 2340));
+    EXPECT_TRUE(PaintedAt(f, "BullsEye", 2340, 2340 - 666));
 
     // Zoom In and Zoom Out step twice on a double click; Zoom Range goes to the weapon range.
     Mouse{f}.doubleClick(120 + 900, 5265);
@@ -121,15 +121,15 @@ TEST_F(MainWindow, MarksFoesFriendsAndObjectivesAndZoomSteps) {
     // Of zoom 8's circle and contacts nothing stays: the bare map, the objective at 3 / 4 of the
     // half-width north and the own icon for heading 90 (east).
     const QRect map(8, 8, 320, 320);
-    const QImage shown = f.Surface().copy(map);
+    const QImage shown = FormTestAccess::Surface(f).copy(map);
     f.ViewWindow.Refresh();
-    QImage bare = f.Surface().copy(map);
-    QPainter(&bare).drawImage(QPoint(148, 148 - 111), picture("BullsEye"));
-    QPainter(&bare).drawImage(QPoint(148, 148), picture("GoodGuy(2)"));
+    QImage bare = FormTestAccess::Surface(f).copy(map);
+    QPainter(&bare).drawImage(QPoint(148, 148 - 111), PictureNamed("BullsEye"));
+    QPainter(&bare).drawImage(QPoint(148, 148), PictureNamed("GoodGuy(2)"));
     EXPECT_TRUE(shown == bare);
     Mouse{f}.doubleClick(2160 + 900, 5265);
     EXPECT_EQ(state.ZoomLevel, 6);
-    EXPECT_TRUE(paintedAt(f, "ZoomInUp", 120, 5040)) << "a released button looks released";
+    EXPECT_TRUE(PaintedAt(f, "ZoomInUp", 120, 5040)) << "a released button looks released";
 }
 
 // The labels follow the pointer from the own aircraft, where the combat lines are dim, onto a

@@ -17,7 +17,7 @@ namespace velmora::test {
 namespace {
 
 // Parameters as (name, kind) pairs.
-void addCommand(SharedSubsAndVar& state, const std::string& name,
+void AddCommand(SharedSubsAndVar& state, const std::string& name,
                 std::initializer_list<std::pair<const char*, const char*>> params = {}) {
     CommandDef& command = state.Commands.Append();
     command.Name = name;
@@ -27,7 +27,7 @@ void addCommand(SharedSubsAndVar& state, const std::string& name,
     }
 }
 
-void press(QWidget* widget) {
+void Press(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton);
     settle();
 }
@@ -40,21 +40,21 @@ protected:
         state.PilotName = "Ada";
     }
     void TearDown() override {
-        pad().Unload();
+        Pad().Unload();
         MainWindowFixture::TearDown();
     }
 
-    frmFlightPad& pad() { return windows.FlightPad(); }
-    frmCommandPrompt& prompt() { return windows.CommandPrompt(); }
-    frmRadio& radio() { return windows.Radio(); }
-    frmGenerator& generator() { return windows.Generator(); }
+    frmFlightPad& Pad() { return windows.FlightPad(); }
+    frmCommandPrompt& Prompt() { return windows.CommandPrompt(); }
+    frmRadio& Radio() { return windows.Radio(); }
+    frmGenerator& Generator() { return windows.Generator(); }
 
-    void openPad() {
-        pad().Show();
+    void OpenPad() {
+        Pad().Show();
         settle();
     }
     // Mouse on one of the pad's picture buttons, at its centre.
-    void click(const Image& b) { Mouse{pad()}.click(b.Left() + 180, b.Top() + 180); }
+    void ClickPadButton(const Image& b) { Mouse{Pad()}.click(b.Left() + 180, b.Top() + 180); }
 };
 
 // The first five commands of the turn are offered. Texts of any length from the turn file: the
@@ -63,23 +63,23 @@ protected:
 TEST_F(Orders, FlightPadOffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
     const std::string huge(5 << 20, 'W');
     const QChar ellipsis(0x2026);
-    addCommand(state, huge, {{"Target", "String"}});
-    addCommand(state, "Mark", {{huge.c_str(), "String"}});
+    AddCommand(state, huge, {{"Target", "String"}});
+    AddCommand(state, "Mark", {{huge.c_str(), "String"}});
     for (int i = 3; i <= 6; ++i) {
-        addCommand(state, "Cmd & " + std::to_string(i));
+        AddCommand(state, "Cmd & " + std::to_string(i));
     }
     state.ServerAddr = huge;
-    openPad();
-    EXPECT_TRUE(pad().menuprc[4].Action()->isVisible());
-    EXPECT_EQ(pad().menuprc[0].Action()->text(), QString(40, QLatin1Char('W')) + ellipsis);
-    EXPECT_EQ(pad().menuprc[2].Action()->text(), "Cmd && 3");
+    OpenPad();
+    EXPECT_TRUE(Pad().menuprc[4].Action()->isVisible());
+    EXPECT_EQ(Pad().menuprc[0].Action()->text(), QString(40, QLatin1Char('W')) + ellipsis);
+    EXPECT_EQ(Pad().menuprc[2].Action()->text(), "Cmd && 3");
 
-    pad().menuprc[1].Action()->trigger();
-    EXPECT_TRUE(prompt().Instructions.ShownCaption().endsWith(ellipsis));
-    click(pad().Generate);
+    Pad().menuprc[1].Action()->trigger();
+    EXPECT_TRUE(Prompt().Instructions.ShownCaption().endsWith(ellipsis));
+    ClickPadButton(Pad().Generate);
     EXPECT_TRUE(
-        generator().lblInstruct.Caption().contains(QString(80, QLatin1Char('W')) + ellipsis));
-    for (const Label* label : {&prompt().Instructions, &generator().lblInstruct}) {
+        Generator().lblInstruct.Caption().contains(QString(80, QLatin1Char('W')) + ellipsis));
+    for (const Label* label : {&Prompt().Instructions, &Generator().lblInstruct}) {
         const QWidget* shown = label->Widget();
         EXPECT_LE(shown->heightForWidth(shown->width()), shown->height());
     }
@@ -90,28 +90,28 @@ TEST_F(Orders, FlightPadOffersTheFirstFiveCommandsAndShowsTheStartOfHugeTexts) {
 // its captions fit at their widest.
 TEST_F(Orders, FlightPadClearAsksFirstAndReopenedDropsMarksClampsValuesAndFitsItsCaptions) {
     state.RadioMessages = "\r\n\r\nTeam Radio Transmission:\r\nx\r\nEnd Transmission";
-    openPad();
+    OpenPad();
     services.QueueAnswer(MsgBoxResult::No);
-    pad().menuClear.Action()->trigger();
+    Pad().menuClear.Action()->trigger();
     ASSERT_EQ(services.msgBoxes.size(), 1u);
     EXPECT_EQ(services.msgBoxes[0].text, "Are you sure you want to clear all radio messages?");
     EXPECT_FALSE(state.RadioMessages.empty());
     services.QueueAnswer(MsgBoxResult::Yes);
-    pad().menuClear.Action()->trigger();
+    Pad().menuClear.Action()->trigger();
     EXPECT_EQ(state.RadioMessages, "");
 
-    frmFlightPad& p = pad();
+    frmFlightPad& p = Pad();
     p.menuBail.Action()->trigger();
     p.radioPrivate.Action()->trigger();
-    p.TopLevel()->close();
+    FormTestAccess::TopLevel(p)->close();
     settle();
-    EXPECT_FALSE(p.Loaded() || radio().Loaded());
+    EXPECT_FALSE(p.Loaded() || Radio().Loaded());
 
     state.Ceiling = 3000;
     state.OrderAltitude = 9000;
     state.OrderThrottle = 250;
     state.OrderHeading = -32768;
-    openPad();
+    OpenPad();
     EXPECT_FALSE(p.menuBail.Checked() || p.radioPrivate.Checked());
     EXPECT_EQ(p.lblAlt.ShownCaption() + p.lblThrottle.ShownCaption(),
               "Altitude: 3000Throttle: 100");
@@ -122,36 +122,36 @@ TEST_F(Orders, FlightPadClearAsksFirstAndReopenedDropsMarksClampsValuesAndFitsIt
 // Another command picked while the prompt is open starts it over on that one; the answer is kept
 // as typed.
 TEST_F(Orders, CommandPromptStartsOverOnAnotherCommandPickedAndKeepsTheAnswerAsTyped) {
-    addCommand(state, "Mark", {{"Target", "String"}});
-    addCommand(state, "Climb", {{"Rate", "Integer"}});
-    openPad();
-    pad().menuprc[1].Action()->trigger();
-    EXPECT_EQ(prompt().Instructions.ShownCaption(), "Enter in Rate:");
-    pad().menuprc[0].Action()->trigger();
-    EXPECT_EQ(prompt().Instructions.ShownCaption(), "Enter in Target:");
-    QTest::keyClicks(prompt().InputBox.Widget(), "Alpha 1 ");
-    press(prompt().lblContinue.Widget());  // as Enter does
+    AddCommand(state, "Mark", {{"Target", "String"}});
+    AddCommand(state, "Climb", {{"Rate", "Integer"}});
+    OpenPad();
+    Pad().menuprc[1].Action()->trigger();
+    EXPECT_EQ(Prompt().Instructions.ShownCaption(), "Enter in Rate:");
+    Pad().menuprc[0].Action()->trigger();
+    EXPECT_EQ(Prompt().Instructions.ShownCaption(), "Enter in Target:");
+    QTest::keyClicks(Prompt().InputBox.Widget(), "Alpha 1 ");
+    Press(Prompt().lblContinue.Widget());  // as Enter does
     EXPECT_EQ(std::get<std::string>(state.Commands(1).Params[1].Value), "Alpha 1 ");
 }
 
 // Only Continue sends; the open window follows another kind picked at once.
 TEST_F(Orders, RadioContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
     state.RadioMessages = "before";
-    openPad();
-    pad().radioPrivate.Action()->trigger();
-    QTest::keyClicks(radio().txtTO.Widget(), "ABC");
-    EXPECT_EQ(radio().txtTO.Text(), "AB");  // the third letter does not fit
-    pad().menuSquadron.Action()->trigger();
-    EXPECT_FALSE(radio().txtTO.Widget()->isEnabled());
-    QTest::keyClicks(radio().txtMessage.Widget(), "never sent");
-    press(radio().Command2.Widget());
+    OpenPad();
+    Pad().radioPrivate.Action()->trigger();
+    QTest::keyClicks(Radio().txtTO.Widget(), "ABC");
+    EXPECT_EQ(Radio().txtTO.Text(), "AB");  // the third letter does not fit
+    Pad().menuSquadron.Action()->trigger();
+    EXPECT_FALSE(Radio().txtTO.Widget()->isEnabled());
+    QTest::keyClicks(Radio().txtMessage.Widget(), "never sent");
+    Press(Radio().Command2.Widget());
     EXPECT_EQ(state.RadioMessages, "before");
 
-    pad().menuTeam.Action()->trigger();
-    QTest::keyClicks(radio().txtMessage.Widget(), "line one");
-    QTest::keyClick(radio().txtMessage.Widget(), Qt::Key_Return);  // a new line, no button
-    QTest::keyClicks(radio().txtMessage.Widget(), "line two");
-    press(radio().Command1.Widget());
+    Pad().menuTeam.Action()->trigger();
+    QTest::keyClicks(Radio().txtMessage.Widget(), "line one");
+    QTest::keyClick(Radio().txtMessage.Widget(), Qt::Key_Return);  // a new line, no button
+    QTest::keyClicks(Radio().txtMessage.Widget(), "line two");
+    Press(Radio().Command1.Widget());
     EXPECT_EQ(state.RadioMessages,
               "before\r\n\r\nTeam Radio Transmission:\r\nline one\r\nline two\r\nEnd Transmission");
 }
@@ -159,14 +159,14 @@ TEST_F(Orders, RadioContinueAppendsTheBlockOfTheKindShownAndCancelNothing) {
 // The orders are saved with the edits and a line end; nothing is written unless a name is
 // chosen and its file can be written, and a failure is told.
 TEST_F(Orders, GeneratorBuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
-    openPad();
-    pad().menuSplit.Action()->trigger();
-    click(pad().Generate);
+    OpenPad();
+    Pad().menuSplit.Action()->trigger();
+    ClickPadButton(Pad().Generate);
     const std::string expected =
         "Name=Ada\r\nPassword=\r\nSet Heading: 0\r\nSet Altitude: 100\r\nThrottle: 0\r\nSplit S";
-    QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClick(generator().txtCommands.Widget(), Qt::Key_Return);
-    QTest::keyClicks(generator().txtCommands.Widget(), "Note");
+    QTest::keyClick(Generator().txtCommands.Widget(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(Generator().txtCommands.Widget(), Qt::Key_Return);
+    QTest::keyClicks(Generator().txtCommands.Widget(), "Note");
 
     const QString missing = QDir::current().absoluteFilePath("gone/orders.txt");
     // The name chosen (nothing: cancelled) and the start of the message told, if any.
@@ -182,10 +182,10 @@ TEST_F(Orders, GeneratorBuildsThePadsOrdersAndSavesTheEditsOnlyToAUsableName) {
         services.msgBoxes.clear();
         services.fileDialogs.clear();
         answer ? services.QueueFileChoice(*answer) : services.QueueFileCancel();
-        press(generator().btnSave.Widget());
+        Press(Generator().btnSave.Widget());
         ASSERT_EQ(services.msgBoxes.size(), told.isEmpty() ? 0u : 1u);
         EXPECT_TRUE(told.isEmpty() || services.msgBoxes[0].text.startsWith(told));
-        EXPECT_TRUE(generator().Loaded());
+        EXPECT_TRUE(Generator().Loaded());
         ASSERT_EQ(services.fileDialogs.size(), 1u);
         EXPECT_EQ(services.fileDialogs[0].fileName, "sMV_Turn_03-07-2024.txt");
     }
@@ -211,7 +211,7 @@ TEST_F(Orders, GeneratorSavingOverTheDaysOrdersAsksFirstAndNoKeepsThem) {
     auto cancel = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
     const QString saving = "Save, Text Files (*.txt), save";
     EXPECT_EQ(
-        answerDialogs([&] { press(desktop.Generator().btnSave.Widget()); }, {accept, no, cancel}),
+        answerDialogs([&] { Press(desktop.Generator().btnSave.Widget()); }, {accept, no, cancel}),
         (QStringList{saving, "Save, an icon", saving}));
     QFile file(day);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
