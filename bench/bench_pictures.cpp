@@ -17,7 +17,7 @@ void BM_UnpackAllPictures(benchmark::State& state) {
     qsizetype count = 0;
     for (auto _ : state) {
         const velmora::Pictures pictures;
-        const QStringList names = pictures.names();
+        const QStringList names = pictures.Names();
         for (const QString& name : names) {
             benchmark::DoNotOptimize(pictures.get(name).constBits());
         }
@@ -28,11 +28,11 @@ void BM_UnpackAllPictures(benchmark::State& state) {
 BENCHMARK(BM_UnpackAllPictures)->Unit(benchmark::kMillisecond);
 
 void BM_RenderAllPictures(benchmark::State& state) {
-    const std::vector<velmora::PictureDef> defs = velmora::pictureDefs();
+    const std::vector<velmora::PictureDef> defs = velmora::PictureDefs();
     for (auto _ : state) {
         velmora::PictureRenderer renderer;
         for (const velmora::PictureDef& def : defs) {
-            benchmark::DoNotOptimize(renderer.render(def).constBits());
+            benchmark::DoNotOptimize(renderer.Render(def).constBits());
         }
     }
     state.counters["pictures"] = static_cast<double>(defs.size());

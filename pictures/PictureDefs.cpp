@@ -9,7 +9,7 @@ namespace {
 const QColor kBlack(0, 0, 0);
 }  // namespace
 
-std::vector<PictureDef> pictureDefs() {
+std::vector<PictureDef> PictureDefs() {
     std::vector<PictureDef> specs;
     auto add = [&specs](QString name, QSize size, QColor ground, std::vector<Layer> layers) {
         specs.push_back({std::move(name), size, ground, std::move(layers)});
@@ -80,7 +80,7 @@ std::vector<PictureDef> pictureDefs() {
     return specs;
 }
 
-QString renderedFileName(const QString& name) {
+QString RenderedFileName(const QString& name) {
     QString file = name;
     return file.replace('(', '-').remove(')');
 }

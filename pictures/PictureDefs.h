@@ -14,29 +14,29 @@ namespace velmora {
 // One drawing placed on a picture. A drawing's look (pressed, own side, letter, ...) is chosen by
 // the class of its group id="look"; the drawing's own class is its default look.
 struct Layer {
-    const char* file;         // under svg/
-    QString look;             // empty: the drawing's default look
-    int turnDegrees = 0;      // clockwise about the centre of the place
-    QRectF place = QRectF();  // in pixels; empty: the whole picture
+    const char* File;         // under svg/
+    QString Look;             // empty: the drawing's default look
+    int TurnDegrees = 0;      // clockwise about the centre of the place
+    QRectF Place = QRectF();  // in pixels; empty: the whole picture
 };
 
 struct PictureDef {
-    QString name;  // as the windows know it: "GoodGuy(3)", "FCdown", "BullsEye", ...
-    QSize size;
-    QColor ground;  // transparent: the picture keeps an alpha channel
-    std::vector<Layer> layers;
+    QString Name;  // as the windows know it: "GoodGuy(3)", "FCdown", "BullsEye", ...
+    QSize Size;
+    QColor Ground;  // transparent: the picture keeps an alpha channel
+    std::vector<Layer> Layers;
 
     // A picture with a ground is opaque (Format_RGB32); the two window icons have transparent
     // corners (Format_ARGB32_Premultiplied).
-    bool opaque() const { return ground.alpha() == 255; }
+    bool Opaque() const { return Ground.alpha() == 255; }
 };
 
 // Every picture, in the registry's stable order. Sizes are the pixel sizes the windows place them
 // at.
-std::vector<PictureDef> pictureDefs();
+std::vector<PictureDef> PictureDefs();
 
 // The name of a picture's rendered pixels among the program's resources: "GoodGuy(3)" is
 // "GoodGuy-3".
-QString renderedFileName(const QString& name);
+QString RenderedFileName(const QString& name);
 
 }  // namespace velmora

@@ -5,7 +5,7 @@
 #include <QSvgRenderer>
 
 // A resource file compiled into a static library is only linked when something names it.
-static void initDrawingResources() {
+static void InitDrawingResources() {
     Q_INIT_RESOURCE(drawings);
 }
 
@@ -13,7 +13,7 @@ namespace velmora {
 namespace {
 
 // Chooses a look: rewrites the class of the group id="look" in the SVG text.
-QByteArray withLook(QByteArray svg, const QString& look) {
+QByteArray WithLook(QByteArray svg, const QString& look) {
     static const QByteArray marker = "id=\"look\" class=\"";
     const qsizetype start = svg.indexOf(marker);
     if (look.isEmpty() || start < 0) {
@@ -30,22 +30,22 @@ QByteArray withLook(QByteArray svg, const QString& look) {
 }  // namespace
 
 PictureRenderer::PictureRenderer() {
-    initDrawingResources();
+    InitDrawingResources();
 }
 
 PictureRenderer::~PictureRenderer() = default;
 
-QSvgRenderer& PictureRenderer::drawing(const char* file, const QString& look) {
+QSvgRenderer& PictureRenderer::Drawing(const char* file, const QString& look) {
     auto key = std::make_pair(QString::fromLatin1(file), look);
     auto it = drawings_.find(key);
     if (it == drawings_.end()) {
-        auto renderer = std::make_unique<QSvgRenderer>(withLook(source(file), look));
+        auto renderer = std::make_unique<QSvgRenderer>(WithLook(Source(file), look));
         it = drawings_.emplace(std::move(key), std::move(renderer)).first;
     }
     return *it->second;
 }
 
-const QByteArray& PictureRenderer::source(const char* file) {
+const QByteArray& PictureRenderer::Source(const char* file) {
     const QString name = QString::fromLatin1(file);
     auto it = sources_.find(name);
     if (it == sources_.end()) {
@@ -56,20 +56,20 @@ const QByteArray& PictureRenderer::source(const char* file) {
     return it->second;
 }
 
-QImage PictureRenderer::render(const PictureDef& def) {
-    QImage image(def.size,
-                 def.opaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    image.fill(def.ground);
+QImage PictureRenderer::Render(const PictureDef& def) {
+    QImage image(def.Size,
+                 def.Opaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    image.fill(def.Ground);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                            QPainter::TextAntialiasing);
-    for (const Layer& layer : def.layers) {
-        const QRectF place = layer.place.isEmpty() ? QRectF(QPointF(0, 0), def.size) : layer.place;
+    for (const Layer& layer : def.Layers) {
+        const QRectF place = layer.Place.isEmpty() ? QRectF(QPointF(0, 0), def.Size) : layer.Place;
         painter.save();
         painter.translate(place.center());
-        painter.rotate(layer.turnDegrees);
+        painter.rotate(layer.TurnDegrees);
         painter.translate(-place.center());
-        drawing(layer.file, layer.look).render(&painter, place);
+        Drawing(layer.File, layer.Look).render(&painter, place);
         painter.restore();
     }
     return image;

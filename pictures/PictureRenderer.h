@@ -22,12 +22,12 @@ public:
 
     // The picture drawn afresh: opaque pictures as Format_RGB32, the rest as
     // Format_ARGB32_Premultiplied.
-    QImage render(const PictureDef& def);
+    QImage Render(const PictureDef& def);
 
 private:
     // Each (drawing, look) is parsed once.
-    QSvgRenderer& drawing(const char* file, const QString& look);
-    const QByteArray& source(const char* file);
+    QSvgRenderer& Drawing(const char* file, const QString& look);
+    const QByteArray& Source(const char* file);
 
     std::map<QString, QByteArray> sources_;
     std::map<std::pair<QString, QString>, std::unique_ptr<QSvgRenderer>> drawings_;

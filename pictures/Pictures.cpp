@@ -10,7 +10,7 @@
 #include "pictures/PictureDefs.h"
 
 // A resource file compiled into a static library is only linked when something names it.
-static void initRenderedPictures() {
+static void InitRenderedPictures() {
     Q_INIT_RESOURCE(rendered_pictures);
 }
 
@@ -19,13 +19,13 @@ namespace {
 
 // The pixels as rendered when the program was built: rows of 32-bit pixels in QImage's own
 // layout, without padding. Data of another size gives a null image.
-QImage unpack(const PictureDef& def) {
-    const QResource pixels(QStringLiteral(":/velmora/pictures/") + renderedFileName(def.name));
+QImage Unpack(const PictureDef& def) {
+    const QResource pixels(QStringLiteral(":/velmora/pictures/") + RenderedFileName(def.Name));
     const QByteArray data = pixels.uncompressedData();
     const QImage::Format format =
-        def.opaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
-    const qsizetype row = qsizetype{4} * def.size.width();
-    if (def.size.isEmpty() || data.size() != row * def.size.height()) {
+        def.Opaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+    const qsizetype row = qsizetype{4} * def.Size.width();
+    if (def.Size.isEmpty() || data.size() != row * def.Size.height()) {
         return {};
     }
     const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
@@ -33,10 +33,10 @@ QImage unpack(const PictureDef& def) {
     // 32-bit pixels; the program's data stays for its whole run.
     if (pixels.compressionAlgorithm() == QResource::NoCompression &&
         reinterpret_cast<quintptr>(bytes) % alignof(quint32) == 0) {
-        return QImage(bytes, def.size.width(), def.size.height(), row, format);
+        return QImage(bytes, def.Size.width(), def.Size.height(), row, format);
     }
-    QImage image(def.size, format);
-    for (int y = 0; y < def.size.height(); ++y) {
+    QImage image(def.Size, format);
+    for (int y = 0; y < def.Size.height(); ++y) {
         std::memcpy(image.scanLine(y), bytes + row * y, static_cast<std::size_t>(row));
     }
     return image;
@@ -48,14 +48,14 @@ QImage unpack(const PictureDef& def) {
 // grows after construction, so a reference to a picture stays valid.
 class Pictures::Store {
 public:
-    Store() : defs_(pictureDefs()), images_(defs_.size()) {
-        initRenderedPictures();
+    Store() : defs_(PictureDefs()), images_(defs_.size()) {
+        InitRenderedPictures();
         for (std::size_t i = 0; i < defs_.size(); ++i) {
-            index_.emplace(defs_[i].name, i);
+            index_.emplace(defs_[i].Name, i);
         }
     }
 
-    const QImage& get(const QString& name) {
+    const QImage& Get(const QString& name) {
         static const QImage none;
         const auto it = index_.find(name);
         if (it == index_.end()) {
@@ -63,16 +63,16 @@ public:
         }
         std::optional<QImage>& image = images_[it->second];
         if (!image) {
-            image = unpack(defs_[it->second]);
+            image = Unpack(defs_[it->second]);
         }
         return *image;
     }
 
-    QStringList names() const {
+    QStringList Names() const {
         QStringList list;
         list.reserve(static_cast<qsizetype>(defs_.size()));
         for (const PictureDef& def : defs_) {
-            list.append(def.name);
+            list.append(def.Name);
         }
         return list;
     }
@@ -93,11 +93,11 @@ const Pictures& Pictures::instance() {
 }
 
 const QImage& Pictures::get(const QString& name) const {
-    return store_->get(name);
+    return store_->Get(name);
 }
 
-QStringList Pictures::names() const {
-    return store_->names();
+QStringList Pictures::Names() const {
+    return store_->Names();
 }
 
 }  // namespace velmora

@@ -28,7 +28,7 @@ public:
     const QImage& get(const QString& name) const;
 
     // Every picture's name, in the registry's stable order.
-    QStringList names() const;
+    QStringList Names() const;
 
 private:
     class Store;

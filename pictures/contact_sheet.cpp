@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     QPoint at(gap, gap);
     int rowHeight = 0;
     const velmora::Pictures& pictures = velmora::Pictures::instance();
-    for (const QString& name : pictures.names()) {
+    for (const QString& name : pictures.Names()) {
         const QImage& image = pictures.get(name);
         const QSize cell(image.width() * 5 + gap, label + image.height() * 4);
         if (at.x() + cell.width() > width - gap && at.x() > gap) {

@@ -20,7 +20,7 @@ namespace {
 
 bool drawingComplaint = false;
 
-void watchDrawings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void WatchDrawings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     const bool aboutDrawing =
         context.category != nullptr && QByteArray(context.category).startsWith("qt.svg");
     drawingComplaint = drawingComplaint || aboutDrawing;
@@ -29,7 +29,7 @@ void watchDrawings(QtMsgType type, const QMessageLogContext& context, const QStr
     }
 }
 
-bool write(const QString& path, const QByteArray& bytes) {
+bool Write(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
-    qInstallMessageHandler(watchDrawings);
+    qInstallMessageHandler(WatchDrawings);
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!out.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "render_pictures: cannot make %s\n", argv[1]);
@@ -54,23 +54,23 @@ int main(int argc, char** argv) {
     QByteArray qrc =
         "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n"
         "  <qresource prefix=\"/velmora/pictures\">\n";
-    for (const velmora::PictureDef& def : velmora::pictureDefs()) {
-        const QImage image = renderer.render(def);
+    for (const velmora::PictureDef& def : velmora::PictureDefs()) {
+        const QImage image = renderer.Render(def);
         const qsizetype row = qsizetype{4} * image.width();
         QByteArray pixels;
         pixels.reserve(row * image.height());
         for (int y = 0; y < image.height(); ++y) {
             pixels.append(reinterpret_cast<const char*>(image.constScanLine(y)), row);
         }
-        const QString file = velmora::renderedFileName(def.name);
-        if (!write(out.filePath(file), pixels)) {
+        const QString file = velmora::RenderedFileName(def.Name);
+        if (!Write(out.filePath(file), pixels)) {
             std::fprintf(stderr, "render_pictures: cannot write %s\n", qPrintable(file));
             return 1;
         }
         qrc += "    <file>" + file.toUtf8() + "</file>\n";
     }
     qrc += "  </qresource>\n</RCC>\n";
-    if (!write(out.filePath(QStringLiteral("pictures.qrc")), qrc)) {
+    if (!Write(out.filePath(QStringLiteral("pictures.qrc")), qrc)) {
         std::fprintf(stderr, "render_pictures: cannot write the resource list\n");
         return 1;
     }

@@ -17,7 +17,7 @@
 namespace velmora {
 namespace {
 
-CommandDef command(const char* name, std::initializer_list<ParamDef> params) {
+CommandDef Command(const char* name, std::initializer_list<ParamDef> params) {
     CommandDef c{name, {}};
     std::copy(params.begin(), params.end(), c.Params.begin() + 1);
     return c;
@@ -106,7 +106,7 @@ TEST(CommandPrompt, ReadsTypedNumbersForgivinglyAndAsksEachNamedSlot) {
     // prompt does not know, so their answers are stored nowhere.
     SharedSubsAndVar s;
     // clang-format off
-    s.Commands.Append() = command("Strafe", {{"Target", "String", ""}, {"Range", "Integer", 0.0},
+    s.Commands.Append() = Command("Strafe", {{"Target", "String", ""}, {"Range", "Integer", 0.0},
                                              {"C", "?", ""}, {"D", "?", ""}, {"E", "String", ""}});
     // clang-format on
     s.Commands.Append().Name = "Loiter";  // no parameters
@@ -186,18 +186,18 @@ TEST(OrderText, WholeOrdersAndTheAddress) {
     std::tie(s.PilotName, s.PilotPassword, s.OrderHeading, s.OrderAltitude, s.OrderThrottle) =
         std::tuple("Red Baron", "s3cret", 6, 5000, 90);
     s.Commands.Append() =
-        command("Strafe", {{"Target", "String", "Alpha 1"}, {"Range", "Integer", 7.5}});
+        Command("Strafe", {{"Target", "String", "Alpha 1"}, {"Range", "Integer", 7.5}});
     // Numbers in caption notation after "," and text after ", "; a slot without a name is left
     // out, and a kind in lower case is text.
     // clang-format off
-    s.Commands.Append() = command("Climb", {{"Rate", "Integer", 2.5}, {}, {"Turn", "Integer", -3.0},
+    s.Commands.Append() = Command("Climb", {{"Rate", "Integer", 2.5}, {}, {"Turn", "Integer", -3.0},
         {"Far", "Integer", 123456789012345.0}, {"Note", "string", "lower-case kind is text"}});
     // clang-format on
-    s.Commands.Append() = command("Drop", {});
+    s.Commands.Append() = Command("Drop", {});
     s.Commands.Append() =  // never answered
-        command("Signal", {{"A", "String", ""}, {"B", "Integer", 0.0}, {"C", "String", ""}});
-    s.Commands.Append() = command("Hold", {});
-    s.Commands.Append() = command("NoItem", {});
+        Command("Signal", {{"A", "String", ""}, {"B", "Integer", 0.0}, {"C", "String", ""}});
+    s.Commands.Append() = Command("Hold", {});
+    s.Commands.Append() = Command("NoItem", {});
     checks.SplitS = checks.BailOut = checks.RadioPrivate = true;  // the private radio was picked
     checks.Commands = {true, true, true, true, false};
     s.RadioKind = kRadioPrivate;

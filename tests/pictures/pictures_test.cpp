@@ -17,11 +17,11 @@
 namespace velmora {
 namespace {
 
-const QImage& picture(const QString& name) {
+const QImage& PictureNamed(const QString& name) {
     return Pictures::instance().get(name);
 }
 
-QString aircraft(const char* set, int sector) {
+QString AircraftName(const char* set, int sector) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(set)).arg(sector);
 }
 
@@ -30,7 +30,7 @@ const std::pair<const char*, int (*)(QRgb)> kSides[] = {
     {"GoodGuy", qGreen}, {"Friendly", qBlue}, {"BadGuy", qRed}};
 
 // Pixels of a whose grey differs clearly from that of b.
-int differingPixels(const QImage& a, const QImage& b) {
+int DifferingPixels(const QImage& a, const QImage& b) {
     int count = 0;
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
@@ -43,15 +43,15 @@ int differingPixels(const QImage& a, const QImage& b) {
 // Every picture with the pixels of its drawings rendered afresh here (a stale or garbled embedding
 // shows as other pixels) and a look of its own.
 TEST(PicturesTest, EveryNameHasItsDrawingsPixelsAndALookOfItsOwn) {
-    const std::vector<PictureDef> defs = pictureDefs();
+    const std::vector<PictureDef> defs = PictureDefs();
     PictureRenderer renderer;
     QSet<QByteArray> looks;
     for (const PictureDef& def : defs) {
-        SCOPED_TRACE(def.name.toStdString());
-        const QImage& image = picture(def.name);
+        SCOPED_TRACE(def.Name.toStdString());
+        const QImage& image = PictureNamed(def.Name);
         // Only the two window icons have transparent corners.
-        EXPECT_EQ(image.hasAlphaChannel(), def.name.endsWith("Icon"));
-        EXPECT_TRUE(image == renderer.render(def)) << "not its drawings' pixels";
+        EXPECT_EQ(image.hasAlphaChannel(), def.Name.endsWith("Icon"));
+        EXPECT_TRUE(image == renderer.Render(def)) << "not its drawings' pixels";
         looks.insert(
             QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
     }
@@ -60,7 +60,7 @@ TEST(PicturesTest, EveryNameHasItsDrawingsPixelsAndALookOfItsOwn) {
 
 // Light silhouette pixels ahead of the centre minus those behind it, looking toward a sector's
 // bearing. The wings sit forward of the centre, so the drawing leans toward its nose.
-int lean(const QImage& image, int sector) {
+int Lean(const QImage& image, int sector) {
     const double a = sector * std::numbers::pi / 4;
     int lean = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -76,15 +76,16 @@ int lean(const QImage& image, int sector) {
 TEST(AircraftTest, HeadingsAreTurnedCopiesOnTheSidesGround) {
     for (const auto& [set, channel] : kSides) {
         for (int sector = 0; sector < 8; ++sector) {
-            SCOPED_TRACE(aircraft(set, sector).toStdString());
-            const QImage& image = picture(aircraft(set, sector));
+            SCOPED_TRACE(AircraftName(set, sector).toStdString());
+            const QImage& image = PictureNamed(AircraftName(set, sector));
             const QRgb ground = image.pixel(2, 21);
             EXPECT_GT(channel(ground) - std::min({qRed(ground), qGreen(ground), qBlue(ground)}),
                       60);
             const QImage turned = image.transformed(QTransform().rotate(90));
-            EXPECT_LE(differingPixels(turned, picture(aircraft(set, (sector + 2) % 8))), 6);
-            EXPECT_GT(lean(image, sector),
-                      std::max({20, lean(image, sector + 1), lean(image, sector + 7)}));
+            EXPECT_LE(DifferingPixels(turned, PictureNamed(AircraftName(set, (sector + 2) % 8))),
+                      6);
+            EXPECT_GT(Lean(image, sector),
+                      std::max({20, Lean(image, sector + 1), Lean(image, sector + 7)}));
         }
     }
 }
@@ -92,7 +93,7 @@ TEST(AircraftTest, HeadingsAreTurnedCopiesOnTheSidesGround) {
 // The outlines of the damage report, in chart pixels: each area's box holds the aircraft, the
 // ground around it is dark.
 TEST(DamageChartTest, OutlinesFallOnTheAircraft) {
-    const QImage& chart = picture("ChartPic");
+    const QImage& chart = PictureNamed("ChartPic");
     const std::tuple<const char*, QPoint, bool> rows[] = {
         {"engine, nose", {130, 35}, true},   {"left wing tip", {2, 75}, true},
         {"right wing tip", {257, 75}, true}, {"tail plane, left", {84, 197}, true},
