@@ -17,6 +17,7 @@
 #include "bench/WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "platform/ScriptedServices.h"
+#include "tests/platform/FormTestAccess.h"
 #include "view3d/ThreeDMap.h"
 
 namespace {
@@ -107,7 +108,7 @@ void RedrawInWindow(benchmark::State& state, Fill fill, PresetView view) {
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         map.Redraw();
-        benchmark::DoNotOptimize(map.Surface().constBits());
+        benchmark::DoNotOptimize(FormTestAccess::Surface(map).constBits());
     }
     ReportShare(state, start);
     state.counters["objects"] = open.sky.AircraftCount() + open.sky.ObjectiveCount() + 1;
@@ -151,7 +152,7 @@ void BM_ThreeDSteps_LargestTurnVisibility1000(benchmark::State& state) {
 template <class Fill>
 void LeftDrag(benchmark::State& state, Fill fill) {
     OpenMap open(fill);
-    QWidget* area = open.map().InnerArea();
+    QWidget* area = FormTestAccess::InnerArea(open.map());
     constexpr int kEvents = 100;
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
@@ -161,7 +162,7 @@ void LeftDrag(benchmark::State& state, Fill fill) {
                              Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(area, &move);
         }
-        benchmark::DoNotOptimize(open.map().Surface().constBits());
+        benchmark::DoNotOptimize(FormTestAccess::Surface(open.map()).constBits());
     }
     ReportShare(state, start, kEvents);
 }

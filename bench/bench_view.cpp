@@ -14,6 +14,7 @@
 #include "bench/WindowBenchmarkMain.h"
 #include "model/SharedSubsAndVar.h"
 #include "platform/ScriptedServices.h"
+#include "tests/platform/FormTestAccess.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void BM_RedrawInMainWindow(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         form.RedrawTacticalView();
-        benchmark::DoNotOptimize(form.Surface().constBits());
+        benchmark::DoNotOptimize(FormTestAccess::Surface(form).constBits());
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     state.counters["contacts"] = sky.AircraftCount() + sky.ObjectiveCount();
@@ -70,7 +71,7 @@ void BM_PointAtStackInMainWindow(benchmark::State& state) {
         sky.SelectedAircraft = 0;
         form.LastObjective = 0;
         form.ViewWindow_MouseMove(0, 0, 2964 - 120, 2520 - 120);
-        benchmark::DoNotOptimize(form.Surface().constBits());
+        benchmark::DoNotOptimize(FormTestAccess::Surface(form).constBits());
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     if (sky.SelectedAircraft != kMaxListCount) {

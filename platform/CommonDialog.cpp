@@ -1,12 +1,13 @@
 #include "platform/CommonDialog.h"
 
 #include "platform/Form.h"
+#include "platform/FormWidgets.h"
 
 namespace velmora {
 
 bool CommonDialog::Ask(bool save) {
     const std::optional<QString> chosen =
-        form_.Svc().AskFile(form_.TopLevel(), {save, title_, filter_, fileName_});
+        form_.Svc().AskFile(form_.top_, {save, title_, filter_, fileName_});
     if (!chosen) {
         return false;
     }
@@ -15,7 +16,7 @@ bool CommonDialog::Ask(bool save) {
 }
 
 void CommonDialog::ShowHelp() {
-    form_.Svc().ShowHelp(form_.TopLevel(), helpFile_);
+    form_.Svc().ShowHelp(form_.top_, helpFile_);
 }
 
 }  // namespace velmora

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QMargins>
 #include <QMenu>
 #include <QPointer>
 #include <QRect>
@@ -224,6 +225,8 @@ public:
     void SetMaxWidth(float width);
     // What the label shows: the caption, or its start and an ellipsis.
     QString ShownCaption() const;
+    // Room between the label's box and its text, in twips.
+    void SetMargins(float left, float top, float right, float bottom);
 
     // Comes for a left-button release over the label that it was pressed on.
     ClickHandler Click;
@@ -242,6 +245,7 @@ private:
     bool autoSize_ = false;
     bool wordWrap_ = false;
     float maxWidth_ = 0;
+    QMargins margins_;  // pixels
     bool pressed_ = false;
 };
 
@@ -258,7 +262,8 @@ public:
     void SetScrollBars(ScrollBars bars);
     // The most characters a single-line box takes, typed or set; 0: no limit.
     void SetMaxLength(int length);
-    // Read-only.
+    // Read-only; the caret and the keyboard still move through the text and select it for
+    // copying.
     void SetLocked(bool locked);
     void SetFocus();
 

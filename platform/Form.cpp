@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/FormWidgets.h"
@@ -106,6 +107,8 @@ void Form::Present() {
     const bool titled = border_ != BorderStyle::None;
     const bool minimiseBox = border_ == BorderStyle::Sizable && minButton_;
     top_->MakeNative();
+    // Only the native window receives Expose.
+    top_->windowHandle()->installEventFilter(top_);
     detail::SetWindowManagerHints(
         *top_, {.SkipTaskbar = !showInTaskbar_, .NoMinimiseBox = titled && !minimiseBox});
     top_->show();  // a new window comes up on top of its owner
@@ -202,6 +205,12 @@ void Form::Activated() {
     }
 }
 
+void Form::Exposed() {
+    if (paintOnExpose_ && live_ && top_->isVisible()) {
+        Form_Paint();
+    }
+}
+
 void Form::ResetDesign() {
     caption_.clear();
     border_ = BorderStyle::Sizable;
@@ -216,6 +225,7 @@ void Form::ResetDesign() {
     innerHeight_ = 3600;
     const QPalette palette = QApplication::palette();
     backColor_ = palette.color(QPalette::Window);
+    paintOnExpose_ = false;
     foreColor_ = palette.color(QPalette::WindowText);
     fillColor_ = Qt::black;
     fillStyle_ = FillStyle::Transparent;
@@ -491,13 +501,6 @@ void Form::AddLine(LineControl& line, float x1, float y1, float x2, float y2) {
 
 MsgBoxResult Form::MsgBox(const QString& text, MsgBoxButtons buttons, const QString& title) {
     return services_.MsgBox(top_, text, buttons, title);
-}
-
-QWidget* Form::TopLevel() const {
-    return top_;
-}
-QWidget* Form::InnerArea() const {
-    return area_;
 }
 
 }  // namespace velmora

@@ -44,6 +44,9 @@ class Surface;
 class TopWindow;
 }  // namespace detail
 
+// What Qt made for a loaded window, and its surface: for tests and benchmarks only.
+struct FormTestAccess;
+
 enum class BorderStyle {
     None,             // no frame and no caption bar
     FixedSingle,      // fixed size, caption bar with a close box
@@ -97,6 +100,9 @@ public:
     QColor BackColor() const { return backColor_; }
     // Paints the whole inner area afresh in the new colour.
     void SetBackColor(const QColor& color);
+    // Form_Paint runs again whenever the window system shows the window afresh (uncovered,
+    // restored), for a window whose drawing follows what may have changed since it drew.
+    void SetPaintOnExpose(bool paint) { paintOnExpose_ = paint; }
 
     // --- Drawing on the inner area ---
     QColor ForeColor() const { return foreColor_; }
@@ -138,12 +144,10 @@ public:
     MsgBoxResult MsgBox(const QString& text, MsgBoxButtons buttons = MsgBoxButtons::OK,
                         const QString& title = {});
 
-    // --- For tests: what Qt made, while loaded ---
-    QWidget* TopLevel() const;
-    QWidget* InnerArea() const;
+protected:
+    // The pixels drawn so far, for a window that plans its drawing by what lies there already.
     const QImage& Surface() const { return const_cast<Form*>(this)->Canvas(); }
 
-protected:
     // Sets the window's design: its properties and its controls. Runs at every load.
     virtual void Design() = 0;
     virtual void Form_Load() {}
@@ -171,6 +175,7 @@ private:
     friend class MenuItem;
     friend class CommonDialog;
     friend class DrawingBatch;
+    friend struct FormTestAccess;
     class SurfacePainter;
 
     void Load(Form* owner);
@@ -214,6 +219,7 @@ private:
     void KeyEvent(QKeyEvent* event);
     void ToolTipEvent(QHelpEvent* event);
     void Activated();
+    void Exposed();
     void CloseRequested();
     // The load that a handler ran in is still the current one.
     bool Alive(unsigned load) const { return loaded_ && loadCount_ == load; }
@@ -260,6 +266,7 @@ private:
     QIcon icon_;
     float innerWidth_ = 4800, innerHeight_ = 3600;
     QColor backColor_;
+    bool paintOnExpose_ = false;
     QColor foreColor_;
     QColor fillColor_;
     FillStyle fillStyle_ = FillStyle::Transparent;

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include "platform/Form.h"
 
@@ -36,6 +37,13 @@ bool TopWindow::event(QEvent* event) {
         }
     }
     return QMainWindow::event(event);
+}
+
+bool TopWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && form_ != nullptr && watched == windowHandle()) {
+        form_->Exposed();
+    }
+    return false;
 }
 
 Surface::Surface(Form* form) : form_(form) {

@@ -19,6 +19,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    // Watches the native window's Expose.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class velmora::Form;

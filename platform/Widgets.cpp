@@ -213,6 +213,7 @@ QWidget* Label::Create(QWidget* parent) {
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(wordWrap_);
+    label->setContentsMargins(margins_);
     label->setText(caption_);
     return label;
 }
@@ -222,6 +223,7 @@ void Label::ResetProperties() {
     autoSize_ = false;
     wordWrap_ = false;
     maxWidth_ = 0;
+    margins_ = QMargins();
     pressed_ = false;
 }
 
@@ -239,6 +241,15 @@ void Label::SetWordWrap(bool wrap) {
     wordWrap_ = wrap;
     if (auto* label = qobject_cast<QLabel*>(widget_)) {
         label->setWordWrap(wrap);
+    }
+    FitToText();
+}
+
+void Label::SetMargins(float left, float top, float right, float bottom) {
+    margins_ = QMargins(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(right),
+                        TwipsToPixels(bottom));
+    if (widget_ != nullptr) {
+        widget_->setContentsMargins(margins_);
     }
     FitToText();
 }
@@ -325,6 +336,18 @@ bool Label::FilterEvent(QEvent* event) {
 
 // --- TextBox ---
 
+namespace {
+
+// A read-only QPlainTextEdit takes only the mouse's selection; a locked box keeps the keyboard's.
+void LockEdit(QPlainTextEdit& edit, bool locked) {
+    edit.setReadOnly(locked);
+    if (locked) {
+        edit.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+}
+
+}  // namespace
+
 TextBox::~TextBox() {
     Detach();
 }
@@ -336,7 +359,7 @@ QWidget* TextBox::Create(QWidget* parent) {
         edit->setVerticalScrollBarPolicy(
             scrollBars_ == ScrollBars::Vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        edit->setReadOnly(locked_);
+        LockEdit(*edit, locked_);
         return edit;
     }
     auto* edit = new QLineEdit(text_, parent);
@@ -410,7 +433,7 @@ void TextBox::SetMaxLength(int length) {
 void TextBox::SetLocked(bool locked) {
     locked_ = locked;
     if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
-        edit->setReadOnly(locked);
+        LockEdit(*edit, locked);
     } else if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
         line->setReadOnly(locked);
     }

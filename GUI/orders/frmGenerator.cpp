@@ -13,7 +13,7 @@ namespace velmora {
 
 namespace {
 
-QString notSavedMessage(const QString& path, const QString& why) {
+QString NotSavedMessage(const QString& path, const QString& why) {
     return QStringLiteral(
                "The orders were not saved.\n\n%1 could not be written: %2\n\n"
                "The text is still in the window; choose another folder or name and try again.")
@@ -48,7 +48,7 @@ void frmGenerator::Design() {
     btnSave.SetCaption("Save as Text File");
     UseSmallFont({&lblInstruct, &txtCommands, &btnCopy, &btnSave});
     // A little air between the instruction line and the window's edges.
-    lblInstruct.Widget()->setContentsMargins(4, 3, 4, 0);
+    lblInstruct.SetMargins(60, 45, 60, 0);
     SaveDlg.SetDialogTitle("Save");
     SaveDlg.SetFilter(QString());
     SaveDlg.SetFileName(QString());
@@ -87,7 +87,7 @@ void frmGenerator::btnSave_Click() {
     if (!saved) {
         const QString why = file.ErrorString();
         file.Discard();
-        MsgBox(notSavedMessage(path, why));
+        MsgBox(NotSavedMessage(path, why));
     }
 }
 

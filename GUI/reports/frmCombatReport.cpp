@@ -1,7 +1,5 @@
 #include "GUI/reports/frmCombatReport.h"
 
-#include <QPlainTextEdit>
-
 #include "GUI/Look.h"
 #include "GUI/Text.h"
 #include "GUI/Windows.h"
@@ -30,9 +28,6 @@ void frmCombatReport::Design() {
     // Nothing reads an edit back and it would be lost at closing: read-only, but the caret and
     // the keyboard still move through the text and select it for copying.
     txtCombatInfo.SetLocked(true);
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(txtCombatInfo.Widget())) {
-        edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    }
 }
 
 void frmCombatReport::Form_Load() {

@@ -3,10 +3,6 @@
 // and the fuselage outlined in the colour of their damage levels. It only reads the levels, at
 // every draw, so a turn read while it is open shows at its next repaint or when it gets the focus.
 
-#include <cstdint>
-
-#include <QColor>
-
 #include "platform/Form.h"
 
 namespace velmora {
@@ -21,7 +17,6 @@ public:
     // Hidden: the source of the chart picture, and where the chart lies and how wide it is.
     Image ChartPic;
 
-    QColor DamageColor(int16_t Level) const;
     // The picture at its natural size at ChartPic's place, then the five outlines over it. The
     // window is not cleared first: the picture covers every outline of the last draw.
     void PaintDamageChart();

@@ -39,7 +39,7 @@ TEST_F(Reports, DamageOutlinesTakeTheLevelsWhenTheFocusComesBack) {
         state.*level = value;
     }
     QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(f.TopLevel(), &activate);
+    QCoreApplication::sendEvent(FormTestAccess::TopLevel(f), &activate);
     for (const auto& [level, value, colour, x, y] : areas) {
         EXPECT_EQ(pixel(f, TwipsToPixels(x), TwipsToPixels(y)), colour) << value;
     }
@@ -57,8 +57,11 @@ TEST_F(Reports, CombatReportShowsTheTextTakenAtLoadAndTheBoxFollowsTheWindowsSiz
     state.CombatText = "A later turn\r\n";
     ClickCombat();
     EXPECT_EQ(box()->toPlainText(), QString::fromUtf8("Pilöt\n"));
+    EXPECT_EQ(box()->textInteractionFlags(),
+              Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);  // read-only
     frmCombatReport& f = windows.CombatReport();
-    f.TopLevel()->resize(f.TopLevel()->width() + 100, f.TopLevel()->height() + 50);
+    FormTestAccess::TopLevel(f)->resize(FormTestAccess::TopLevel(f)->width() + 100,
+                                        FormTestAccess::TopLevel(f)->height() + 50);
     settle();
     EXPECT_EQ(f.txtCombatInfo.Width(), f.Width() - 330);
     EXPECT_EQ(f.txtCombatInfo.Height(), f.Height() - 615);

@@ -21,8 +21,9 @@ bool PictureNear(const Form& form, const char* name, float left, float top) {
         Pictures::instance().get(QLatin1String(name)).convertToFormat(QImage::Format_RGB32);
     for (int i = 0; i < 9; ++i) {  // at the place and the eight around it
         const QPoint at(TwipsToPixels(left) + i % 3 - 1, TwipsToPixels(top) + i / 3 - 1);
-        if (form.Surface().copy(QRect(at, expected.size())).convertToFormat(QImage::Format_RGB32) ==
-            expected) {
+        if (FormTestAccess::Surface(form)
+                .copy(QRect(at, expected.size()))
+                .convertToFormat(QImage::Format_RGB32) == expected) {
             return true;
         }
     }
@@ -45,10 +46,10 @@ TEST_F(ThreeDWindowTest, OpensWithTheOwnAircraftAtTheCentreReopensTopDownAndRedr
 
     // Showing it again only brings it forward, out of the minimised state too.
     m.Scene.ViewYaw = 30;
-    m.TopLevel()->setWindowState(Qt::WindowMinimized);
+    FormTestAccess::TopLevel(m)->setWindowState(Qt::WindowMinimized);
     main().menuThreeD.Action()->trigger();
     EXPECT_EQ(m.Scene.ViewYaw, 30);
-    EXPECT_FALSE(m.TopLevel()->windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(FormTestAccess::TopLevel(m)->windowState() & Qt::WindowMinimized);
 
     // Closed and opened again it shows the top-down view again but keeps where the pointer
     // was, in whole twips.
@@ -65,9 +66,9 @@ TEST_F(ThreeDWindowTest, OpensWithTheOwnAircraftAtTheCentreReopensTopDownAndRedr
     // Grown and shrunk again it redraws at the new size: the West marker stands 1.2 x 15 km left
     // of the centre at 22 km to the half-width. A huge label does not stall the redraw.
     state.AircraftList(1).Pic.assign(50'000'000, 'W');
-    const QSize size = m.TopLevel()->size();
+    const QSize size = FormTestAccess::TopLevel(m)->size();
     for (const QSize& to : {size * 2, size}) {
-        m.TopLevel()->resize(to);
+        FormTestAccess::TopLevel(m)->resize(to);
         settle();
         EXPECT_TRUE(PictureNear(m, "West", m.Width() / 2 - m.Width() / 2 / 22 * 18 - 187.5f,
                                 m.Height() / 2 - 187.5f))
@@ -79,7 +80,7 @@ TEST_F(ThreeDWindowTest, OpensWithTheOwnAircraftAtTheCentreReopensTopDownAndRedr
 // line of the outer size.
 TEST_F(ThreeDWindowTest, EscShowsThePresetsEachSetsItsViewAndADragTurnsAboutTheOuterCentre) {
     frmThreeD& m = OpenMap();
-    sendKey(m.InnerArea(), Qt::Key_Escape, "\x1b");
+    sendKey(FormTestAccess::InnerArea(m), Qt::Key_Escape, "\x1b");
     ASSERT_TRUE(m.menuPresets.Action()->isVisible());
     // Each preset, and the yaw, tilt and zoom it sets.
     const std::pair<MenuItem&, std::array<int16_t, 3>> presets[] = {
@@ -139,10 +140,10 @@ TEST_F(ThreeDWindowTest, PaintingOnlyWhatShowsGivesTheSamePicture) {
         std::tie(m.Scene.ViewYaw, m.Scene.ViewTilt, m.Scene.ViewZoom) = std::tie(yaw, tilt, zoom);
         m.SkipHidden = false;
         m.Redraw();
-        const QImage everything = m.Surface().copy();
+        const QImage everything = FormTestAccess::Surface(m).copy();
         m.SkipHidden = true;
         m.Redraw();
-        EXPECT_TRUE(m.Surface() == everything) << name;
+        EXPECT_TRUE(FormTestAccess::Surface(m) == everything) << name;
     }
 }
 

@@ -61,7 +61,7 @@ class Drawing : public WindowTest {
 protected:
     void SetUp() override {
         canvas.Show();
-        canvas.InnerArea()->installEventFilter(&repaints);
+        FormTestAccess::InnerArea(canvas)->installEventFilter(&repaints);
     }
     // A clear surface, all of it shown.
     void Clear() {
@@ -72,13 +72,14 @@ protected:
     // Every pixel that is not the back colour reached the screen.
     void ExpectShown() {
         settle();
-        QImage shown = solid(kBack, canvas.Surface().width(), canvas.Surface().height());
+        QImage shown = solid(kBack, surface().width(), surface().height());
         QPainter painter(&shown);
         painter.setClipRegion(repaints.region);
-        painter.drawImage(0, 0, canvas.Surface());
-        EXPECT_TRUE(shown == canvas.Surface()) << "not all shown";
+        painter.drawImage(0, 0, surface());
+        EXPECT_TRUE(shown == surface()) << "not all shown";
     }
 
+    const QImage& surface() const { return FormTestAccess::Surface(canvas); }
     Canvas canvas{services};
     Repaints repaints;
 };
@@ -96,7 +97,7 @@ TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
 TEST_F(Drawing, PrintShowsTheTopRow) {
     canvas.SetCurrentX(300);
     canvas.Print("a");
-    EXPECT_FALSE(canvas.Surface().copy(20, 0, 20, 20) == solid(kBack, 20, 20));
+    EXPECT_FALSE(surface().copy(20, 0, 20, 20) == solid(kBack, 20, 20));
 }
 
 // Lines, circles and pictures set their pixels directly where they can. A line's pixels are one
@@ -120,7 +121,7 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurfaceAlsoInABatch
     auto leaving = [&](const char* name, QPoint a, QPoint b, QPoint in) {
         canvas.Cls();
         drawLine(a + in, b + in)(canvas);
-        const QImage whole = canvas.Surface().copy();
+        const QImage whole = surface().copy();
         return Row{name, drawLine(a, b), [=](QPainter& p) { p.drawImage(-in, whole); }};
     };
     auto circle = [](const char* name, QPoint centre, int radius, bool solid) {
@@ -177,10 +178,10 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurfaceAlsoInABatch
         Clear();
         draw(canvas);
         ExpectShown();
-        QImage painted = solid(kBack, canvas.Surface().width(), canvas.Surface().height());
+        QImage painted = solid(kBack, surface().width(), surface().height());
         QPainter painter(&painted);
         paint(painter);
-        EXPECT_TRUE(canvas.Surface() == painted);
+        EXPECT_TRUE(surface() == painted);
     }
 
     // A batch, nested too, paints and shows what single calls paint: all the rows, and a text.
@@ -192,13 +193,13 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurfaceAlsoInABatch
     };
     Clear();
     drawAll();
-    const QImage single = canvas.Surface().copy();
+    const QImage single = surface().copy();
     Clear();
     {
         DrawingBatch outer(canvas), inner(canvas);
         drawAll();
     }
-    EXPECT_TRUE(canvas.Surface() == single);
+    EXPECT_TRUE(surface() == single);
     ExpectShown();
 }
 
@@ -241,10 +242,11 @@ TEST_F(Drawing, GrowingTheAreaKeepsAndShowsDrawingsAndPaintsTheNewPartWithContro
     canvas.Add(canvas.Lower, 0, 3150, 1500, 300);  // rows 210..229, below the old bottom
     canvas.Lower.SetPicture(solid(Qt::blue, 100, 20));
     const int paints = canvas.paints;
-    canvas.TopLevel()->resize(300, 250);
+    FormTestAccess::TopLevel(canvas)->resize(300, 250);
     expectColours(canvas, {{299, 10, Qt::red}, {50, 220, Qt::blue}, {150, 220, kBack}});
     EXPECT_GT(canvas.paints, paints);
-    EXPECT_EQ(canvas.InnerArea()->grab().toImage().pixelColor(150, 10), Qt::red) << "as shown";
+    EXPECT_EQ(FormTestAccess::InnerArea(canvas)->grab().toImage().pixelColor(150, 10), Qt::red)
+        << "as shown";
 }
 
 }  // namespace

@@ -96,9 +96,9 @@ TEST_F(Events, ThePressedReceiverHoldsThePointerUntilTheButtonsAreUpAndKeysGoToT
          {"A:MouseDown 1 0 150 150"}},
         {"keys; Esc comes without its text and DEL is no character",
          [](Recorder& w, Mouse&) {
-             sendKey(w.InnerArea(), Qt::Key_A, "a");
-             sendKey(w.InnerArea(), Qt::Key_Escape);
-             sendKey(w.InnerArea(), Qt::Key_Delete, "\x7f");
+             sendKey(FormTestAccess::InnerArea(w), Qt::Key_A, "a");
+             sendKey(FormTestAccess::InnerArea(w), Qt::Key_Escape);
+             sendKey(FormTestAccess::InnerArea(w), Qt::Key_Delete, "\x7f");
          },
          {"Form:KeyPress 97", "Form:KeyPress 27"}},
     };

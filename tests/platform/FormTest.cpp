@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QExposeEvent>
 #include <QMenuBar>
 #include <QWindow>
 
@@ -47,14 +48,15 @@ TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
             w.SetMinButton(row.minButton);
         };
         window.Show(row.owned ? &owner : nullptr);
-        const QWidget* top = window.TopLevel();
+        const QWidget* top = FormTestAccess::TopLevel(window);
         EXPECT_EQ(top->windowType(), row.type);
         EXPECT_EQ(top->minimumSize() == top->maximumSize(), row.fixed);
         EXPECT_EQ(bool(top->windowFlags() & Qt::FramelessWindowHint),
                   row.style == BorderStyle::None);
         // Qt makes only dialogs and tool windows transient for the window manager.
         if (row.owned && !row.inTaskbar) {
-            EXPECT_EQ(top->windowHandle()->transientParent(), owner.TopLevel()->windowHandle());
+            EXPECT_EQ(top->windowHandle()->transientParent(),
+                      FormTestAccess::TopLevel(owner)->windowHandle());
         }
         EXPECT_EQ(bool(top->windowFlags() & Qt::WindowMinimizeButtonHint),
                   row.style == BorderStyle::Sizable && row.minButton);
@@ -74,9 +76,11 @@ TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsLaidOut) {
     prompt.Show(&pad);
 
     // The inner area, below the pad's menu bar, starts at the screen point it was given.
-    EXPECT_EQ(pad.InnerArea()->mapToGlobal(QPoint(0, 0)), QPoint(3, 171));
-    const QPoint padCentre = pad.TopLevel()->frameGeometry().center();
-    EXPECT_LE((prompt.TopLevel()->frameGeometry().center() - padCentre).manhattanLength(), 4);
+    EXPECT_EQ(FormTestAccess::InnerArea(pad)->mapToGlobal(QPoint(0, 0)), QPoint(3, 171));
+    const QPoint padCentre = FormTestAccess::TopLevel(pad)->frameGeometry().center();
+    EXPECT_LE(
+        (FormTestAccess::TopLevel(prompt)->frameGeometry().center() - padCentre).manhattanLength(),
+        4);
 }
 
 TEST_F(FormLifecycle, UnloadingItselfWhileLoadingLeavesItClosed) {
@@ -84,6 +88,19 @@ TEST_F(FormLifecycle, UnloadingItselfWhileLoadingLeavesItClosed) {
     window.load = [](Probe& w) { w.Unload(); };
     window.Show();
     EXPECT_FALSE(window.Loaded());
+}
+
+// Only a window that asks for it draws again when the window system shows it afresh.
+TEST_F(FormLifecycle, PaintsOnExposeWhenAsked) {
+    for (const bool asked : {false, true}) {
+        Probe window(services);
+        window.design = [&](Probe& w) { w.SetPaintOnExpose(asked); };
+        window.Show();
+        const int paints = window.paints;
+        QExposeEvent expose(QRegion(0, 0, 10, 10));
+        QCoreApplication::sendEvent(FormTestAccess::TopLevel(window)->windowHandle(), &expose);
+        EXPECT_EQ(window.paints - paints, asked ? 1 : 0) << asked;
+    }
 }
 
 // Picking an item leaves its check mark to the handler; an item without one shows no empty check
@@ -101,11 +118,11 @@ TEST_F(FormLifecycle, MenuItemsShowWhatIsSetAndHidingEveryMenuRemovesTheBar) {
     menuZoom.Action()->trigger();
     EXPECT_TRUE(menuZoom.Action()->isChecked());
 
-    const int height = window.InnerArea()->height();
+    const int height = FormTestAccess::InnerArea(window)->height();
     menuView.SetVisible(false);
-    EXPECT_TRUE(window.TopLevel()->findChild<QMenuBar*>()->isHidden());
-    EXPECT_EQ(window.InnerArea()->y(), 0);
-    EXPECT_GT(window.InnerArea()->height(), height);
+    EXPECT_TRUE(FormTestAccess::TopLevel(window)->findChild<QMenuBar*>()->isHidden());
+    EXPECT_EQ(FormTestAccess::InnerArea(window)->y(), 0);
+    EXPECT_GT(FormTestAccess::InnerArea(window)->height(), height);
 }
 
 }  // namespace

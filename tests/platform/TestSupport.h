@@ -18,6 +18,7 @@
 
 #include "platform/Form.h"
 #include "platform/ScriptedServices.h"
+#include "tests/platform/FormTestAccess.h"
 
 // Failing checks show texts as text.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -45,6 +46,7 @@ public:
     using Form::Form;
     std::function<void(Probe&)> design;
     std::function<void(Probe&)> load;
+    int paints = 0;
 
 protected:
     void Design() override {
@@ -58,6 +60,7 @@ protected:
             load(*this);
         }
     }
+    void Form_Paint() override { ++paints; }
 };
 
 inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::MouseButton button,
@@ -70,7 +73,8 @@ inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::
 struct Mouse {
     Form& form;
     void send(QEvent::Type type, float x, float y, Qt::MouseButton button, Qt::MouseButtons held) {
-        sendMouse(form.InnerArea(), type, QPointF(x, y) / kTwipsPerPixel, button, held);
+        sendMouse(FormTestAccess::InnerArea(form), type, QPointF(x, y) / kTwipsPerPixel, button,
+                  held);
     }
     void press(float x, float y) {
         send(QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton);
@@ -104,7 +108,7 @@ inline QImage solid(const QColor& color, int width, int height) {
 }
 
 inline QColor pixel(const Form& form, int x, int y) {
-    return form.Surface().pixelColor(x, y);
+    return FormTestAccess::Surface(form).pixelColor(x, y);
 }
 
 // A real dialog as the user sees it: its title, and a message box's icon or a file dialog's
