@@ -17,11 +17,11 @@
 namespace velmora {
 namespace {
 
-const QImage& PictureNamed(const QString& name) {
+const QImage& Picture(const QString& name) {
     return Pictures::instance().get(name);
 }
 
-QString AircraftName(const char* set, int sector) {
+QString Aircraft(const char* set, int sector) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(set)).arg(sector);
 }
 
@@ -48,7 +48,7 @@ TEST(PicturesTest, EveryNameHasItsDrawingsPixelsAndALookOfItsOwn) {
     QSet<QByteArray> looks;
     for (const PictureDef& def : defs) {
         SCOPED_TRACE(def.Name.toStdString());
-        const QImage& image = PictureNamed(def.Name);
+        const QImage& image = Picture(def.Name);
         // Only the two window icons have transparent corners.
         EXPECT_EQ(image.hasAlphaChannel(), def.Name.endsWith("Icon"));
         EXPECT_TRUE(image == renderer.Render(def)) << "not its drawings' pixels";
@@ -76,14 +76,13 @@ int Lean(const QImage& image, int sector) {
 TEST(AircraftTest, HeadingsAreTurnedCopiesOnTheSidesGround) {
     for (const auto& [set, channel] : kSides) {
         for (int sector = 0; sector < 8; ++sector) {
-            SCOPED_TRACE(AircraftName(set, sector).toStdString());
-            const QImage& image = PictureNamed(AircraftName(set, sector));
+            SCOPED_TRACE(Aircraft(set, sector).toStdString());
+            const QImage& image = Picture(Aircraft(set, sector));
             const QRgb ground = image.pixel(2, 21);
             EXPECT_GT(channel(ground) - std::min({qRed(ground), qGreen(ground), qBlue(ground)}),
                       60);
             const QImage turned = image.transformed(QTransform().rotate(90));
-            EXPECT_LE(DifferingPixels(turned, PictureNamed(AircraftName(set, (sector + 2) % 8))),
-                      6);
+            EXPECT_LE(DifferingPixels(turned, Picture(Aircraft(set, (sector + 2) % 8))), 6);
             EXPECT_GT(Lean(image, sector),
                       std::max({20, Lean(image, sector + 1), Lean(image, sector + 7)}));
         }
@@ -93,7 +92,7 @@ TEST(AircraftTest, HeadingsAreTurnedCopiesOnTheSidesGround) {
 // The outlines of the damage report, in chart pixels: each area's box holds the aircraft, the
 // ground around it is dark.
 TEST(DamageChartTest, OutlinesFallOnTheAircraft) {
-    const QImage& chart = PictureNamed("ChartPic");
+    const QImage& chart = Picture("ChartPic");
     const std::tuple<const char*, QPoint, bool> rows[] = {
         {"engine, nose", {130, 35}, true},   {"left wing tip", {2, 75}, true},
         {"right wing tip", {257, 75}, true}, {"tail plane, left", {84, 197}, true},
