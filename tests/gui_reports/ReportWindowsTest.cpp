@@ -60,8 +60,7 @@ TEST_F(Reports, CombatReportShowsTheTextTakenAtLoadAndTheBoxFollowsTheWindowsSiz
     EXPECT_EQ(box()->textInteractionFlags(),
               Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);  // read-only
     frmCombatReport& f = windows.CombatReport();
-    FormTestAccess::TopLevel(f)->resize(FormTestAccess::TopLevel(f)->width() + 100,
-                                        FormTestAccess::TopLevel(f)->height() + 50);
+    FormTestAccess::TopLevel(f)->resize(FormTestAccess::TopLevel(f)->size() + QSize(100, 50));
     settle();
     EXPECT_EQ(f.txtCombatInfo.Width(), f.Width() - 330);
     EXPECT_EQ(f.txtCombatInfo.Height(), f.Height() - 615);

@@ -6,6 +6,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 #include <cmath>
 #include <functional>
 #include <tuple>
@@ -93,13 +94,6 @@ TEST(TwipsToPixels, RoundsHalfToEvenAndHoldsAnyInput) {
     }
 }
 
-// A text's top row lies at CurrentY.
-TEST_F(Drawing, PrintShowsTheTopRow) {
-    canvas.SetCurrentX(300);
-    canvas.Print("a");
-    EXPECT_FALSE(surface().copy(20, 0, 20, 20) == solid(kBack, 20, 20));
-}
-
 // Lines, circles and pictures set their pixels directly where they can. A line's pixels are one
 // for each step along the longer axis, ends included, the other coordinate rounded half up from
 // the end that comes first along that axis; the painter's differ, so a slanted line that leaves
@@ -167,7 +161,6 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurfaceAlsoInABatch
         leaving("steep, leaving by the bottom edge", {100, 190}, {109, 260}, {0, -70}),
         leaving("leaving through the bottom-right corner", {239, 169}, {359, 229}, {-60, -30}),
         circle("a hollow circle", {100, 70}, 7, false),
-        circle("a circle cut at the top-left", {2, 1}, 12, true),
         circle("a circle cut at the bottom-right", {298, 199}, 20, true),
         picture("a picture cut at the top-left", icon, -3, -2, 0, 5),
         picture("a picture cut at the bottom-right", icon, 290, 197, 0, 5),
@@ -184,16 +177,20 @@ TEST_F(Drawing, DirectPathsPaintThePaintersPixelsAndStayOnTheSurfaceAlsoInABatch
         EXPECT_TRUE(surface() == painted);
     }
 
-    // A batch, nested too, paints and shows what single calls paint: all the rows, and a text.
+    // A batch, nested too, paints and shows what single calls paint: all the rows, and a text
+    // whose top row lies at CurrentY.
     auto drawAll = [&] {
         for (const auto& [name, draw, paint] : rows) {
             draw(canvas);
         }
+        canvas.SetCurrentX(3000);  // column 200
+        canvas.SetCurrentY(0);
         canvas.Print("0123");
     };
     Clear();
     drawAll();
     const QImage single = surface().copy();
+    EXPECT_FALSE(single.copy(200, 0, 20, 20) == solid(kBack, 20, 20));
     Clear();
     {
         DrawingBatch outer(canvas), inner(canvas);
@@ -231,6 +228,17 @@ TEST_F(Drawing, AChangedControlRepaintsWhereItWasAndIsWithTheControlsAboveOnTop)
         window.Line(0, 300, 885, 300, Qt::red);  // row 20, columns 0..59
         change(window);
         expectColours(window, probes);
+    }
+}
+
+// Only a window that asks for it draws again when the window system shows it afresh.
+TEST_F(Drawing, PaintsOnExposeOnlyWhenAsked) {
+    for (const bool asked : {false, true}) {
+        canvas.SetPaintOnExpose(asked);
+        const int paints = canvas.paints;
+        QExposeEvent expose(QRegion(0, 0, 10, 10));
+        QCoreApplication::sendEvent(FormTestAccess::TopLevel(canvas)->windowHandle(), &expose);
+        EXPECT_EQ(canvas.paints - paints, asked ? 1 : 0) << asked;
     }
 }
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QExposeEvent>
 #include <QMenuBar>
 #include <QWindow>
+#include <tuple>
 
 #include "tests/platform/TestSupport.h"
 
@@ -16,50 +16,39 @@ using FormLifecycle = WindowTest;
 // An owned window of any frame is a kind that the window system keeps above its owner and out of
 // the task bar (transient for it): a dialog or a tool window, never a normal window.
 TEST_F(FormLifecycle, WindowKindsSetTheirFramesAndOwnedOnesAreTransient) {
-    struct Row {
-        const char* name;
-        BorderStyle style;
-        bool owned;
-        bool inTaskbar;
-        Qt::WindowType type;
-        bool fixed;
-        bool minButton = true;
-    };
+    // Its name, border, whether owned and in the task bar, the window type, fixed size, min box.
+    using Row = std::tuple<const char*, BorderStyle, bool, bool, Qt::WindowType, bool, bool>;
     const Row rows[] = {
-        {"sizable", BorderStyle::Sizable, false, true, Qt::Window, false},
-        {"sizable without a min button", BorderStyle::Sizable, false, true, Qt::Window, false,
-         false},
-        {"fixed single", BorderStyle::FixedSingle, false, true, Qt::Window, true},
-        {"tool window", BorderStyle::FixedToolWindow, false, true, Qt::Tool, true},
-        {"borderless", BorderStyle::None, false, true, Qt::Window, true},
+        {"sizable", BorderStyle::Sizable, false, true, Qt::Window, false, true},
+        {"sizable, no min box", BorderStyle::Sizable, false, true, Qt::Window, false, false},
+        {"fixed single", BorderStyle::FixedSingle, false, true, Qt::Window, true, true},
+        {"tool window", BorderStyle::FixedToolWindow, false, true, Qt::Tool, true, true},
+        {"borderless", BorderStyle::None, false, true, Qt::Window, true, true},
         // Owned: kept above the owner only without a task bar entry of its own.
-        {"owned, in the task bar", BorderStyle::Sizable, true, true, Qt::Window, false},
-        {"owned sizable", BorderStyle::Sizable, true, false, Qt::Dialog, false},
-        {"owned fixed single", BorderStyle::FixedSingle, true, false, Qt::Dialog, true},
+        {"owned, in the task bar", BorderStyle::Sizable, true, true, Qt::Window, false, true},
+        {"owned sizable", BorderStyle::Sizable, true, false, Qt::Dialog, false, true},
+        {"owned fixed single", BorderStyle::FixedSingle, true, false, Qt::Dialog, true, true},
     };
     Probe owner(services);
     owner.Show();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    const QWindow* ownerWindow = FormTestAccess::TopLevel(owner)->windowHandle();
+    for (const auto& [name, style, owned, inTaskbar, type, fixed, minButton] : rows) {
+        SCOPED_TRACE(name);
         Probe window(services);
         window.design = [&](Probe& w) {
-            w.SetBorderStyle(row.style);
-            w.SetShowInTaskbar(row.inTaskbar);
-            w.SetMinButton(row.minButton);
+            w.SetBorderStyle(style);
+            w.SetShowInTaskbar(inTaskbar);
+            w.SetMinButton(minButton);
         };
-        window.Show(row.owned ? &owner : nullptr);
+        window.Show(owned ? &owner : nullptr);
         const QWidget* top = FormTestAccess::TopLevel(window);
-        EXPECT_EQ(top->windowType(), row.type);
-        EXPECT_EQ(top->minimumSize() == top->maximumSize(), row.fixed);
-        EXPECT_EQ(bool(top->windowFlags() & Qt::FramelessWindowHint),
-                  row.style == BorderStyle::None);
+        EXPECT_EQ(top->windowType(), type);
+        EXPECT_EQ(top->minimumSize() == top->maximumSize(), fixed);
+        EXPECT_EQ(bool(top->windowFlags() & Qt::FramelessWindowHint), style == BorderStyle::None);
         // Qt makes only dialogs and tool windows transient for the window manager.
-        if (row.owned && !row.inTaskbar) {
-            EXPECT_EQ(top->windowHandle()->transientParent(),
-                      FormTestAccess::TopLevel(owner)->windowHandle());
-        }
+        EXPECT_TRUE(!owned || inTaskbar || top->windowHandle()->transientParent() == ownerWindow);
         EXPECT_EQ(bool(top->windowFlags() & Qt::WindowMinimizeButtonHint),
-                  row.style == BorderStyle::Sizable && row.minButton);
+                  style == BorderStyle::Sizable && minButton);
     }
 }
 
@@ -78,9 +67,8 @@ TEST_F(FormLifecycle, PlacesAndMeasuresTheWindowAsLaidOut) {
     // The inner area, below the pad's menu bar, starts at the screen point it was given.
     EXPECT_EQ(FormTestAccess::InnerArea(pad)->mapToGlobal(QPoint(0, 0)), QPoint(3, 171));
     const QPoint padCentre = FormTestAccess::TopLevel(pad)->frameGeometry().center();
-    EXPECT_LE(
-        (FormTestAccess::TopLevel(prompt)->frameGeometry().center() - padCentre).manhattanLength(),
-        4);
+    const QPoint promptCentre = FormTestAccess::TopLevel(prompt)->frameGeometry().center();
+    EXPECT_LE((promptCentre - padCentre).manhattanLength(), 4);
 }
 
 TEST_F(FormLifecycle, UnloadingItselfWhileLoadingLeavesItClosed) {
@@ -88,19 +76,6 @@ TEST_F(FormLifecycle, UnloadingItselfWhileLoadingLeavesItClosed) {
     window.load = [](Probe& w) { w.Unload(); };
     window.Show();
     EXPECT_FALSE(window.Loaded());
-}
-
-// Only a window that asks for it draws again when the window system shows it afresh.
-TEST_F(FormLifecycle, PaintsOnExposeWhenAsked) {
-    for (const bool asked : {false, true}) {
-        Probe window(services);
-        window.design = [&](Probe& w) { w.SetPaintOnExpose(asked); };
-        window.Show();
-        const int paints = window.paints;
-        QExposeEvent expose(QRegion(0, 0, 10, 10));
-        QCoreApplication::sendEvent(FormTestAccess::TopLevel(window)->windowHandle(), &expose);
-        EXPECT_EQ(window.paints - paints, asked ? 1 : 0) << asked;
-    }
 }
 
 // Picking an item leaves its check mark to the handler; an item without one shows no empty check

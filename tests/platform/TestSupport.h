@@ -46,7 +46,6 @@ public:
     using Form::Form;
     std::function<void(Probe&)> design;
     std::function<void(Probe&)> load;
-    int paints = 0;
 
 protected:
     void Design() override {
@@ -60,7 +59,6 @@ protected:
             load(*this);
         }
     }
-    void Form_Paint() override { ++paints; }
 };
 
 inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::MouseButton button,
