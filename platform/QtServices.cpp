@@ -17,7 +17,7 @@ namespace {
 // program of the user shares, when it closes, and reads them back when it opens, with no switch
 // to turn that off. The program keeps nothing between runs but the pilot file, so that
 // configuration is kept in a folder of the run, removed when the run ends.
-void keepDialogSettingsInTheRun() {
+void KeepDialogSettingsInTheRun() {
     static const QTemporaryDir runFolder;
     if (runFolder.isValid()) {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, runFolder.path());
@@ -45,7 +45,7 @@ MsgBoxResult QtServices::AskMessageBox(QWidget* parent, const QString& text, Msg
 }
 
 std::optional<QString> QtServices::AskFile(QWidget* parent, const FileDialogRequest& request) {
-    keepDialogSettingsInTheRun();
+    KeepDialogSettingsInTheRun();
     QFileDialog dialog(parent, request.title);
     // Qt's own dialog, not the desktop's, which keeps a list of recent files of its own.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -54,7 +54,7 @@ std::optional<QString> QtServices::AskFile(QWidget* parent, const FileDialogRequ
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QString filters = qtFileFilter(request.filter);
+    const QString filters = QtFileFilter(request.filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters.split(QStringLiteral(";;")));
     }

@@ -32,7 +32,7 @@ QString Services::dateText(const QDate& date) {
 
 namespace {
 
-QString qtPatterns(const QString& patterns) {
+QString QtPatterns(const QString& patterns) {
     QStringList list;
     for (const QString& piece : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString pattern = piece.trimmed();
@@ -46,7 +46,7 @@ QString qtPatterns(const QString& patterns) {
 
 }  // namespace
 
-QString qtFileFilter(const QString& filter) {
+QString QtFileFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     if (filter.isEmpty()) {
         return {};
@@ -59,7 +59,7 @@ QString qtFileFilter(const QString& filter) {
         QString description = parts[i];
         description.remove(trailingBracket);
         description = description.trimmed();
-        const QString patterns = qtPatterns(i + 1 < parts.size() ? parts[i + 1] : QString());
+        const QString patterns = QtPatterns(i + 1 < parts.size() ? parts[i + 1] : QString());
         if (description.isEmpty()) {
             description = patterns;
         }

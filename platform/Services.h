@@ -53,6 +53,6 @@ protected:
 // A filter of the form "desc|pattern|desc|pattern" as Qt's file dialogs take it
 // ("desc (patterns);;..."). Patterns joined by ";" become a blank-separated list, and "*.*"
 // becomes "*" so that it matches names without a dot too.
-QString qtFileFilter(const QString& filter);
+QString QtFileFilter(const QString& filter);
 
 }  // namespace velmora

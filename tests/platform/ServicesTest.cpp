@@ -24,7 +24,7 @@ TEST(FileFilter, DescriptionPatternFiltersBecomeQtFilters) {
               "Velmora Data Files (*.smv);;All Files (*)"},
              {"Pictures|*.bmp;*.jpg", "Pictures (*.bmp *.jpg)"},
              {"|*.txt", "*.txt (*.txt)"}}) {
-        EXPECT_EQ(qtFileFilter(given), qt);
+        EXPECT_EQ(QtFileFilter(given), qt);
     }
 }
 
