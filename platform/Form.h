@@ -175,6 +175,7 @@ private:
     friend class MenuItem;
     friend class CommonDialog;
     friend class DrawingBatch;
+    friend class CoveredPictures;
     friend struct FormTestAccess;
     class SurfacePainter;
 
