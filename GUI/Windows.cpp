@@ -27,7 +27,9 @@ Windows::Windows(SharedSubsAndVar& state, Services& services)
       generator_(std::make_unique<frmGenerator>(*this)),
       combatReport_(std::make_unique<frmCombatReport>(*this)),
       damage_(std::make_unique<frmDamage>(*this)),
-      threeD_(std::make_unique<frmThreeD>(*this)) {}
+      threeD_(std::make_unique<frmThreeD>(
+          *this, ThreeDPictures{guiForm_->GoodGuy, guiForm_->Friendly, guiForm_->BadGuy,
+                                guiForm_->BullsEye, guiForm_->CntrFighter})) {}
 
 Windows::~Windows() {
     // Owned windows first, the main window last.

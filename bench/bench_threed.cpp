@@ -89,7 +89,7 @@ struct OpenMap {
         windows.ThreeD().Show(&windows.MainForm());
     }
     ~OpenMap() { windows.MainForm().Unload(); }
-    frmThreeD& map() { return windows.ThreeD(); }
+    frmThreeD& Map() { return windows.ThreeD(); }
 };
 
 void ReportShare(benchmark::State& state, std::chrono::steady_clock::time_point start,
@@ -103,7 +103,7 @@ void ReportShare(benchmark::State& state, std::chrono::steady_clock::time_point 
 template <class Fill>
 void RedrawInWindow(benchmark::State& state, Fill fill, PresetView view) {
     OpenMap open(fill);
-    frmThreeD& map = open.map();
+    frmThreeD& map = open.Map();
     ApplyPreset(map.Scene, view);
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
@@ -152,7 +152,7 @@ void BM_ThreeDSteps_LargestTurnVisibility1000(benchmark::State& state) {
 template <class Fill>
 void LeftDrag(benchmark::State& state, Fill fill) {
     OpenMap open(fill);
-    QWidget* area = FormTestAccess::InnerArea(open.map());
+    QWidget* area = FormTestAccess::InnerArea(open.Map());
     constexpr int kEvents = 100;
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
@@ -162,7 +162,7 @@ void LeftDrag(benchmark::State& state, Fill fill) {
                              Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(area, &move);
         }
-        benchmark::DoNotOptimize(FormTestAccess::Surface(open.map()).constBits());
+        benchmark::DoNotOptimize(FormTestAccess::Surface(open.Map()).constBits());
     }
     ReportShare(state, start, kEvents);
 }

@@ -60,12 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Check(scene.AircraftPoints.size() == static_cast<std::size_t>(state.AircraftCount()) + 1);
     Check(scene.GridLinesEW.size() == scene.GridLinesNS.size());
 
-    const ThreeDWindow window{5400, 5700};
+    const ThreeDSizes sizes{5400, 5700};
     RedrawBuffers drawing;
     for (PresetView preset : {PresetView::TopDown, PresetView::World, PresetView::ZoomRange,
                               PresetView::SouthLookingNorth}) {
         ApplyPreset(scene, preset);
-        Redraw(scene, state, window, drawing);
+        Redraw(scene, state, sizes, drawing);
         CheckSteps(drawing, state, scene);
     }
 
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         Check(scene.ViewTilt >= 0 && scene.ViewTilt <= 90);
         Check(scene.ViewYaw >= 0 && scene.ViewYaw <= 359);
     }
-    Redraw(scene, state, window, drawing);
+    Redraw(scene, state, sizes, drawing);
     CheckSteps(drawing, state, scene);
 
     // A later turn: more contacts and another Visibility than the scene was built for.
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         state.ObjectiveList.Append();
     }
     state.Visibility = static_cast<int16_t>(state.Visibility * 2 + 7);
-    Redraw(scene, state, window, drawing);
+    Redraw(scene, state, sizes, drawing);
     CheckSteps(drawing, state, scene);
     return 0;
 }

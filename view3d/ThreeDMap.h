@@ -71,11 +71,11 @@ void PlaceAtAngle(float& X, float& Y, int Angle);
 // and menu bar included), the half-range R (ViewZoom + Visibility; a half-range below 1 km is
 // drawn as 1 km), the tilt and the Ceiling (0: altitudes have no scale and stand on the ground).
 struct Projection {
-    Projection(float W, float H, float R, int16_t ViewTilt, int16_t Ceiling);
-    float W, H, R;
-    // The tilt's blend, worked out once: plan view share t, side view share m, the side view's
-    // ground and its height of one foot.
-    double t, m, ground, perFoot;
+    Projection(float width, float height, float halfRange, int16_t ViewTilt, int16_t Ceiling);
+    float Width, Height, HalfRange;
+    // The tilt's blend, worked out once: the plan view's share and the side view's, the side
+    // view's ground line and its height of one foot.
+    double PlanShare, SideShare, Ground, PerFoot;
 };
 
 Projection MakeProjection(const ThreeDScene& scene, const SharedSubsAndVar& state, float W,
@@ -106,7 +106,7 @@ float EyeDistance(const ThreeDScene& scene, float X, float Y);
 
 // The sizes the redraw centres pictures by, in twips: the own icon's (every aircraft and
 // objective picture) and the compass images'.
-struct ThreeDWindow {
+struct ThreeDSizes {
     float Width = 0;  // outer size
     float Height = 0;
     float IconWidth = 360;
@@ -197,7 +197,7 @@ struct RedrawBuffers {
 // positions change). The grid lines drawn follow the Visibility now, bounded by the lines built;
 // an aircraft or objective without a point built is not drawn, nor is one whose distance or
 // projection lies beyond single precision. Aircraft with an empty label get no label step.
-void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDWindow& window,
+void Redraw(ThreeDScene& scene, const SharedSubsAndVar& state, const ThreeDSizes& sizes,
             RedrawBuffers& buffers);
 
 // --- Controls ---

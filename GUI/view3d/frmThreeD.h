@@ -3,12 +3,12 @@
 // depth shading. It builds its scene when it loads and draws it anew at every paint, resize,
 // preset and drag; Esc shows its preset menu, a left drag turns and tilts, a right drag zooms.
 
-#include <QFontMetricsF>
 #include <array>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/CoveredPictures.h"
 #include "platform/Form.h"
 #include "view3d/ThreeDMap.h"
 
@@ -17,9 +17,20 @@ namespace velmora {
 class Windows;
 struct SharedSubsAndVar;
 
+// The pictures the map paints besides its compass markers, as the main window holds them: the
+// own aircraft, friends and foes at the eight headings, objectives; and the own aircraft's
+// icon, whose size every one of them is centred by.
+struct ThreeDPictures {
+    const std::array<Image, 8>& GoodGuy;
+    const std::array<Image, 8>& Friendly;
+    const std::array<Image, 8>& BadGuy;
+    const Image& BullsEye;
+    const Image& OwnIcon;
+};
+
 class frmThreeD : public Form {
 public:
-    explicit frmThreeD(Windows& windows);
+    frmThreeD(Windows& windows, const ThreeDPictures& pictures);
 
     // Hidden: only the pictures of the compass markers and the size they are centred by.
     Image North, East, South, West;
@@ -33,11 +44,6 @@ public:
     // Clears the window and draws the whole scene for the view now set.
     void Redraw();
 
-    // What nearer objects' pictures cover is not painted: a stick or a dot wholly under
-    // them, the rows of a picture that they cover. The picture is the same; off only to
-    // compare pictures.
-    bool SkipHidden = true;
-
 protected:
     void Design() override;
     void Form_Load() override;
@@ -48,32 +54,15 @@ protected:
 
 private:
     void Preset(PresetView preset);
-    // The pictures a redraw paints, by kind and index, looked up once a redraw.
-    using PictureTable = std::array<std::array<const QImage*, 8>, 8>;
-    PictureTable Pictures() const;
-    // Fills plan_: walks the objects nearest first, keeping the pixels their opaque pictures
-    // cover.
-    void PlanObjects(const PictureTable& pictures);
+    const QImage& PictureOf(const PictureStep& step) const;
     // Aircraft i's label decoded, no longer than the window has pixel columns (no more can
     // show). Kept from one redraw to the next.
     const QString& LabelText(int i);
-    // The part of a label that can show: it runs right from its start, so the characters up to
-    // the window's right edge (and a few more, for the sake of kerning). Width: its advance,
-    // pixels.
-    QString ShownLabel(const LabelStep& label, const QFontMetricsF& metrics, double& width);
 
-    Windows& windows_;
     SharedSubsAndVar& state_;
-    RedrawBuffers drawing_;  // kept between redraws for its room
-    // By step: whether it is painted at all and, for a picture, which of its rows.
-    struct StepPlan {
-        bool Skip = false;
-        int FirstRow = 0;
-        int LastRow = -1;  // below FirstRow: the whole picture
-        int Text = -1;     // a label's text in shownLabels_; -1: not worked out yet
-    };
-    std::vector<StepPlan> plan_;
-    std::vector<QString> shownLabels_;
+    const ThreeDPictures pictures_;
+    RedrawBuffers drawing_;                                // kept between redraws for its room
+    CoveredPictures objects_;                              // likewise
     std::vector<std::pair<std::string, QString>> labels_;  // by aircraft: bytes cut, text
 };
 
