@@ -127,7 +127,7 @@ public:
     // The picture at its natural size, top-left corner at (x, y).
     void PaintPicture(const QImage& picture, float x, float y);
     // Only the rows firstRow to lastRow (pixels of the picture) of the same painting; the
-    // rest of what lies there stays. For a window that knows those rows would be covered.
+    // rest of what lies there stays, for a drawing that knows those rows would be covered.
     void PaintPictureRows(const QImage& picture, float x, float y, int firstRow, int lastRow);
     // Text in ForeColor without background, its top at CurrentY; then CurrentX goes back to 0
     // and CurrentY down by a line for each line of the text.
@@ -145,9 +145,6 @@ public:
                         const QString& title = {});
 
 protected:
-    // The pixels drawn so far, for a window that plans its drawing by what lies there already.
-    const QImage& Surface() const { return const_cast<Form*>(this)->Canvas(); }
-
     // Sets the window's design: its properties and its controls. Runs at every load.
     virtual void Design() = 0;
     virtual void Form_Load() {}
