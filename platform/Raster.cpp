@@ -1,11 +1,21 @@
 #include "platform/Raster.h"
 
+#include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace velmora::detail {
+
+QPen OnePixelPen(const QColor& color) {
+    QPen pen(color);
+    pen.setWidth(1);
+    return pen;
+}
 
 void FillPixels(QImage& image, const QRect& rect, QRgb colour) {
     uchar* bits = image.bits();
@@ -59,6 +69,77 @@ void DrawSegment(QImage& image, QPoint a, QPoint b, QRgb colour) {
             --q;
         }
     }
+}
+
+namespace {
+
+// The pixels the painter sets for a circle of a small pixel radius around (0, 0), with a
+// one-pixel pen over a solid brush: the same for every whole-pixel centre, so painted once.
+struct CircleStamp {
+    // Runs of pixels of one row, offsets from the centre: [Left, Right] on row Dy.
+    struct Run {
+        int Dy, Left, Right;
+    };
+    std::vector<Run> outline;
+    std::vector<Run> inside;
+};
+
+const CircleStamp& StampOfRadius(int radius) {
+    static std::array<std::optional<CircleStamp>, kMaxStampRadius + 1> stamps;
+    std::optional<CircleStamp>& stamp = stamps[static_cast<std::size_t>(radius)];
+    if (!stamp) {
+        const int side = 2 * radius + 3;
+        QImage image(side, side, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            QPainter painter(&image);
+            painter.setPen(OnePixelPen(Qt::red));
+            painter.setBrush(QBrush(Qt::green));
+            painter.drawEllipse(QPoint(radius + 1, radius + 1), radius, radius);
+        }
+        stamp.emplace();
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side;) {
+                const QRgb c = image.pixel(x, y);
+                int end = x;
+                while (end + 1 < side && image.pixel(end + 1, y) == c) {
+                    ++end;
+                }
+                const CircleStamp::Run run{y - radius - 1, x - radius - 1, end - radius - 1};
+                if (c == qRgb(255, 0, 0)) {
+                    stamp->outline.push_back(run);
+                } else if (c == qRgb(0, 255, 0)) {
+                    stamp->inside.push_back(run);
+                }
+                x = end + 1;
+            }
+        }
+    }
+    return *stamp;
+}
+}  // namespace
+
+void StampCircle(QImage& image, QPoint centre, int radius, const QRgb* fill, QRgb outline) {
+    const CircleStamp& stamp = StampOfRadius(radius);
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const int width = image.width();
+    const int height = image.height();
+    auto set = [&](const std::vector<CircleStamp::Run>& runs, QRgb colour) {
+        for (const CircleStamp::Run& run : runs) {
+            const int y = centre.y() + run.Dy;
+            const int left = std::max(centre.x() + run.Left, 0);
+            const int right = std::min(centre.x() + run.Right, width - 1);
+            if (y >= 0 && y < height && left <= right) {
+                auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+                std::fill(row + left, row + right + 1, colour);
+            }
+        }
+    };
+    if (fill != nullptr) {
+        set(stamp.inside, *fill);
+    }
+    set(stamp.outline, outline);
 }
 
 void CopyPictureRows(QImage& image, const QImage& picture, QPoint topLeft, const QRect& shown) {
