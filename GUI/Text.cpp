@@ -27,15 +27,15 @@ std::string FromQ(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-QString ShownText(std::string_view bytes, qsizetype limit) {
+QString FirstCharacters(std::string_view bytes, qsizetype limit, bool* cut) {
     limit = std::max<qsizetype>(limit, 1);
     // A character takes at most four bytes; the cut goes back to the start of a UTF-8 sequence,
     // so that a valid text stays valid.
     const std::size_t room = static_cast<std::size_t>(limit) * 4;
-    bool cut = false;
+    bool shortened = false;
     if (bytes.size() > room) {
         bytes = bytes.substr(0, Utf8Boundary(bytes, room));
-        cut = true;
+        shortened = true;
     }
     QString text = ToQ(bytes);
     if (text.size() > limit) {
@@ -44,8 +44,17 @@ QString ShownText(std::string_view bytes, qsizetype limit) {
             --end;  // keep a character whole
         }
         text.truncate(end);
-        cut = true;
+        shortened = true;
     }
+    if (cut != nullptr) {
+        *cut = shortened;
+    }
+    return text;
+}
+
+QString ShownText(std::string_view bytes, qsizetype limit) {
+    bool cut = false;
+    QString text = FirstCharacters(bytes, limit, &cut);
     if (cut) {
         text += QChar(kEllipsis);
     }

@@ -24,4 +24,8 @@ inline constexpr qsizetype kShownTextLimit = 200;
 // a window that shows many lines passes a larger limit.
 QString ShownText(std::string_view bytes, qsizetype limit = kShownTextLimit);
 
+// ToQ of the first limit characters (at least one) of a text, never cutting inside a UTF-8
+// sequence or a surrogate pair; only the bytes kept are decoded. cut tells whether any went.
+QString FirstCharacters(std::string_view bytes, qsizetype limit, bool* cut = nullptr);
+
 }  // namespace velmora

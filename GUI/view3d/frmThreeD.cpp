@@ -127,7 +127,7 @@ const QImage& frmThreeD::PictureOf(const PictureStep& step) const {
 const QString& frmThreeD::LabelText(int i) {
     const auto columns = static_cast<std::size_t>(std::max(1, TwipsToPixels(InnerWidth())));
     std::string_view pic = state_.AircraftList(i).Pic;
-    // Up to four bytes a character.
+    // No more characters than the window has pixel columns can show; up to four bytes each.
     if (pic.size() > 4 * columns) {
         pic = pic.substr(0, Utf8Boundary(pic, 4 * columns));
     }
@@ -137,14 +137,7 @@ const QString& frmThreeD::LabelText(int i) {
     auto& [bytes, text] = labels_[static_cast<std::size_t>(i)];
     if (bytes != pic || text.isNull()) {
         bytes.assign(pic);
-        text = ToQ(pic);
-        if (static_cast<std::size_t>(text.size()) > columns) {
-            auto keep = static_cast<qsizetype>(columns);
-            if (text.at(keep - 1).isHighSurrogate()) {
-                --keep;
-            }
-            text.truncate(keep);
-        }
+        text = FirstCharacters(pic, static_cast<qsizetype>(columns));
     }
     return text;
 }
