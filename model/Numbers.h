@@ -13,14 +13,11 @@ namespace velmora {
 // the fifteenth digit, which could move a bearing that lies on a half degree to the other side.
 inline constexpr double kPi = 3.14159265358979;
 
-// Rounds half to even (2.5 -> 2, 3.5 -> 4, -0.5 -> -0). Inline and without a library call:
-// a redraw of the 3-D map rounds several values for each of tens of thousands of objects
-// (bench_threed), where nearbyint's call was a tenth of the redraw. Adding and taking away
-// 1.5 x 2^52 rounds half to even under the default rounding mode, which the program never
-// leaves, for every value below 2^51; larger ones are whole already or go to nearbyint.
+// Rounds half to even (2.5 -> 2, 3.5 -> 4, -0.5 -> -0): the program never leaves the default
+// rounding mode, round to nearest even. (Adding and taking away 1.5 x 2^52 does the same without
+// a library call, but bench_threed's largest redraw ran no fewer instructions with it.)
 inline double RoundHalfEven(double v) {
-    constexpr double kRound = 6755399441055744.0;
-    return std::fabs(v) < 2251799813685248.0 ? (v + kRound) - kRound : std::nearbyint(v);
+    return std::nearbyint(v);
 }
 
 // Holds a whole value within -32768..32767.
