@@ -159,17 +159,22 @@ CoveredPictures::CoveredPictures(Form& form) : form_(form) {}
 
 CoveredPictures::~CoveredPictures() = default;
 
-CoveredPictures::Coverage& CoveredPictures::CurrentCoverage() {
+void CoveredPictures::StartPlanning() {
     if (coverage_ == nullptr) {
         coverage_ = std::make_unique<Coverage>();
     }
+    planning_ = true;
+    const QImage& surface = form_.Canvas();
+    coverage_->Reset(surface.width(), surface.height());
+    format_ = surface.format();
+    metrics_.emplace(form_.Font(), &surface);
+    nearestOpaque_ = QRect();
+}
+
+// Apart from StartPlanning, so that this runs inline for every piece.
+inline CoveredPictures::Coverage& CoveredPictures::CurrentCoverage() {
     if (!planning_) {
-        planning_ = true;
-        const QImage& surface = form_.Canvas();
-        coverage_->Reset(surface.width(), surface.height());
-        format_ = surface.format();
-        metrics_.emplace(form_.Font(), &surface);
-        nearestOpaque_ = QRect();
+        StartPlanning();
     }
     return *coverage_;
 }

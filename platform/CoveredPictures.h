@@ -66,6 +66,7 @@ private:
     class Coverage;
     // What the pieces added since the last Paint cover; at the first of them, nothing.
     Coverage& CurrentCoverage();
+    void StartPlanning();
     // Wholly under nearer opaque pictures.
     bool Hidden(const QRect& pixels);
 
